@@ -1,0 +1,17 @@
+#pragma once
+// 8-bit text of the wire and the settings file: Windows-1251 on both sides,
+// whatever the machine's own locale is.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+namespace ansi {
+
+// Every byte decodes to some character; nothing here fails or throws.
+QString decode(QByteArrayView bytes);
+
+// Characters without a place in the code page become '?'.
+QByteArray encode(QStringView text);
+
+} // namespace ansi
