@@ -1,0 +1,176 @@
+#include "shell/form.h"
+
+#include "shell/pictures.h"
+#include "shell/toolkit.h"
+
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QUdpSocket>
+
+using design::Kind;
+
+namespace {
+
+void applyLook(QWidget *w, const design::Control &row)
+{
+    if (!row.tip.isEmpty())
+        w->setToolTip(row.tip);
+    if (row.back != design::kDefault)
+        tk::setBackColor(w, row.back);
+    if (row.fore != design::kDefault)
+        tk::setForeColor(w, row.fore);
+    if (!row.font.family.isEmpty() || row.font.points > 0 || row.font.bold) {
+        QFont f = w->font();
+        if (!row.font.family.isEmpty())
+            f.setFamily(row.font.family);
+        if (row.font.points > 0)
+            f.setPointSizeF(row.font.points);
+        f.setBold(row.font.bold);
+        w->setFont(f);
+    }
+    w->setVisible(row.visible);
+}
+
+QWidget *createWidget(const design::Control &row, QWidget *parent)
+{
+    switch (row.kind) {
+    case Kind::CheckBox:
+    case Kind::CheckButton: {
+        auto *c = new tk::CheckBox(parent);
+        c->setText(row.caption);
+        c->setGraphical(row.kind == Kind::CheckButton);
+        return c;
+    }
+    case Kind::Button:
+        return new QPushButton(row.caption, parent);
+    case Kind::TextBox:
+    case Kind::LinkText: {
+        auto *t = new tk::TextBox(parent);
+        t->setText(row.caption);
+        if (row.maxLength > 0)
+            t->setMaxLength(row.maxLength);
+        t->setReadOnly(row.readOnly);
+        if (row.kind == Kind::LinkText)
+            t->setLinkStyle(design::kFormBack, design::kLinkFore);
+        return t;
+    }
+    case Kind::LogBox:
+        return new tk::LogBox(parent);
+    case Kind::Label: {
+        auto *l = new tk::Label(parent);
+        l->setText(row.caption);
+        return l;
+    }
+    case Kind::ComboBox:
+        return new tk::ComboBox(parent);
+    case Kind::HScrollBar: {
+        auto *s = new tk::HScrollBar(parent);
+        s->setRange(row.min, row.max);
+        s->setValue(row.value);
+        return s;
+    }
+    case Kind::Frame: {
+        auto *f = new tk::Frame(parent);
+        f->setTitle(row.caption);
+        return f;
+    }
+    case Kind::PictureBox:
+        return new QWidget(parent);
+    case Kind::Shape:
+        return new tk::Shape(tk::Shape::Form::Rectangle, parent);
+    case Kind::RoundedShape:
+        return new tk::Shape(tk::Shape::Form::RoundedRectangle, parent);
+    case Kind::Circle:
+        return new tk::Shape(tk::Shape::Form::Circle, parent);
+    case Kind::Image: {
+        auto *img = new QLabel(parent);
+        img->setPixmap(pictures::forImage(row.name));
+        return img;
+    }
+    case Kind::Timer:
+    case Kind::Socket:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Form::Form(QWidget *window) : m_window(window)
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen(); screen && screen->logicalDotsPerInchX() > 0)
+        m_twipsPerPixel = 1440.0 / screen->logicalDotsPerInchX();
+
+    const auto &rows = design::controls();
+    std::vector<QWidget *> built;
+    for (const design::Control &row : rows)
+        if (auto *w = qobject_cast<QWidget *>(create(row, row.index)))
+            built.push_back(w);
+    // The first row of the design lies on top.
+    for (auto it = built.rbegin(); it != built.rend(); ++it)
+        (*it)->raise();
+}
+
+QObject *Form::create(const design::Control &row, int index)
+{
+    QObject *control = nullptr;
+    if (row.kind == Kind::Timer) {
+        control = new tk::Timer(m_window);
+    } else if (row.kind == Kind::Socket) {
+        control = new QUdpSocket(m_window);
+    } else {
+        QWidget *parent = row.parent.isEmpty() ? m_window : get<QWidget>(row.parent);
+        Q_ASSERT(parent); // containers come before their contents in the design
+        QWidget *w = createWidget(row, parent);
+        w->setGeometry(toPixels(row.twips));
+        applyLook(w, row);
+        control = w;
+    }
+    registerControl(control, row.name, index);
+    return control;
+}
+
+void Form::registerControl(QObject *control, const QString &name, int index)
+{
+    const QString objectName = design::objectName(name, index);
+    control->setObjectName(objectName);
+    m_controls.insert(objectName, control);
+}
+
+QObject *Form::find(const QString &name, int index) const
+{
+    return m_controls.value(design::objectName(name, index));
+}
+
+QObject *Form::load(const QString &name, int index)
+{
+    if (QObject *existing = find(name, index))
+        return existing;
+    const design::Control *designed = nullptr;
+    for (const design::Control &row : design::controls())
+        if (row.name == name && row.index >= 0 && (!designed || row.index < designed->index))
+            designed = &row;
+    return designed ? create(*designed, index) : nullptr;
+}
+
+int Form::toPixels(int twips) const
+{
+    return qRound(twips / m_twipsPerPixel);
+}
+
+int Form::toTwips(int pixels) const
+{
+    return qRound(pixels * m_twipsPerPixel);
+}
+
+QRect Form::toPixels(const QRect &twips) const
+{
+    return {toPixels(twips.x()), toPixels(twips.y()), toPixels(twips.width()), toPixels(twips.height())};
+}
+
+QRect Form::twipsOf(const QWidget *w) const
+{
+    const QRect g = w->geometry();
+    return {toTwips(g.x()), toTwips(g.y()), toTwips(g.width()), toTwips(g.height())};
+}

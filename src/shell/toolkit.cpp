@@ -1,0 +1,359 @@
+#include "shell/toolkit.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QTextBlock>
+
+namespace tk {
+namespace {
+constexpr const char *kBackProp = "BackColor";
+constexpr const char *kForeProp = "ForeColor";
+} // namespace
+
+QColor fromBgr(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+quint32 toBgr(const QColor &c)
+{
+    return quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16;
+}
+
+void setBackColor(QWidget *w, quint32 bgr)
+{
+    w->setProperty(kBackProp, bgr);
+    QPalette p = w->palette();
+    const QColor c = fromBgr(bgr);
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        p.setColor(role, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+    w->update();
+}
+
+void setForeColor(QWidget *w, quint32 bgr)
+{
+    w->setProperty(kForeProp, bgr);
+    QPalette p = w->palette();
+    const QColor c = fromBgr(bgr);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(role, c);
+    w->setPalette(p);
+    w->update();
+}
+
+quint32 backColor(const QWidget *w)
+{
+    const QVariant v = w->property(kBackProp);
+    return v.isValid() ? v.toUInt() : toBgr(w->palette().color(QPalette::Window));
+}
+
+quint32 foreColor(const QWidget *w)
+{
+    const QVariant v = w->property(kForeProp);
+    return v.isValid() ? v.toUInt() : toBgr(w->palette().color(QPalette::WindowText));
+}
+
+// --- CheckBox ---------------------------------------------------------------
+
+CheckBox::CheckBox(QWidget *parent) : QCheckBox(parent)
+{
+    setTristate(true); // Value 2 shows greyed; the user's clicks only toggle 0/1
+}
+
+void CheckBox::setValue(int value)
+{
+    if (value == m_value)
+        return;
+    m_value = value;
+    setCheckState(value == 1 ? Qt::Checked : value == 0 ? Qt::Unchecked : Qt::PartiallyChecked);
+    update();
+    emit Click();
+}
+
+void CheckBox::setGraphical(bool on)
+{
+    m_graphical = on;
+    update();
+}
+
+bool CheckBox::takePress()
+{
+    if (m_value != 1)
+        return false;
+    setValue(0);
+    return true;
+}
+
+void CheckBox::nextCheckState()
+{
+    setValue(m_value == 1 ? 0 : 1);
+}
+
+bool CheckBox::hitButton(const QPoint &pos) const
+{
+    return m_graphical ? rect().contains(pos) : QCheckBox::hitButton(pos);
+}
+
+void CheckBox::paintEvent(QPaintEvent *event)
+{
+    if (!m_graphical) {
+        QCheckBox::paintEvent(event);
+        return;
+    }
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    opt.initFrom(this);
+    opt.text = text();
+    opt.state |= (m_value == 1 || isDown()) ? QStyle::State_Sunken : QStyle::State_Raised;
+    if (m_value == 1)
+        opt.state |= QStyle::State_On;
+    p.drawControl(QStyle::CE_PushButton, opt);
+}
+
+// --- Label ------------------------------------------------------------------
+
+Label::Label(QWidget *parent) : QLabel(parent) {}
+
+void Label::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = true;
+    emit MouseDown(event->button());
+}
+
+void Label::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        emit Click();
+}
+
+// --- TextBox ----------------------------------------------------------------
+
+TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
+}
+
+void TextBox::setLinkStyle(quint32 formBack, quint32 fore)
+{
+    setFrame(false);
+    setReadOnly(true);
+    setCursor(Qt::PointingHandCursor);
+    setBackColor(this, formBack);
+    setForeColor(this, fore);
+}
+
+void TextBox::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit KeyPress(13);
+        event->accept();
+        return;
+    case Qt::Key_Escape:
+        emit KeyPress(27);
+        event->accept();
+        return;
+    default:
+        if (!event->text().isEmpty())
+            emit KeyPress(event->text().front().unicode());
+        QLineEdit::keyPressEvent(event);
+    }
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Click();
+}
+
+void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QLineEdit::mouseDoubleClickEvent(event);
+    emit DblClick();
+}
+
+void TextBox::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    // Switching to another application or opening a popup is no loss of focus
+    // within the window.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        emit LostFocus();
+}
+
+void TextBox::enterEvent(QEnterEvent *event)
+{
+    QLineEdit::enterEvent(event);
+    emit MouseEnter();
+}
+
+void TextBox::leaveEvent(QEvent *event)
+{
+    QLineEdit::leaveEvent(event);
+    emit MouseLeave();
+}
+
+// --- LogBox -----------------------------------------------------------------
+
+LogBox::LogBox(QWidget *parent) : QPlainTextEdit(parent)
+{
+    setReadOnly(true);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void LogBox::appendLine(const QString &line)
+{
+    QString text = line;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // one block per line, not two
+    appendPlainText(text);
+    moveCursor(QTextCursor::End);
+}
+
+QString LogBox::Text() const
+{
+    QString out;
+    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) {
+        out += b.text();
+        out += u"\r\n";
+    }
+    return document()->isEmpty() ? QString() : out;
+}
+
+// --- ComboBox ---------------------------------------------------------------
+
+ComboBox::ComboBox(QWidget *parent) : QComboBox(parent)
+{
+    connect(this, &QComboBox::activated, this, [this](int) {
+        m_freeText.clear();
+        setPlaceholderText(QString());
+        emit Click();
+    });
+}
+
+void ComboBox::setListIndex(int index)
+{
+    if (index < -1 || index >= count() || index == currentIndex())
+        return;
+    m_freeText.clear();
+    setPlaceholderText(QString());
+    setCurrentIndex(index);
+    emit Click();
+}
+
+QString ComboBox::Text() const
+{
+    return currentIndex() >= 0 ? currentText() : m_freeText;
+}
+
+void ComboBox::setText(const QString &text)
+{
+    const int i = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (i >= 0) {
+        setListIndex(i);
+        return;
+    }
+    const int before = currentIndex();
+    m_freeText = text;
+    setPlaceholderText(text);
+    setCurrentIndex(-1);
+    if (before != -1)
+        emit Click();
+}
+
+void ComboBox::Clear()
+{
+    const QSignalBlocker block(this);
+    clear();
+    m_freeText.clear();
+    setPlaceholderText(QString());
+}
+
+// --- HScrollBar -------------------------------------------------------------
+
+HScrollBar::HScrollBar(QWidget *parent) : QScrollBar(Qt::Horizontal, parent)
+{
+    setSingleStep(1);
+    setPageStep(1);
+    connect(this, &QScrollBar::valueChanged, this, &HScrollBar::Change);
+}
+
+// --- Shape ------------------------------------------------------------------
+
+Shape::Shape(Form form, QWidget *parent) : QWidget(parent), m_form(form)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Shape::setBorderWidth(int px)
+{
+    m_borderWidth = px;
+    update();
+}
+
+void Shape::setBorderColor(quint32 bgr)
+{
+    m_borderColor = bgr;
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(fromBgr(m_borderColor));
+    pen.setWidth(m_borderWidth);
+    p.setPen(m_borderWidth > 0 ? pen : QPen(Qt::NoPen));
+    // A shape without a BackColor is an outline only.
+    p.setBrush(property(kBackProp).isValid() ? QBrush(fromBgr(backColor(this))) : QBrush());
+    const qreal half = m_borderWidth / 2.0;
+    const QRectF r = QRectF(rect()).adjusted(half, half, -half, -half);
+    switch (m_form) {
+    case Form::Rectangle:
+        p.drawRect(r);
+        break;
+    case Form::RoundedRectangle:
+        p.drawRoundedRect(r, 6, 6);
+        break;
+    case Form::Circle: {
+        const qreal d = qMin(r.width(), r.height());
+        p.drawEllipse(QRectF(r.center().x() - d / 2, r.center().y() - d / 2, d, d));
+        break;
+    }
+    }
+}
+
+// --- Timer ------------------------------------------------------------------
+
+Timer::Timer(QObject *parent) : QObject(parent)
+{
+    connect(&m_timer, &QTimer::timeout, this, &Timer::Tick);
+}
+
+void Timer::setInterval(int ms)
+{
+    m_timer.setInterval(ms);
+    if (m_enabled)
+        m_timer.start();
+}
+
+void Timer::setEnabled(bool on)
+{
+    if (on == m_enabled)
+        return;
+    m_enabled = on;
+    if (on && m_timer.interval() > 0)
+        m_timer.start();
+    else
+        m_timer.stop();
+}
+
+} // namespace tk

@@ -1,0 +1,190 @@
+#pragma once
+// The small toolkit layer the whole window is built from. It gives Qt
+// widgets the semantics the client's handlers are written against:
+//  - setting a value from code raises the control's Click/Change at once,
+//    nested in the assignment, and only when the value really changes;
+//  - check boxes may be drawn as push buttons (the Value-1-then-reset rule:
+//    CheckBox::takePress);
+//  - labels and text boxes report clicks; text boxes report key presses,
+//    double clicks, focus loss and pointer enter/leave;
+//  - colours are 0x00BBGGRR numbers, as the window design states them.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace tk {
+
+// Colours as 0x00BBGGRR values.
+QColor fromBgr(quint32 bgr);
+quint32 toBgr(const QColor &c);
+void setBackColor(QWidget *w, quint32 bgr);
+void setForeColor(QWidget *w, quint32 bgr);
+quint32 backColor(const QWidget *w); // as last set; the palette's otherwise
+quint32 foreColor(const QWidget *w);
+
+// A two-state check box; Value 0 clear, 1 ticked, 2 greyed.
+class CheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit CheckBox(QWidget *parent = nullptr);
+
+    int Value() const { return m_value; }
+    void setValue(int value); // raises Click when the value changes
+
+    // Drawn as a push button that stays pressed while Value is 1.
+    void setGraphical(bool on);
+    bool isGraphical() const { return m_graphical; }
+
+    // The button rule: acts only when Value has become 1, and first sets it
+    // back to 0 (whose own Click then finds Value 0 and does nothing).
+    bool takePress();
+
+signals:
+    void Click();
+
+protected:
+    void nextCheckState() override;
+    bool hitButton(const QPoint &pos) const override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int m_value = 0;
+    bool m_graphical = false;
+};
+
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    explicit Label(QWidget *parent = nullptr);
+signals:
+    void MouseDown(Qt::MouseButton button);
+    void Click();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};
+
+// A single-line text box. Change follows every change of the text, typed or
+// set from code.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget *parent = nullptr);
+
+    // Shown as link-like text: no frame, the form's background, no editing.
+    void setLinkStyle(quint32 formBack, quint32 fore);
+
+signals:
+    void Change();
+    void Click();
+    void DblClick();
+    void KeyPress(int keyAscii); // 13 Enter, 27 Escape, else the character
+    void LostFocus();
+    void MouseEnter();
+    void MouseLeave();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+};
+
+// A read-only multi-line log that keeps only its newest lines, so appending
+// costs the same however long the program runs.
+class LogBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit LogBox(QWidget *parent = nullptr);
+    void appendLine(const QString &line); // the line, then CR LF, then scroll to the end
+    QString Text() const;                 // lines joined, each ending in CR LF
+};
+
+// A drop-down list. ListIndex -1 means no item selected; Text then shows the
+// free text last set, if any (greyed, it is no item of the list).
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget *parent = nullptr);
+
+    int ListIndex() const { return currentIndex(); }
+    void setListIndex(int index); // raises Click when it changes
+    QString Text() const;
+    // Selects the item equal to text; without one, no item is selected and
+    // the text itself is shown.
+    void setText(const QString &text);
+    void AddItem(const QString &item) { addItem(item); }
+    void Clear(); // no Click
+
+signals:
+    void Click();
+
+private:
+    QString m_freeText;
+};
+
+class HScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    explicit HScrollBar(QWidget *parent = nullptr);
+signals:
+    void Change();
+};
+
+// Frames and the picture-box container: plain group boxes.
+class Frame : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit Frame(QWidget *parent = nullptr) : QGroupBox(parent) {}
+};
+
+// A filled shape that ignores the mouse.
+class Shape : public QWidget {
+    Q_OBJECT
+public:
+    enum class Form { Rectangle, RoundedRectangle, Circle };
+    explicit Shape(Form form, QWidget *parent = nullptr);
+
+    int BorderWidth() const { return m_borderWidth; }
+    void setBorderWidth(int px);
+    void setBorderColor(quint32 bgr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    Form m_form;
+    int m_borderWidth = 1;
+    quint32 m_borderColor = 0;
+};
+
+// A timer whose Enabled switch restarts the interval when turned on.
+class Timer : public QObject {
+    Q_OBJECT
+public:
+    explicit Timer(QObject *parent = nullptr);
+    int Interval() const { return m_timer.interval(); }
+    void setInterval(int ms);
+    bool Enabled() const { return m_enabled; }
+    void setEnabled(bool on);
+signals:
+    void Tick();
+
+private:
+    QTimer m_timer;
+    bool m_enabled = false;
+};
+
+} // namespace tk

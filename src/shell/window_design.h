@@ -1,0 +1,89 @@
+#pragma once
+// The one inventory of frmMain's controls: kind, name, index, container,
+// geometry in twips, caption or initial text, tool-tip, colours and font.
+// Rows are in design order; the first row lies on top of the drawing order.
+
+#include <QRect>
+#include <QString>
+
+#include <vector>
+
+namespace design {
+
+enum class Kind {
+    CheckBox,    // two-state check box
+    CheckButton, // check box drawn as a push button
+    Button,      // plain push button
+    TextBox,
+    LinkText,    // text box styled as a link
+    LogBox,      // multi-line log
+    Label,
+    ComboBox,
+    HScrollBar,
+    Frame,
+    PictureBox,
+    Shape,        // rectangle
+    RoundedShape, // rounded rectangle
+    Circle,
+    Image,
+    Timer,
+    Socket,
+};
+
+inline constexpr quint32 kDefault = 0xFFFFFFFF; // colour not set: the toolkit's own
+
+// Colours of the design, 0x00BBGGRR.
+inline constexpr quint32 kFormBack = 0xE8A568;
+inline constexpr quint32 kServerFieldBack = 0xF8B880;
+inline constexpr quint32 kEditorBack = 0x0080C0FF;
+inline constexpr quint32 kLinkFore = 0x0000C0;
+inline constexpr quint32 kTabBorder = 0xE0E0E0;
+inline constexpr quint32 kIndicatorDown = 0x222AC7; // red: no answer
+
+struct Font {
+    QString family; // empty: the window's font
+    double points = 0;
+    bool bold = false;
+};
+
+struct Control {
+    Kind kind = Kind::Label;
+    QString name;
+    int index = -1; // -1: not an element of a control array
+    QString parent; // objectName of the container; empty for the window
+    QRect twips;    // Left, Top, Width, Height
+    QString caption;
+    QString tip;
+    quint32 back = kDefault;
+    quint32 fore = kDefault;
+    Font font;
+    int maxLength = 0;
+    bool visible = true;
+    bool readOnly = false;
+    int min = 0, max = 0, value = 0; // scroll bars
+
+    // Builder-style setters keep the table readable.
+    Control &withTip(const QString &t) { tip = t; return *this; }
+    Control &withBack(quint32 c) { back = c; return *this; }
+    Control &withFore(quint32 c) { fore = c; return *this; }
+    Control &withFont(const QString &f, double pt, bool b = false) { font = {f, pt, b}; return *this; }
+    Control &withMaxLength(int n) { maxLength = n; return *this; }
+    Control &hidden() { visible = false; return *this; }
+    Control &locked() { readOnly = true; return *this; }
+    Control &withRange(int lo, int hi, int v) { min = lo; max = hi; value = v; return *this; }
+};
+
+// objectName of a control: its name, with the index in parentheses for
+// array elements ("lblBudTime(2)").
+QString objectName(const QString &name, int index);
+
+// The designed window: caption, client size in twips, and every control.
+inline constexpr auto kCaption = "Dalvimo";
+inline constexpr int kDesignWidth = 9270;
+inline constexpr int kDesignHeight = 8640;
+const std::vector<Control> &controls();
+
+// The designed row of name(index), or nullptr.
+const Control *find(const QString &name, int index);
+
+} // namespace design
