@@ -1,0 +1,333 @@
+// The alarm text, the alarm table and the time-text rule.
+
+#include "alarms/alarm_record.h"
+#include "link/reply_fields.h"
+
+#include <QTest>
+
+namespace {
+
+// What a record holds before a reply that must not (or only partly) reach it.
+BudRec oldRecord()
+{
+    return {QTime(23, 59, 59), true, QStringLiteral("old"), 111, 222, true, true};
+}
+
+// What "n|7:05:00|0|abc|5|6|0|0" writes: every field differs from oldRecord.
+BudRec newRecord()
+{
+    return {QTime(7, 5), false, QStringLiteral("abc"), 5, 6, false, false};
+}
+
+// The first `count` fields (dTime .. bFlag2) from `fresh`, the rest from `old`.
+BudRec mix(const BudRec &fresh, const BudRec &old, int count)
+{
+    BudRec r = old;
+    if (count > 0) r.dTime = fresh.dTime;
+    if (count > 1) r.bActive = fresh.bActive;
+    if (count > 2) r.sRing = fresh.sRing;
+    if (count > 3) r.iNum1 = fresh.iNum1;
+    if (count > 4) r.iNum2 = fresh.iNum2;
+    if (count > 5) r.bFlag1 = fresh.bFlag1;
+    if (count > 6) r.bFlag2 = fresh.bFlag2;
+    return r;
+}
+
+void compareRecord(const BudRec &actual, const BudRec &expected)
+{
+    QCOMPARE(actual.dTime, expected.dTime);
+    QCOMPARE(actual.bActive, expected.bActive);
+    QCOMPARE(actual.sRing, expected.sRing);
+    QCOMPARE(actual.iNum1, expected.iNum1);
+    QCOMPARE(actual.iNum2, expected.iNum2);
+    QCOMPARE(actual.bFlag1, expected.bFlag1);
+    QCOMPARE(actual.bFlag2, expected.bFlag2);
+}
+
+BudTable tableOfOld()
+{
+    BudTable buds;
+    for (int n = 1; n <= BudTable::kCount; ++n)
+        buds(n) = oldRecord();
+    return buds;
+}
+
+bool throwsFailure(const QString &text, BudTable &buds)
+{
+    try {
+        ParseAlarmReply(text, buds);
+    } catch (const reply::ReplyFailure &) {
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class TestAlarmRecord : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tableStartsEmptyAndHasNoAlarmZero();
+    void parsesAlarmText_data();
+    void parsesAlarmText();
+    void activeField_data();
+    void activeField();
+    void failureKeepsEarlierFields_data();
+    void failureKeepsEarlierFields();
+    void badNumberStoresNothing_data();
+    void badNumberStoresNothing();
+    void timeRule_data();
+    void timeRule();
+    void formats_data();
+    void formats();
+    void everyAcceptedShortTextRoundTrips();
+};
+
+void TestAlarmRecord::tableStartsEmptyAndHasNoAlarmZero()
+{
+    BudTable buds;
+    for (int n = 1; n <= 4; ++n)
+        compareRecord(buds(n), BudRec{QTime(0, 0), false, {}, 0, 0, false, false});
+    QCOMPARE(formatHnn(buds(1).dTime), QStringLiteral("0:00"));
+    for (int n : {0, 5, -1})
+        QVERIFY_THROWS_EXCEPTION(reply::ReplyFailure, buds(n));
+}
+
+void TestAlarmRecord::parsesAlarmText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<BudRec>("expected");
+
+    QTest::newRow("alarm 2") << "2|7:05:00|1|abc|0|0|0|0" << 2
+                             << BudRec{QTime(7, 5), true, "abc", 0, 0, false, false};
+    QTest::newRow("seconds kept") << "1|13:45:30|0|Подъём|-32768|32767|1|-1" << 1
+                                  << BudRec{QTime(13, 45, 30), false, "Подъём", -32768, 32767, true, true};
+    QTest::newRow("empty ring") << "4|0:00|True||1|2|False|true" << 4
+                                << BudRec{QTime(0, 0), true, "", 1, 2, false, true};
+    QTest::newRow("after eighth ignored") << "3|6:30|1|r|0|0|0|0|junk|x" << 3
+                                          << BudRec{QTime(6, 30), true, "r", 0, 0, false, false};
+    QTest::newRow("halves to even") << "3|6:30|1|r|2.5|-3.5|0|0" << 3
+                                    << BudRec{QTime(6, 30), true, "r", 2, -4, false, false};
+    QTest::newRow("number 4.0") << "4.0|6:30|1|r|0|0|0|0" << 4
+                                << BudRec{QTime(6, 30), true, "r", 0, 0, false, false};
+}
+
+void TestAlarmRecord::parsesAlarmText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, n);
+    QFETCH(BudRec, expected);
+
+    BudTable buds = tableOfOld();
+    ParseAlarmReply(text, buds);
+    compareRecord(buds(n), expected);
+    for (int other = 1; other <= 4; ++other)
+        if (other != n)
+            compareRecord(buds(other), oldRecord());
+}
+
+void TestAlarmRecord::activeField_data()
+{
+    QTest::addColumn<QString>("active");
+    QTest::addColumn<int>("expected"); // 1 True, 0 False, -1 failure
+
+    QTest::newRow("True") << "True" << 1;
+    QTest::newRow("true") << "true" << 1;
+    QTest::newRow("TRUE") << "TRUE" << 1;
+    QTest::newRow("-1") << "-1" << 1;
+    QTest::newRow("1") << "1" << 1;
+    QTest::newRow("0.5") << "0.5" << 1;
+    QTest::newRow("0") << "0" << 0;
+    QTest::newRow("False") << "False" << 0;
+    QTest::newRow("yes") << "yes" << -1;
+    QTest::newRow("empty") << "" << -1;
+}
+
+void TestAlarmRecord::activeField()
+{
+    QFETCH(QString, active);
+    QFETCH(int, expected);
+
+    BudTable buds = tableOfOld();
+    buds(1).bActive = expected != 1; // so that a missed store shows
+    const QString text = "1|7:05|" + active + "|abc|5|6|0|0";
+    if (expected < 0) {
+        QVERIFY(throwsFailure(text, buds));
+        return;
+    }
+    ParseAlarmReply(text, buds);
+    QCOMPARE(buds(1).bActive, expected == 1);
+}
+
+void TestAlarmRecord::failureKeepsEarlierFields_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("stored"); // fields dTime .. bFlag2 written before the failure
+
+    QTest::newRow("number only") << "2" << 0;
+    QTest::newRow("bad time") << "2|25:00|0|abc|5|6|0|0" << 0;
+    QTest::newRow("empty time") << "2||0|abc|5|6|0|0" << 0;
+    QTest::newRow("two fields") << "2|7:05:00" << 1;
+    QTest::newRow("active yes") << "2|7:05:00|yes|abc|5|6|0|0" << 1;
+    QTest::newRow("no ring") << "2|7:05:00|0" << 2;
+    QTest::newRow("num1 40000") << "2|7:05:00|0|abc|40000|6|0|0" << 3;
+    QTest::newRow("num2 -40000") << "2|7:05:00|0|abc|5|-40000|0|0" << 4;
+    QTest::newRow("flag1 x") << "2|7:05:00|0|abc|5|6|x|0" << 5;
+    QTest::newRow("seven fields") << "2|7:05:00|0|abc|5|6|0" << 6;
+    QTest::newRow("empty flag2") << "2|7:05:00|0|abc|5|6|0|" << 6;
+}
+
+void TestAlarmRecord::failureKeepsEarlierFields()
+{
+    QFETCH(QString, text);
+    QFETCH(int, stored);
+
+    BudTable buds = tableOfOld();
+    QVERIFY(throwsFailure(text, buds));
+    compareRecord(buds(2), mix(newRecord(), oldRecord(), stored));
+    for (int other : {1, 3, 4})
+        compareRecord(buds(other), oldRecord());
+}
+
+void TestAlarmRecord::badNumberStoresNothing_data()
+{
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("0") << "0|7:05:00|0|abc|5|6|0|0";
+    QTest::newRow("5") << "5|7:05:00|0|abc|5|6|0|0";
+    QTest::newRow("-1") << "-1|7:05:00|0|abc|5|6|0|0";
+    QTest::newRow("40000") << "40000|7:05:00|0|abc|5|6|0|0";
+    QTest::newRow("x") << "x|7:05:00|0|abc|5|6|0|0";
+    QTest::newRow("empty number") << "|7:05:00|0|abc|5|6|0|0";
+    QTest::newRow("empty text") << "";
+}
+
+void TestAlarmRecord::badNumberStoresNothing()
+{
+    QFETCH(QString, text);
+
+    BudTable buds = tableOfOld();
+    QVERIFY(throwsFailure(text, buds));
+    for (int n = 1; n <= 4; ++n)
+        compareRecord(buds(n), oldRecord());
+}
+
+void TestAlarmRecord::timeRule_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QTime>("expected"); // a null QTime: rejected
+
+    QTest::newRow("H:MM") << "7:05" << QTime(7, 5);
+    QTest::newRow("H:M") << "7:5" << QTime(7, 5);
+    QTest::newRow("HH:MM") << "00:00" << QTime(0, 0);
+    QTest::newRow("H:MM:SS") << "7:05:00" << QTime(7, 5);
+    QTest::newRow("H:M:S") << "7:5:9" << QTime(7, 5, 9);
+    QTest::newRow("max") << "23:59:59" << QTime(23, 59, 59);
+    QTest::newRow("leading zeros") << "07:05:09" << QTime(7, 5, 9);
+
+    const char *rejected[] = {
+        "", "7", "7:", ":05", "7::05", "7:05:", "24:00", "7:60", "7:05:60",
+        "123:00", "7:005", "7:05:000", " 7:05", "7:05 ", "7: 05", "+7:05", "-1:00",
+        "7.05", "7-05", "7:05:00:00", "7:05 PM", "?:??", "7:o5",
+        "\u0667:\u0660\u0665", // Arabic-Indic digits
+        "\uFF17:\uFF10\uFF15", // full-width digits
+    };
+    for (const char *text : rejected)
+        QTest::addRow("reject '%s'", text) << QString::fromUtf8(text) << QTime();
+}
+
+void TestAlarmRecord::timeRule()
+{
+    QFETCH(QString, text);
+    QFETCH(QTime, expected);
+
+    const std::optional<QTime> t = parseTimeText(text);
+    QCOMPARE(t.has_value(), expected.isValid());
+    if (t)
+        QCOMPARE(*t, expected);
+}
+
+void TestAlarmRecord::formats_data()
+{
+    QTest::addColumn<QTime>("time");
+    QTest::addColumn<QString>("hnn");
+    QTest::addColumn<QString>("hns");
+
+    QTest::newRow("7:05") << QTime(7, 5) << "7:05" << "7:5:0";
+    QTest::newRow("midnight") << QTime(0, 0) << "0:00" << "0:0:0";
+    QTest::newRow("13:45") << QTime(13, 45) << "13:45" << "13:45:0";
+    QTest::newRow("seconds") << QTime(13, 45, 30) << "13:45" << "13:45:30";
+    QTest::newRow("last") << QTime(23, 59, 59) << "23:59" << "23:59:59";
+    QTest::newRow("invalid") << QTime() << "?:??" << "?:??";
+}
+
+void TestAlarmRecord::formats()
+{
+    QFETCH(QTime, time);
+    QFETCH(QString, hnn);
+    QFETCH(QString, hns);
+
+    QCOMPARE(formatHnn(time), hnn);
+    QCOMPARE(formatHns(time), hns);
+}
+
+// Every text of up to five characters, as many as the editor takes, over
+// digits, colon, blank and a few others: the rule accepts exactly the texts
+// of one or two digits per part, and what it accepts survives the caption and
+// the set command unchanged.
+void TestAlarmRecord::everyAcceptedShortTextRoundTrips()
+{
+    const QString alphabet = QStringLiteral("0123456789: a?");
+    const auto isTime = [](const QString &text) {
+        const QStringList parts = text.split(u':');
+        if (parts.size() < 2 || parts.size() > 3)
+            return false;
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            const QString &part = parts[i];
+            if (part.isEmpty() || part.size() > 2)
+                return false;
+            for (QChar c : part)
+                if (c < u'0' || c > u'9')
+                    return false;
+            if (part.toInt() > (i == 0 ? 23 : 59))
+                return false;
+        }
+        return true;
+    };
+
+    int accepted = 0;
+    QString text;
+    std::array<qsizetype, 5> digit{};
+    for (int length = 0; length <= 5; ++length) {
+        digit.fill(0);
+        for (;;) {
+            text.resize(length);
+            for (int i = 0; i < length; ++i)
+                text[i] = alphabet[digit[static_cast<std::size_t>(i)]];
+
+            const std::optional<QTime> t = parseTimeText(text);
+            if (t.has_value() != isTime(text))
+                QFAIL(qPrintable("wrong verdict on '" + text + "'"));
+            if (t) {
+                ++accepted;
+                if (parseTimeText(formatHns(*t)) != t)
+                    QFAIL(qPrintable("h:n:s of '" + text + "' does not read back"));
+                if (parseTimeText(formatHnn(*t)) != QTime(t->hour(), t->minute()))
+                    QFAIL(qPrintable("h:nn of '" + text + "' does not read back"));
+            }
+
+            int i = length - 1; // next text: count in base alphabet.size()
+            while (i >= 0 && ++digit[static_cast<std::size_t>(i)] == alphabet.size())
+                digit[static_cast<std::size_t>(i--)] = 0;
+            if (i < 0)
+                break;
+        }
+    }
+    // Hours 0-9 or 00-23, minutes 0-9 or 00-59; with seconds only H:M:S fits.
+    QCOMPARE(accepted, (10 + 24) * (10 + 60) + 10 * 10 * 10);
+}
+
+QTEST_GUILESS_MAIN(TestAlarmRecord)
+#include "tst_alarm_record.moc"
