@@ -1,0 +1,75 @@
+#pragma once
+// The window's side of the server link: the one way out (Send), the socket
+// ws, the poll timer tmr(0) and the no-answer timer tmr(1), the link
+// indicator shpInd, the command queue, and the arrival of datagrams, which
+// go to the ReplyDispatcher one by one.
+
+#include "common/form_state.h"
+#include "link/command_queue.h"
+#include "link/reply_dispatcher.h"
+#include "link/result_console.h"
+
+#include <QObject>
+
+class Form;
+class QUdpSocket;
+namespace tk {
+class CheckBox;
+class Shape;
+class TextBox;
+class Timer;
+} // namespace tk
+
+class Link : public QObject, public LinkHost {
+    Q_OBJECT
+public:
+    static constexpr int kPollInterval = 2000;
+    static constexpr int kNoAnswerInterval = 3000;
+    static constexpr quint32 kLinkUp = 0x00FF00;
+    static constexpr quint32 kLinkDown = 0x222AC7;
+
+    Link(Form &form, FormState &state, FeatureReplies &features);
+
+    // Start-up and shut-down steps.
+    void PrepareSocket(); // datagrams, bound to a port the system chooses
+    void PrepareTimers(); // tmr(0) 2000 ms; tmr(1) created, 3000 ms
+    void Close();         // timers stopped, socket closed
+
+    // Every command leaves through here; nothing goes out while the address
+    // is not valid.
+    void Send(const QString &s);
+
+    void CmdSend(qint32 iCmd);
+    void CmdSendNext() override;
+    void InitGetData() override;
+    bool QueuePush(qint32 id) { return m_queue.QueuePush(id); }
+    const CommandQueue &queue() const { return m_queue; }
+
+    void SetIndicator(bool status) override;
+    void RestartNoAnswerTimer() override;
+    void chkAutoping_Click();
+    void tmr_Timer(int index);
+
+    void ws_DataArrival(); // every pending datagram, each handled whole
+    void handleText(const QString &text) { m_dispatcher.handle(text); }
+
+    void ErrCode(qint16 iCod, const QString &sDescr) override { m_console.ErrCode(iCod, sDescr); }
+    void LogMessage(const QString &sData) override { m_console.LogMessage(sData); }
+    ResultConsole &console() { return m_console; }
+    void cmdDebugSend_Click();
+
+private:
+    Form &m_form;
+    FormState &m_state;
+    ResultConsole m_console;
+    CommandQueue m_queue;
+    ReplyDispatcher m_dispatcher;
+    QUdpSocket *m_ws;
+    tk::TextBox *m_txtIp;
+    tk::TextBox *m_txtPort;
+    tk::TextBox *m_txtDebug;
+    tk::CheckBox *m_chkAutoping;
+    tk::Shape *m_shpInd;
+    tk::Timer *m_poll = nullptr;     // tmr(0)
+    tk::Timer *m_noAnswer = nullptr; // tmr(1), exists after PrepareTimers
+};

@@ -1,0 +1,43 @@
+#include "link/result_console.h"
+
+#include "shell/form.h"
+#include "shell/toolkit.h"
+
+ResultConsole::ResultConsole(Form &form)
+    : m_lblErr(form.get<tk::Label>("lblErr")), m_txtMsg(form.get<tk::LogBox>("txtMsg"))
+{
+    m_txtMsg->setMaximumBlockCount(kLogLines);
+}
+
+void ResultConsole::ErrCode(qint16 iCod, const QString &sDescr)
+{
+    if (iCod == 0) {
+        m_lblErr->setText(QStringLiteral("0k!"));
+        tk::setForeColor(m_lblErr, kSuccessColour);
+    } else {
+        m_lblErr->setText(QStringLiteral("Err=") + QString::number(iCod) + QStringLiteral(" (") + sDescr
+                          + QLatin1Char(')'));
+        tk::setForeColor(m_lblErr, kFailureColour);
+    }
+}
+
+void ResultConsole::lblErr_Click()
+{
+    m_lblErr->clear();
+}
+
+void ResultConsole::LogMessage(const QString &sData)
+{
+    m_txtMsg->appendLine(sData);
+}
+
+void ResultConsole::ShowNotice(const QString &text)
+{
+    m_lblErr->setText(text);
+    tk::setForeColor(m_lblErr, kFailureColour);
+}
+
+void ResultConsole::Clear()
+{
+    m_lblErr->clear();
+}

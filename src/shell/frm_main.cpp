@@ -1,0 +1,135 @@
+#include "shell/frm_main.h"
+
+#include "alarms/alarms_page.h"
+#include "common/number.h"
+#include "face/face_page.h"
+#include "link/link.h"
+#include "settings/ini_class.h"
+#include "settings/settings_keys.h"
+#include "shell/pictures.h"
+#include "shell/server_list.h"
+#include "shell/tab_strip.h"
+#include "shell/toolkit.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+frmMain::frmMain(const QString &exePath, QWidget *parent)
+    : QWidget(parent),
+      m_exePath(exePath.isEmpty() ? QCoreApplication::applicationFilePath() : exePath),
+      m_form(this)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromLatin1(design::kCaption));
+    tk::setBackColor(this, design::kFormBack);
+    resize(m_form.toPixels(design::kDesignWidth), m_form.toPixels(design::kDesignHeight));
+
+    m_link = std::make_unique<Link>(m_form, m_state, *this);
+    m_tabs = std::make_unique<TabStrip>(m_form, m_state);
+    m_servers = std::make_unique<ServerList>(m_form, m_state, *m_link);
+    m_alarms = std::make_unique<AlarmsPage>(m_form, m_state, *m_link);
+    m_face = std::make_unique<FacePage>(m_form, m_state, *m_link);
+
+    auto *exit = m_form.get<tk::CheckBox>("cmdExit");
+    connect(exit, &tk::CheckBox::Click, this, &frmMain::cmdExit_Click);
+}
+
+frmMain::~frmMain() = default;
+
+QString frmMain::readSetting(const QString &key, const QString &def) const
+{
+    return oIni->ReadINIKey(settings::kSection, key, m_state.sCfgFile, def);
+}
+
+// A stored value that is no number falls back to the key's default.
+qint16 frmMain::readIntSetting(const QString &key, const QString &def) const
+{
+    const auto value = num::toInt16(readSetting(key, def));
+    return value ? *value : *num::toInt16(def);
+}
+
+void frmMain::Form_Load()
+{
+    oIni = std::make_unique<INI_Class>();
+    setWindowIcon(QIcon(m_form.get<QLabel>("imgIco")->pixmap()));
+
+    const QFileInfo exe(m_exePath);
+    m_state.sAppPath = exe.absolutePath();
+    if (!m_state.sAppPath.endsWith(u'/'))
+        m_state.sAppPath += u'/';
+    m_state.sCfgFile = m_state.sAppPath + exe.completeBaseName() + QStringLiteral(".cfg");
+
+    // Stack the pages onto the first one, behind everything else.
+    auto *page0 = m_form.get<QWidget>("framTab", 0);
+    for (int i = 1; i < TabStrip::kTabs; ++i) {
+        auto *page = m_form.get<QWidget>("framTab", i);
+        page->setGeometry(page0->geometry());
+        page->lower();
+    }
+
+    m_tabs->lblTab_MouseDown(readIntSetting(settings::kFrameSelect, settings::kDefaultFrameSelect));
+
+    // The window shows the pages and "Выйти"; the debug strip lies beyond.
+    const auto *exit = m_form.get<QWidget>("cmdExit");
+    const QSize client(page0->geometry().right() + 1, exit->geometry().bottom() + 1);
+    resize(client);
+    setMinimumSize(client);
+
+    m_alarms->CreateEditors();
+    m_servers->Load(*oIni, m_state.sCfgFile);
+
+    m_state.bLockEvents = true;
+    // A stored number that names no entry selects nothing.
+    const auto selected = num::toInt16(readSetting(settings::kSelectIPNum, settings::kDefaultSelectIPNum));
+    m_form.get<tk::ComboBox>("cmbServer")->setListIndex(selected ? *selected - 1 : -1);
+    for (const auto &[key, box] : {std::pair{settings::kAutoPing, "chkAutoping"},
+                                   std::pair{settings::kAutoActiveSet, "chkAutoActiveSet"}}) {
+        const qint16 value = readIntSetting(key, settings::kDefaultSwitch);
+        // Only the check box's own values are taken; anything else means on.
+        m_form.get<tk::CheckBox>(QString::fromLatin1(box))->setValue(value >= 0 && value <= 2 ? value : 1);
+    }
+    m_state.bLockEvents = false;
+
+    m_form.get<QLabel>("lblSkin")->clear();
+    m_servers->txtIp_Change();
+    m_link->PrepareSocket();
+    m_link->PrepareTimers();
+    m_link->chkAutoping_Click();
+}
+
+void frmMain::Form_Unload()
+{
+    if (m_unloaded || !oIni)
+        return;
+    m_unloaded = true;
+    const auto write = [this](const QString &key, int value) {
+        oIni->WriteInIKey(settings::kSection, key, QString::number(value), m_state.sCfgFile);
+    };
+    write(settings::kSelectIPNum, m_form.get<tk::ComboBox>("cmbServer")->ListIndex() + 1);
+    write(settings::kAutoPing, m_form.get<tk::CheckBox>("chkAutoping")->Value());
+    write(settings::kAutoActiveSet, m_form.get<tk::CheckBox>("chkAutoActiveSet")->Value());
+    write(settings::kFrameSelect, m_state.iFrameSelect);
+    // Nothing more is handled: the timers stop with the socket; queued reads
+    // are dropped unsent.
+    m_link->Close();
+    oIni.reset();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::cmdExit_Click()
+{
+    if (m_form.get<tk::CheckBox>("cmdExit")->takePress())
+        close();
+}
+
+void frmMain::ApplySkinReply(const QString &payload) { m_face->ApplySkinReply(payload); }
+void frmMain::ApplyAlarmReply(qint16 index, const QString &alarmText) { m_alarms->ApplyAlarmReply(index, alarmText); }
+void frmMain::ApplyTransparencyReply(const QString &payload) { m_face->ApplyTransparencyReply(payload); }
+void frmMain::ApplyBrightnessReply(const QString &payload) { m_face->ApplyBrightnessReply(payload); }
+void frmMain::ApplyFaceFlagsReply(const QString &payload) { m_face->ApplyFaceFlagsReply(payload); }

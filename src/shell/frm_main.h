@@ -1,0 +1,72 @@
+#pragma once
+// frmMain, the one window of Dalvimo.
+//
+// How data flows: user actions and timer ticks reach the handlers of the
+// page that owns the control (shell: tabs and server list; Link: polling,
+// indicator, result line, console; AlarmsPage; FacePage). Every command goes
+// out through Link::Send as one datagram. Every datagram that comes back is
+// read by Link and handed to the ReplyDispatcher, which calls the feature's
+// Apply operation (through this window, as FeatureReplies), shows the result
+// and lets the next queued read go out. The window-level flags in FormState
+// are shared by all of them; bLockEvents silences the handlers while the
+// program itself sets controls.
+
+#include "common/form_state.h"
+#include "link/reply_dispatcher.h"
+#include "shell/form.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class AlarmsPage;
+class FacePage;
+class INI_Class;
+class Link;
+class ServerList;
+class TabStrip;
+
+class frmMain : public QWidget, private FeatureReplies {
+    Q_OBJECT
+public:
+    // exePath decides where the settings file lies (beside it, same name,
+    // ".cfg"); tests pass a path in a temporary folder.
+    explicit frmMain(const QString &exePath = {}, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    void Form_Load();   // start-up; call once before the window is shown
+    void Form_Unload(); // shut-down; runs once, from any way of closing
+
+    FormState &state() { return m_state; }
+    Form &form() { return m_form; }
+    Link &link() { return *m_link; }
+    AlarmsPage &alarms() { return *m_alarms; }
+    FacePage &face() { return *m_face; }
+    TabStrip &tabs() { return *m_tabs; }
+    ServerList &servers() { return *m_servers; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void cmdExit_Click();
+    QString readSetting(const QString &key, const QString &def) const;
+    qint16 readIntSetting(const QString &key, const QString &def) const;
+
+    void ApplySkinReply(const QString &payload) override;
+    void ApplyAlarmReply(qint16 index, const QString &alarmText) override;
+    void ApplyTransparencyReply(const QString &payload) override;
+    void ApplyBrightnessReply(const QString &payload) override;
+    void ApplyFaceFlagsReply(const QString &payload) override;
+
+    QString m_exePath;
+    FormState m_state;
+    Form m_form;
+    std::unique_ptr<INI_Class> oIni;
+    std::unique_ptr<Link> m_link;
+    std::unique_ptr<TabStrip> m_tabs;
+    std::unique_ptr<ServerList> m_servers;
+    std::unique_ptr<AlarmsPage> m_alarms;
+    std::unique_ptr<FacePage> m_face;
+    bool m_unloaded = false;
+};
