@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 
 namespace num {
 namespace {
@@ -66,8 +65,10 @@ std::optional<double> parseNumber(QStringView text)
     const auto [end, ec] = std::from_chars(bytes.data(), bytes.data() + bytes.size(), value);
     if (end != bytes.data() + bytes.size())
         return std::nullopt;
+    // Out of range, from_chars leaves value untouched, so it cannot tell 1e400
+    // from 1e-400; Qt's C-locale parse gives infinity or 0 for them.
     if (ec == std::errc::result_out_of_range)
-        value = std::abs(value) < 1 ? 0.0 : std::numeric_limits<double>::infinity();
+        value = std::abs(QString::fromLatin1(bytes).toDouble());
     return negative ? -value : value;
 }
 

@@ -10,8 +10,8 @@ class CommandQueue {
 public:
     static constexpr qsizetype kLimit = 32767; // the count is a 16-bit number
 
-    // Appends id. At the limit the push is refused (returns false) and the
-    // queue stays as it was.
+    // Appends id. An id that names no read command (outside 1..5) and a push
+    // at the limit are refused (returns false); the queue stays as it was.
     bool QueuePush(qint32 id);
 
     // Removes position pos (1-based); out-of-range positions and an empty

@@ -1,0 +1,93 @@
+#include "link/reply_dispatcher.h"
+
+#include "link/protocol.h"
+#include "link/reply_fields.h"
+
+#include <QList>
+
+namespace {
+
+constexpr qsizetype kAlarmRows = 4;
+
+// The "Gbd*" payload: one alarm text per line, at most four pieces, the
+// fourth keeping any later lines with their CR LF. No text, no pieces.
+QList<QString> alarmLines(const QString &payload)
+{
+    QList<QString> lines;
+    if (payload.isEmpty())
+        return lines;
+    qsizetype from = 0;
+    while (lines.size() < kAlarmRows - 1) {
+        const qsizetype crlf = payload.indexOf(QLatin1String("\r\n"), from);
+        if (crlf < 0)
+            break;
+        lines.append(payload.mid(from, crlf - from));
+        from = crlf + 2;
+    }
+    lines.append(payload.mid(from));
+    return lines;
+}
+
+} // namespace
+
+void ReplyDispatcher::handle(const QString &text)
+{
+    try {
+        dispatch(text);
+    } catch (const reply::ReplyFailure &) {
+        // Abandoned where the fault was found; what was done stays done, but
+        // the controls must answer the user again.
+        m_state.bLockEvents = false;
+    }
+}
+
+void ReplyDispatcher::dispatch(const QString &text)
+{
+    m_link.SetIndicator(true);
+    m_link.RestartNoAnswerTimer();
+
+    if (text == QLatin1String("ping")) {
+        if (m_state.bInitPending) {
+            m_state.bInitPending = false;
+            m_link.InitGetData();
+        }
+        return;
+    }
+
+    m_link.LogMessage(text);
+    if (text.size() < 4)
+        return;
+
+    const proto::Reply r = proto::splitReply(text);
+    const qint16 number = proto::replyNumber(r.selector);
+
+    if (r.word == QLatin1String("Err")) {
+        m_link.ErrCode(number, r.payload);
+    } else if (r.word == QLatin1String("Gsk")) {
+        if (r.selector == QLatin1String("?") || number != -1)
+            m_features.ApplySkinReply(r.payload);
+        m_link.ErrCode(0, QString());
+    } else if (r.word == QLatin1String("Gbd")) {
+        if (r.selector == QLatin1String("*")) {
+            const QList<QString> lines = alarmLines(r.payload);
+            for (qsizetype k = 0; k < kAlarmRows; ++k) {
+                if (k >= lines.size())
+                    reply::fail("missing alarm line");
+                m_features.ApplyAlarmReply(static_cast<qint16>(k + 1), lines.at(k));
+            }
+        } else if (number != -1) {
+            m_features.ApplyAlarmReply(number, r.payload);
+        }
+        m_link.ErrCode(0, QString());
+    } else if (r.word == QLatin1String("Gfa")) {
+        if (r.selector == QLatin1String("T"))
+            m_features.ApplyTransparencyReply(r.payload);
+        else if (r.selector == QLatin1String("B"))
+            m_features.ApplyBrightnessReply(r.payload);
+        else if (r.selector == QLatin1String("*"))
+            m_features.ApplyFaceFlagsReply(r.payload);
+        m_link.ErrCode(0, QString());
+    }
+
+    m_link.CmdSendNext();
+}
