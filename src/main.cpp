@@ -1,7 +1,12 @@
+#include "shell/frm_main.h"
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    frmMain window;
+    window.Form_Load();
+    window.show();
+    return app.exec();
 }

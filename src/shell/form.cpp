@@ -99,6 +99,17 @@ QWidget *createWidget(const design::Control &row, QWidget *parent)
 
 Form::Form(QWidget *window) : m_window(window)
 {
+    // The design's fonts, by their names; where they are missing the closest
+    // common faces stand in.
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                                    QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+        return true;
+    }();
+    Q_UNUSED(substituted);
+    m_window->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+
     if (const QScreen *screen = QGuiApplication::primaryScreen(); screen && screen->logicalDotsPerInchX() > 0)
         m_twipsPerPixel = 1440.0 / screen->logicalDotsPerInchX();
 

@@ -39,14 +39,17 @@ frmMain::~frmMain() = default;
 
 QString frmMain::readSetting(const QString &key, const QString &def) const
 {
-    return oIni->ReadINIKey(settings::kSection, key, m_state.sCfgFile, def);
+    return oIni->ReadINIKey(settings::kSectionGeneral, key, m_state.sCfgFile, def);
 }
 
-// A stored value that is no number falls back to the key's default.
-qint16 frmMain::readIntSetting(const QString &key, const QString &def) const
+// The program writes plain decimal integers only; anything else that a hand
+// may have put there is no value.
+std::optional<qint16> frmMain::readIntSetting(const QString &key, const QString &def) const
 {
-    const auto value = num::toInt16(readSetting(key, def));
-    return value ? *value : *num::toInt16(def);
+    const auto value = num::parsePlainInteger(readSetting(key, def));
+    if (!value || *value < -32768 || *value > 32767)
+        return std::nullopt;
+    return qint16(*value);
 }
 
 void frmMain::Form_Load()
@@ -68,7 +71,8 @@ void frmMain::Form_Load()
         page->lower();
     }
 
-    m_tabs->lblTab_MouseDown(readIntSetting(settings::kFrameSelect, settings::kDefaultFrameSelect));
+    m_tabs->lblTab_MouseDown(
+        readIntSetting(settings::kKeyFrameSelect, settings::kDefaultFrameSelect).value_or(1));
 
     // The window shows the pages and "Выйти"; the debug strip lies beyond.
     const auto *exit = m_form.get<QWidget>("cmdExit");
@@ -81,14 +85,15 @@ void frmMain::Form_Load()
 
     m_state.bLockEvents = true;
     // A stored number that names no entry selects nothing.
-    const auto selected = num::toInt16(readSetting(settings::kSelectIPNum, settings::kDefaultSelectIPNum));
+    const auto selected = readIntSetting(settings::kKeySelectIPNum, settings::kDefaultSelectIPNum);
     m_form.get<tk::ComboBox>("cmbServer")->setListIndex(selected ? *selected - 1 : -1);
-    for (const auto &[key, box] : {std::pair{settings::kAutoPing, "chkAutoping"},
-                                   std::pair{settings::kAutoActiveSet, "chkAutoActiveSet"}}) {
-        const qint16 value = readIntSetting(key, settings::kDefaultSwitch);
-        // Only the check box's own values are taken; anything else means on.
+    // Only the check box's own values are taken; anything else is the default, on.
+    const auto restoreSwitch = [this](const char *box, QLatin1String key, QLatin1String def) {
+        const qint16 value = readIntSetting(key, def).value_or(1);
         m_form.get<tk::CheckBox>(QString::fromLatin1(box))->setValue(value >= 0 && value <= 2 ? value : 1);
-    }
+    };
+    restoreSwitch("chkAutoping", settings::kKeyAutoPing, settings::kDefaultAutoPing);
+    restoreSwitch("chkAutoActiveSet", settings::kKeyAutoActiveSet, settings::kDefaultAutoActiveSet);
     m_state.bLockEvents = false;
 
     m_form.get<QLabel>("lblSkin")->clear();
@@ -104,12 +109,12 @@ void frmMain::Form_Unload()
         return;
     m_unloaded = true;
     const auto write = [this](const QString &key, int value) {
-        oIni->WriteInIKey(settings::kSection, key, QString::number(value), m_state.sCfgFile);
+        oIni->WriteInIKey(settings::kSectionGeneral, key, QString::number(value), m_state.sCfgFile);
     };
-    write(settings::kSelectIPNum, m_form.get<tk::ComboBox>("cmbServer")->ListIndex() + 1);
-    write(settings::kAutoPing, m_form.get<tk::CheckBox>("chkAutoping")->Value());
-    write(settings::kAutoActiveSet, m_form.get<tk::CheckBox>("chkAutoActiveSet")->Value());
-    write(settings::kFrameSelect, m_state.iFrameSelect);
+    write(settings::kKeySelectIPNum, m_form.get<tk::ComboBox>("cmbServer")->ListIndex() + 1);
+    write(settings::kKeyAutoPing, m_form.get<tk::CheckBox>("chkAutoping")->Value());
+    write(settings::kKeyAutoActiveSet, m_form.get<tk::CheckBox>("chkAutoActiveSet")->Value());
+    write(settings::kKeyFrameSelect, m_state.iFrameSelect);
     // Nothing more is handled: the timers stop with the socket; queued reads
     // are dropped unsent.
     m_link->Close();

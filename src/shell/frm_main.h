@@ -18,6 +18,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class AlarmsPage;
 class FacePage;
@@ -51,7 +52,7 @@ protected:
 private:
     void cmdExit_Click();
     QString readSetting(const QString &key, const QString &def) const;
-    qint16 readIntSetting(const QString &key, const QString &def) const;
+    std::optional<qint16> readIntSetting(const QString &key, const QString &def) const;
 
     void ApplySkinReply(const QString &payload) override;
     void ApplyAlarmReply(qint16 index, const QString &alarmText) override;

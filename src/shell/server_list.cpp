@@ -30,7 +30,7 @@ ServerList::Entry ServerList::parseEntry(const QString &value)
 void ServerList::Load(const INI_Class &ini, const QString &cfgFile)
 {
     for (int n = 1; n <= kMaxEntries; ++n) {
-        const QString value = ini.ReadINIKey(settings::kSection, settings::clockIpKey(n), cfgFile, QString());
+        const QString value = ini.ReadINIKey(settings::kSectionGeneral, settings::clockIPKey(n), cfgFile, QString());
         if (value.isEmpty())
             break; // entries after a gap are never read
         m_servers.append(parseEntry(value));
