@@ -25,7 +25,7 @@ frmMain::frmMain(const QString &exePath, QWidget *parent)
     tk::setBackColor(this, design::kFormBack);
     resize(m_form.toPixels(design::kDesignWidth), m_form.toPixels(design::kDesignHeight));
 
-    m_link = std::make_unique<Link>(m_form, m_state, *this);
+    m_link = std::make_unique<Link>(m_form, m_state, static_cast<FeatureReplies &>(*this));
     m_tabs = std::make_unique<TabStrip>(m_form, m_state);
     m_servers = std::make_unique<ServerList>(m_form, m_state, *m_link);
     m_alarms = std::make_unique<AlarmsPage>(m_form, m_state, *m_link);
