@@ -269,6 +269,15 @@ void ComboBox::setText(const QString &text)
         emit Click();
 }
 
+void ComboBox::AddItem(const QString &item)
+{
+    // Qt selects the first item added to an empty list; a list box does not.
+    const int keep = currentIndex();
+    const QSignalBlocker block(this);
+    addItem(item);
+    setCurrentIndex(keep);
+}
+
 void ComboBox::Clear()
 {
     const QSignalBlocker block(this);

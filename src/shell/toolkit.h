@@ -125,7 +125,7 @@ public:
     // Selects the item equal to text; without one, no item is selected and
     // the text itself is shown.
     void setText(const QString &text);
-    void AddItem(const QString &item) { addItem(item); }
+    void AddItem(const QString &item); // selects nothing by itself
     void Clear(); // no Click
 
 signals:

@@ -3,37 +3,248 @@
 
 #include "client_fixture.h"
 
-#include "settings/ini_class.h"
+#include "common/ansi.h"
+#include "shell/server_list.h"
 #include "shell/toolkit.h"
 
 #include <QFile>
 #include <QTest>
+#include <QNetworkDatagram>
+#include <QUdpSocket>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QWidget *visiblePage(ClientFixture &c)
+{
+    for (int i = 0; i < 3; ++i)
+        if (auto *page = c.get<QWidget>("framTab", i); page->isVisibleTo(&c.window()))
+            return page;
+    return nullptr;
+}
+
+} // namespace
 
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void defaultsWithoutSettingsFile();
+    void restoresSettings_data();
+    void restoresSettings();
+    void writesFourKeysOnClose_data();
+    void writesFourKeysOnClose();
+    void handWrittenFileChangesOnlyTheWrittenValues();
+    void garbageFileStillStarts_data();
+    void garbageFileStillStarts();
+    void runTimeControls();
+    void windowShowsPagesAndExitOnly();
+    void firstPingGoesOutBeforeTheWindowShows();
 };
 
-void TestStartup::defaultsWithoutSettingsFile()
+void TestStartup::restoresSettings_data()
 {
-    ClientFixture c(QByteArray{}); // no file at all
-    QCOMPARE(c.state().sCfgFile, c.cfgFile());
-    QCOMPARE(c.get<tk::CheckBox>("chkAutoping")->Value(), 1);
-    QCOMPARE(c.get<tk::CheckBox>("chkAutoActiveSet")->Value(), 1);
-    QCOMPARE(c.state().iFrameSelect, qint16(1));
-    QVERIFY(c.get<QWidget>("framTab", 1)->isVisibleTo(&c.window()));
-    QVERIFY(!c.get<QWidget>("framTab", 0)->isVisibleTo(&c.window()));
-    QCOMPARE(c.get<tk::ComboBox>("cmbServer")->ListIndex(), -1);
-    QVERIFY(c.state().bIpValid);
-    QVERIFY(!QFile::exists(c.cfgFile())); // start-up never creates it
-    for (int i = 1; i <= 4; ++i)
-        QVERIFY(c.get<tk::TextBox>("txtBudTime", i));
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("listIndex");
+    QTest::addColumn<QString>("ip");
+    QTest::addColumn<int>("page"); // -1: none visible
+    QTest::addColumn<int>("autoPing");
+    QTest::addColumn<int>("autoActive");
 
+    QTest::newRow("no file") << QByteArray() << 0 << -1 << "127.0.0.1" << 1 << 1 << 1;
+    QTest::newRow("only SelectIPNum=0") << QByteArray("[General]\nSelectIPNum=0\n") << 0 << -1 << "127.0.0.1"
+                                        << 1 << 1 << 1;
+    QTest::newRow("entry chosen") << QByteArray("[General]\nClockIP_1=10.0.0.5|Кухня\nClockIP_2=10.0.0.6\n"
+                                                "SelectIPNum=2\nFrameSelect=0\nAutoPing=0\nAutoActiveSet=0\n")
+                                  << 2 << 1 << "10.0.0.6" << 0 << 0 << 0;
+    QTest::newRow("gap ends the list") << QByteArray("[General]\nClockIP_1=10.0.0.1\nClockIP_3=10.0.0.3\n")
+                                       << 1 << 0 << "10.0.0.1" << 1 << 1 << 1;
+    QTest::newRow("empty value ends the list")
+        << QByteArray("[General]\nClockIP_1=10.0.0.1\nClockIP_2=\nClockIP_3=10.0.0.3\nSelectIPNum=1\n") << 1 << 0
+        << "10.0.0.1" << 1 << 1 << 1;
+    QTest::newRow("nine entries, no tenth")
+        << QByteArray("[General]\nClockIP_1=1.1.1.1\nClockIP_2=1.1.1.2\nClockIP_3=1.1.1.3\nClockIP_4=1.1.1.4\n"
+                      "ClockIP_5=1.1.1.5\nClockIP_6=1.1.1.6\nClockIP_7=1.1.1.7\nClockIP_8=1.1.1.8\n"
+                      "ClockIP_9=1.1.1.9\nClockIP_10=1.1.1.10\nSelectIPNum=9\n")
+        << 9 << 8 << "1.1.1.9" << 1 << 1 << 1;
+    QTest::newRow("names in other letter case") << QByteArray("[general]\nclockip_1 = 10.1.1.1 \nselectipnum=1\n"
+                                                              "FRAMESELECT=2\nautoping=0\n")
+                                                << 1 << 0 << "10.1.1.1" << 2 << 0 << 1;
+    QTest::newRow("FrameSelect names no tab") << QByteArray("[General]\nFrameSelect=7\n") << 0 << -1
+                                              << "127.0.0.1" << -1 << 1 << 1;
+    QTest::newRow("SelectIPNum beyond the list") << QByteArray("[General]\nClockIP_1=10.0.0.1\nSelectIPNum=5\n")
+                                                 << 1 << -1 << "127.0.0.1" << 1 << 1 << 1;
+    QTest::newRow("values that are no integers")
+        << QByteArray("[General]\nClockIP_1=10.0.0.1\nSelectIPNum=x\nFrameSelect=1.5\nAutoPing=on\n"
+                      "AutoActiveSet=99999999999\n")
+        << 1 << -1 << "127.0.0.1" << 1 << 1 << 1;
+    QTest::newRow("switch values outside the box") << QByteArray("[General]\nAutoPing=7\nAutoActiveSet=2\n") << 0
+                                                   << -1 << "127.0.0.1" << 1 << 1 << 2;
+}
+
+void TestStartup::restoresSettings()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(int, entries);
+    QFETCH(int, listIndex);
+    QFETCH(QString, ip);
+    QFETCH(int, page);
+    QFETCH(int, autoPing);
+    QFETCH(int, autoActive);
+
+    ClientFixture c(settings);
+    QCOMPARE(c.window().servers().sServers().size(), qsizetype(entries));
+    auto *cmb = c.get<tk::ComboBox>("cmbServer");
+    QCOMPARE(cmb->count(), entries);
+    QCOMPARE(cmb->ListIndex(), listIndex);
+    QCOMPARE(c.get<tk::TextBox>("txtIp")->text(), ip);
+    QVERIFY(c.state().bIpValid);
+    QVERIFY(c.state().bInitPending); // the first echo will fetch everything
+    QCOMPARE(visiblePage(c), page < 0 ? nullptr : c.get<QWidget>("framTab", page));
+    QCOMPARE(c.get<tk::CheckBox>("chkAutoping")->Value(), autoPing);
+    QCOMPARE(c.get<tk::CheckBox>("chkAutoActiveSet")->Value(), autoActive);
+    QCOMPARE(c.get<tk::Timer>("tmr", 0)->Enabled(), autoPing == 1);
+    QVERIFY(!c.state().bLockEvents);
+    QCOMPARE(c.get<QLabel>("lblSkin")->text(), QString());
+    QCOMPARE(c.get<QLabel>("lblStyle")->text(), QStringLiteral("54/57"));
+    if (!settings.isNull())
+        QCOMPARE(fileBytes(c.cfgFile()), settings); // start-up only reads
+    else
+        QVERIFY(!QFile::exists(c.cfgFile()));
+}
+
+void TestStartup::writesFourKeysOnClose_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<bool>("exitButton");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray fresh("[General]\r\nSelectIPNum=0\r\nAutoPing=1\r\nAutoActiveSet=1\r\nFrameSelect=1\r\n");
+    QTest::newRow("no file, Выйти") << QByteArray() << true << fresh;
+    QTest::newRow("no file, close box") << QByteArray() << false << fresh;
+    QTest::newRow("FrameSelect=7 kept") << QByteArray("[General]\r\nFrameSelect=7\r\n") << true
+                                        << QByteArray("[General]\r\nFrameSelect=7\r\nSelectIPNum=0\r\n"
+                                                      "AutoPing=1\r\nAutoActiveSet=1\r\n");
+    QTest::newRow("entry 2 selected") << QByteArray("[General]\nClockIP_1=1.2.3.4\nClockIP_2=5.6.7.8\n"
+                                                    "SelectIPNum=2\nAutoPing=0\n")
+                                      << false
+                                      << QByteArray("[General]\nClockIP_1=1.2.3.4\nClockIP_2=5.6.7.8\n"
+                                                    "SelectIPNum=2\nAutoPing=0\nAutoActiveSet=1\nFrameSelect=1\n");
+}
+
+void TestStartup::writesFourKeysOnClose()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(bool, exitButton);
+    QFETCH(QByteArray, expected);
+
+    ClientFixture c(settings);
+    if (exitButton)
+        QTest::mouseClick(c.get<tk::CheckBox>("cmdExit"), Qt::LeftButton);
+    else
+        c.window().close();
+    QCOMPARE(fileBytes(c.cfgFile()), expected);
+    QCOMPARE(c.get<tk::CheckBox>("cmdExit")->Value(), 0);
+    QCOMPARE(c.get<tk::Timer>("tmr", 0)->Enabled(), false);
+    QCOMPARE(c.get<QUdpSocket>("ws")->state(), QAbstractSocket::UnconnectedState);
+}
+
+void TestStartup::handWrittenFileChangesOnlyTheWrittenValues()
+{
+    // The file is Windows-1251 text, as a hand on that system writes it.
+    const QByteArray before = ansi::encode(
+        u"; Dalvimo\r\n[Other]\r\nAutoPing=9\r\n\r\n[general]\r\n"
+        u"clockip_1 = 192.168.1.20|Гостиная\r\nSELECTIPNUM = 1\r\n; switches\r\n"
+        u"autoping=1\r\nAutoActiveSet = 0\r\nframeselect=0\r\nExtra=keep me\r\n");
+    ClientFixture c(before);
+    QCOMPARE(c.get<tk::TextBox>("txtIp")->text(), QStringLiteral("192.168.1.20"));
+    QCOMPARE(c.get<tk::ComboBox>("cmbServer")->itemText(0), QStringLiteral("Гостиная"));
+    QCOMPARE(c.get<tk::CheckBox>("chkAutoActiveSet")->Value(), 0);
+    QTest::mousePress(c.get<tk::Label>("lblTab", 2), Qt::LeftButton);
+    c.get<tk::CheckBox>("chkAutoping")->setValue(0);
     c.window().close();
-    QFile f(c.cfgFile());
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("[General]\r\nSelectIPNum=0\r\nAutoPing=1\r\nAutoActiveSet=1\r\nFrameSelect=1\r\n"));
+
+    QByteArray expected = before;
+    expected.replace("autoping=1", "autoping=0").replace("frameselect=0", "frameselect=2");
+    QCOMPARE(fileBytes(c.cfgFile()), expected);
+}
+
+void TestStartup::garbageFileStillStarts_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QByteArray binary(4096, '\0');
+    for (int i = 0; i < binary.size(); ++i)
+        binary[i] = char((i * 7919) & 0xFF);
+    QTest::newRow("binary") << binary;
+    QTest::newRow("no equals signs") << QByteArray("[General]\nClockIP_1\nSelectIPNum\n");
+    QTest::newRow("header without bracket") << QByteArray("[General\nFrameSelect=2\n");
+    QTest::newRow("duplicate keys") << QByteArray("[General]\nFrameSelect=0\nFrameSelect=2\n");
+    QTest::newRow("huge") << QByteArray(6 * 1024 * 1024, 'x');
+}
+
+void TestStartup::garbageFileStillStarts()
+{
+    QFETCH(QByteArray, settings);
+    ClientFixture c(settings);
+    QVERIFY(c.state().iFrameSelect >= 0);
+    QVERIFY(!c.state().bLockEvents);
+    c.window().close(); // and shutting down does not crash either
+}
+
+void TestStartup::runTimeControls()
+{
+    ClientFixture c(ClientFixture::kQuietSettings, false);
+    QVERIFY(!c.get<tk::TextBox>("txtBudTime", 2));
+    QVERIFY(!c.get<tk::Timer>("tmr", 1));
+    c.load();
+    for (int i = 1; i <= 4; ++i) {
+        auto *editor = c.get<tk::TextBox>("txtBudTime", i);
+        auto *label = c.get<QWidget>("lblBudTime", i);
+        QVERIFY(editor);
+        QVERIFY(!editor->isVisibleTo(&c.window()));
+        QCOMPARE(editor->geometry(), QRect(label->x() + 15, label->y(), 65, label->height()));
+        QCOMPARE(editor->font().pointSize(), 16);
+        QCOMPARE(editor->maxLength(), 5);
+        QCOMPARE(editor->text(), QStringLiteral("?"));
+    }
+    QVERIFY(!c.get<tk::TextBox>("txtBudTime", 0));
+    QVERIFY(!c.get<tk::TextBox>("txtBudTime", 5));
+    QCOMPARE(c.get<tk::Timer>("tmr", 0)->Interval(), 2000);
+    QCOMPARE(c.get<tk::Timer>("tmr", 1)->Interval(), 3000);
+    QVERIFY(!c.get<tk::Timer>("tmr", 1)->Enabled());
+    QCOMPARE(c.get<QUdpSocket>("ws")->state(), QAbstractSocket::BoundState);
+    QVERIFY(c.get<QUdpSocket>("ws")->localPort() != 0);
+}
+
+void TestStartup::windowShowsPagesAndExitOnly()
+{
+    ClientFixture c;
+    auto &w = c.window();
+    const QRect page0 = c.get<QWidget>("framTab", 0)->geometry();
+    QCOMPARE(w.width(), page0.right() + 1);
+    QCOMPARE(w.height(), c.get<QWidget>("cmdExit")->geometry().bottom() + 1);
+    for (int i = 1; i < 3; ++i)
+        QCOMPARE(c.get<QWidget>("framTab", i)->geometry(), page0);
+    for (const char *name : {"txtMsg", "txtDebug", "cmdDebugSend", "cmdSendExit"})
+        QVERIFY2(c.get<QWidget>(QString::fromLatin1(name))->x() >= w.width(), name);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Dalvimo"));
+    QVERIFY(!w.windowIcon().isNull());
+}
+
+void TestStartup::firstPingGoesOutBeforeTheWindowShows()
+{
+    QUdpSocket server;
+    if (!server.bind(QHostAddress::LocalHost, 17777))
+        QSKIP("port 17777 is in use on this machine");
+    ClientFixture c(QByteArray{}); // AutoPing absent: on
+    QVERIFY(!c.window().isVisible());
+    QVERIFY(server.hasPendingDatagrams());
+    QCOMPARE(server.receiveDatagram().data(), QByteArray("ping"));
+    QVERIFY(!server.hasPendingDatagrams());
 }
 
 QTEST_MAIN(TestStartup)
