@@ -1,0 +1,178 @@
+// Sending, polling and the link indicator in the running window, over a real
+// UDP socket on loopback. Timer ticks are called directly.
+
+#include "client_fixture.h"
+
+#include "link/link.h"
+#include "link/protocol.h"
+#include "shell/toolkit.h"
+
+#include <QNetworkDatagram>
+#include <QTest>
+#include <QUdpSocket>
+
+namespace {
+constexpr quint32 kGreen = 0x00FF00;
+constexpr quint32 kRed = 0x222AC7;
+} // namespace
+
+class TestLinkSend : public QObject {
+    Q_OBJECT
+private slots:
+    void sendRules_data();
+    void sendRules();
+    void sendsToTheAddressAsReadInDecimal();
+    void pollTickSendsQueuedCommandsThenPing();
+    void autopollSwitch();
+    void indicator();
+    void everyPendingDatagramIsRead();
+    void closedPortDoesNotStopReceiving();
+    void debugConsoleSendsTypedText();
+};
+
+void TestLinkSend::sendRules_data()
+{
+    QTest::addColumn<QString>("ip");
+    QTest::addColumn<QString>("port"); // "peer": the peer's own port
+    QTest::addColumn<bool>("sent");
+    QTest::addColumn<QString>("resultLine");
+
+    QTest::newRow("valid") << "127.0.0.1" << "peer" << true << "";
+    QTest::newRow("invalid address") << "127.0.0" << "peer" << false << "0k!";
+    QTest::newRow("port zero") << "127.0.0.1" << "0" << false << "Порт должен быть числом от 1 до 65535";
+    QTest::newRow("port text") << "127.0.0.1" << "abc" << false << "Порт должен быть числом от 1 до 65535";
+    QTest::newRow("port empty") << "127.0.0.1" << "" << false << "Порт должен быть числом от 1 до 65535";
+}
+
+void TestLinkSend::sendRules()
+{
+    QFETCH(QString, ip);
+    QFETCH(QString, port);
+    QFETCH(bool, sent);
+    QFETCH(QString, resultLine);
+
+    ClientFixture c;
+    c.link().ErrCode(0, QString());
+    c.get<tk::TextBox>("txtIp")->setText(ip);
+    c.get<tk::TextBox>("txtPort")->setText(port == u"peer" ? QString::number(c.peerPort()) : port);
+    c.link().Send(QStringLiteral("Gbd2"));
+    QCOMPARE(c.takeSent(), sent ? QStringList{"Gbd2"} : QStringList{});
+    QCOMPARE(c.get<QLabel>("lblErr")->text(), resultLine);
+}
+
+void TestLinkSend::sendsToTheAddressAsReadInDecimal()
+{
+    // 127.0.0.010 is 127.0.0.10 by the address check; read as octal it would be 127.0.0.8.
+    QUdpSocket decimal, octal;
+    if (!decimal.bind(QHostAddress(QStringLiteral("127.0.0.10")), 0)
+        || !octal.bind(QHostAddress(QStringLiteral("127.0.0.8")), decimal.localPort()))
+        QSKIP("this system routes only 127.0.0.1 to itself");
+    ClientFixture c;
+    c.get<tk::TextBox>("txtIp")->setText(QStringLiteral("127.000.000.010"));
+    c.get<tk::TextBox>("txtPort")->setText(QString::number(decimal.localPort()));
+    c.link().Send(QStringLiteral("ping"));
+    QVERIFY(decimal.hasPendingDatagrams());
+    QVERIFY(!octal.hasPendingDatagrams());
+}
+
+void TestLinkSend::pollTickSendsQueuedCommandsThenPing()
+{
+    ClientFixture c;
+    c.link().ErrCode(5, QStringLiteral("x"));
+    c.link().tmr_Timer(0);
+    QCOMPARE(c.takeSent(), QStringList{"ping"});
+    QCOMPARE(c.get<QLabel>("lblErr")->text(), QString()); // emptied at each poll
+
+    for (int id : {proto::Brightness, proto::AllAlarms, proto::Brightness})
+        c.link().QueuePush(id);
+    QStringList sent;
+    for (int tick = 0; tick < 4; ++tick) {
+        c.link().tmr_Timer(0);
+        sent << c.takeSent();
+    }
+    QCOMPARE(sent, (QStringList{"GfaB", "Gbd*", "GfaB", "ping"}));
+    QCOMPARE(c.link().queue().iCmdQueueCount(), qint16(0));
+}
+
+void TestLinkSend::autopollSwitch()
+{
+    ClientFixture c;
+    auto *autoping = c.get<tk::CheckBox>("chkAutoping");
+    auto *poll = c.get<tk::Timer>("tmr", 0);
+    QCOMPARE(autoping->Value(), 0);
+    c.state().bInitPending = false;
+
+    QTest::mouseClick(autoping, Qt::LeftButton);
+    QCOMPARE(c.takeSent(), QStringList{"ping"}); // at once, not a tick later
+    QVERIFY(poll->Enabled());
+    QVERIFY(c.state().bInitPending);
+
+    QTest::mouseClick(autoping, Qt::LeftButton);
+    QVERIFY(!poll->Enabled());
+    QVERIFY(c.takeSent().isEmpty());
+
+    c.state().bLockEvents = true; // the program setting the box does nothing
+    autoping->setValue(1);
+    QVERIFY(!poll->Enabled());
+    QVERIFY(c.takeSent().isEmpty());
+}
+
+void TestLinkSend::indicator()
+{
+    ClientFixture c;
+    auto *ind = c.get<QWidget>("shpInd");
+    auto *noAnswer = c.get<tk::Timer>("tmr", 1);
+    QCOMPARE(tk::backColor(ind), kRed);
+    QVERIFY(!noAnswer->Enabled());
+
+    c.sendToClient("xy");
+    QTRY_COMPARE(tk::backColor(ind), kGreen);
+    QVERIFY(noAnswer->Enabled());
+    c.link().tmr_Timer(1);
+    QCOMPARE(tk::backColor(ind), kRed);
+    QVERIFY(noAnswer->Enabled()); // and keeps turning it red every 3000 ms
+}
+
+void TestLinkSend::everyPendingDatagramIsRead()
+{
+    ClientFixture c;
+    c.sendToClient("one");
+    c.sendToClient("");
+    c.sendToClient("two\r\nlines");
+    auto *ws = c.get<QUdpSocket>("ws");
+    QTRY_VERIFY(ws->hasPendingDatagrams());
+    c.link().ws_DataArrival(); // one arrival event reads all three
+    QVERIFY(!ws->hasPendingDatagrams());
+    QCOMPARE(c.get<tk::LogBox>("txtMsg")->Text(), QStringLiteral("one\r\n\r\ntwo\r\nlines\r\n"));
+}
+
+void TestLinkSend::closedPortDoesNotStopReceiving()
+{
+    ClientFixture c;
+    quint16 closedPort = 0;
+    {
+        QUdpSocket probe;
+        probe.bind(QHostAddress::LocalHost, 0);
+        closedPort = probe.localPort();
+    }
+    c.get<tk::TextBox>("txtPort")->setText(QString::number(closedPort));
+    for (int i = 0; i < 3; ++i)
+        c.link().tmr_Timer(0); // refused: the system may answer with ICMP errors
+    c.sendToClient("Err0|");
+    QTRY_COMPARE(c.get<QLabel>("lblErr")->text(), QStringLiteral("0k!"));
+}
+
+void TestLinkSend::debugConsoleSendsTypedText()
+{
+    ClientFixture c;
+    auto *debug = c.get<tk::TextBox>("txtDebug");
+    QCOMPARE(debug->text(), QStringLiteral("Gsk?"));
+    debug->setText(QStringLiteral(" Sfa1|x "));
+    QTest::mouseClick(c.get<QWidget>("cmdDebugSend"), Qt::LeftButton);
+    debug->clear();
+    QTest::mouseClick(c.get<QWidget>("cmdDebugSend"), Qt::LeftButton);
+    QCOMPARE(c.takeSent(), (QStringList{" Sfa1|x ", ""}));
+}
+
+QTEST_MAIN(TestLinkSend)
+#include "tst_link_send.moc"
