@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what Dalvimo needs to build, run and test on Debian 12, and only
+# what is missing. Sourced by run.sh and test.sh.
+set -euo pipefail
+
+DALVIMO_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2 clang libclang-rt-14-dev)
+
+dalvimo_install_missing() {
+    local missing=()
+    for p in "${DALVIMO_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+}
+
+# dalvimo_build <build-dir> [cmake options...]
+dalvimo_build() {
+    local dir=$1
+    shift
+    cmake -S "$DALVIMO_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" --parallel
+}
+
+DALVIMO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
