@@ -79,8 +79,8 @@ bool SimServer::start(QString *error)
     return false;
 }
 
-// Qt signals readyRead again only once every pending datagram has been
-// read, so read them all here, zero-length ones included.
+// Read until nothing is pending: a datagram left unread, a zero-length one
+// too, would hold up every datagram behind it.
 void SimServer::readPending()
 {
     while (m_socket.hasPendingDatagrams()) {
