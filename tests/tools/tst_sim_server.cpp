@@ -1,0 +1,123 @@
+// The simulator over a real UDP socket on 127.0.0.1.
+
+#include "sim_server.h"
+
+#include "common/ansi.h"
+
+#include <QNetworkDatagram>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUdpSocket>
+
+using sim::SimOptions;
+using sim::SimServer;
+
+namespace {
+
+SimOptions quietOptions()
+{
+    SimOptions o;
+    o.port = 0; // any free port
+    o.quiet = true;
+    return o;
+}
+
+// Everything that arrives at the client within timeoutMs, waiting until
+// at least count datagrams are there.
+QList<QByteArray> receive(QUdpSocket &client, int count, int timeoutMs = 5000)
+{
+    QList<QByteArray> got;
+    QElapsedTimer clock;
+    clock.start();
+    while (got.size() < count && clock.elapsed() < timeoutMs) {
+        if (!client.hasPendingDatagrams())
+            QTest::qWait(5);
+        while (client.hasPendingDatagrams())
+            got << client.receiveDatagram().data();
+    }
+    return got;
+}
+
+} // namespace
+
+class TstSimServer : public QObject {
+    Q_OBJECT
+private slots:
+    void answersEveryPendingDatagram();
+    void dropsEverythingAtHundredPercent();
+    void floodSendsRepliesThenAnswersNormally();
+};
+
+// A burst with a zero-length datagram first: it gets no answer but must be
+// read, or the two commands behind it are never answered.
+void TstSimServer::answersEveryPendingDatagram()
+{
+    SimServer server(quietOptions());
+    QVERIFY(server.start());
+    QVERIFY(server.port() != 0);
+
+    QUdpSocket client;
+    QVERIFY(client.bind(QHostAddress::LocalHost, 0));
+    const QHostAddress to(QHostAddress::LocalHost);
+    client.writeDatagram(QByteArray(), to, server.port());
+    client.writeDatagram("ping", to, server.port());
+    client.writeDatagram("Gbd*", to, server.port());
+
+    const QList<QByteArray> got = receive(client, 2);
+    QCOMPARE(got.size(), 2);
+    QCOMPARE(got[0], QByteArray("ping"));
+    QCOMPARE(got[1], ansi::encode(server.state().allAlarmsReply()));
+    QVERIFY(got[1].startsWith("Gbd*|1|7:05:00|1|"));
+    QCOMPARE(got[1].count("\r\n"), 3);
+    QCOMPARE(server.receivedCount(), 3);
+}
+
+void TstSimServer::dropsEverythingAtHundredPercent()
+{
+    SimOptions o = quietOptions();
+    o.dropPercent = 100;
+    o.seed = 1;
+    SimServer server(o);
+    QVERIFY(server.start());
+
+    QUdpSocket client;
+    QVERIFY(client.bind(QHostAddress::LocalHost, 0));
+    client.writeDatagram("ping", QHostAddress(QHostAddress::LocalHost), server.port());
+    QTRY_COMPARE(server.droppedCount(), 1);
+    QVERIFY(receive(client, 1, 100).isEmpty());
+}
+
+void TstSimServer::floodSendsRepliesThenAnswersNormally()
+{
+    SimOptions o = quietOptions();
+    o.flood = 200;
+    SimServer server(o);
+    QVERIFY(server.start());
+    QSignalSpy finished(&server, &SimServer::floodFinished);
+
+    QUdpSocket client;
+    QVERIFY(client.bind(QHostAddress::LocalHost, 0));
+    client.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 1 << 20);
+    const QHostAddress to(QHostAddress::LocalHost);
+    client.writeDatagram("ping", to, server.port());
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(finished.at(0).at(0).toInt(), 200);
+
+    QList<QByteArray> got = receive(client, 201);
+    QCOMPARE(got.size(), 201);
+    QCOMPARE(got.count(QByteArray("ping")), 1);
+    QSet<QByteArray> kinds;
+    for (const QByteArray &d : got)
+        kinds.insert(d.left(3));
+    QCOMPARE(kinds, (QSet<QByteArray>{"pin", "Gbd", "Gsk", "Gfa"}));
+
+    // The same client is not flooded again.
+    client.writeDatagram("Gfa*", to, server.port());
+    got = receive(client, 1);
+    QCOMPARE(got, QList<QByteArray>{QByteArray("Gfa*|0|1|0|0|1|1")});
+    QVERIFY(receive(client, 1, 100).isEmpty());
+    QCOMPARE(finished.size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TstSimServer)
+#include "tst_sim_server.moc"

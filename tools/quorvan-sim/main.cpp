@@ -1,0 +1,128 @@
+// quorvan-sim: plays Quorvan's side of the UDP text protocol so that the
+// client can be tried and tested without the real clock program.
+
+#include "sim_server.h"
+
+#include "common/number.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+struct ParseResult {
+    sim::SimOptions options;
+    QString error; // empty when the command line was fine
+};
+
+// A plain decimal integer within [lo, hi], or nothing.
+std::optional<qint64> integerOption(const QCommandLineParser &parser, const QString &name,
+                                    qint64 lo, qint64 hi)
+{
+    const std::optional<qint64> v = num::parsePlainInteger(parser.value(name));
+    if (!v || *v < lo || *v > hi)
+        return std::nullopt;
+    return v;
+}
+
+ParseResult readOptions(const QCommandLineParser &parser)
+{
+    ParseResult r;
+    sim::SimOptions &o = r.options;
+    const auto bad = [&r](const QString &what) {
+        r.error = QStringLiteral("invalid value for --%1").arg(what);
+        return r;
+    };
+
+    const auto port = integerOption(parser, QStringLiteral("port"), 0, 65535);
+    if (!port)
+        return bad(QStringLiteral("port"));
+    o.port = static_cast<quint16>(*port);
+
+    if (!o.bindAddress.setAddress(parser.value(QStringLiteral("bind"))))
+        return bad(QStringLiteral("bind"));
+
+    const std::optional<double> drop = num::parseNumber(parser.value(QStringLiteral("drop")));
+    if (!drop || *drop < 0 || *drop > 100)
+        return bad(QStringLiteral("drop"));
+    o.dropPercent = *drop;
+
+    if (parser.isSet(QStringLiteral("seed"))) {
+        const auto seed = integerOption(parser, QStringLiteral("seed"), 0, 0xFFFFFFFFLL);
+        if (!seed)
+            return bad(QStringLiteral("seed"));
+        o.seed = static_cast<quint32>(*seed);
+    }
+
+    const auto delay = integerOption(parser, QStringLiteral("delay"), 0, 600000);
+    if (!delay)
+        return bad(QStringLiteral("delay"));
+    o.delayMs = static_cast<int>(*delay);
+
+    const auto flood = integerOption(parser, QStringLiteral("flood"), 0, 100000000);
+    if (!flood)
+        return bad(QStringLiteral("flood"));
+    o.flood = static_cast<int>(*flood);
+
+    o.brightnessSupported = !parser.isSet(QStringLiteral("no-brightness"));
+    o.quiet = parser.isSet(QStringLiteral("quiet"));
+    return r;
+}
+
+void addOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral(
+        "Plays the clock program Quorvan's side of the UDP text protocol."));
+    parser.addHelpOption();
+    parser.addOptions({
+        {QStringLiteral("port"), QStringLiteral("UDP port to listen on (0: any free one)."),
+         QStringLiteral("port"), QStringLiteral("17777")},
+        {QStringLiteral("bind"), QStringLiteral("Address to listen on."),
+         QStringLiteral("address"), QStringLiteral("127.0.0.1")},
+        {QStringLiteral("drop"), QStringLiteral("Ignore this share of incoming datagrams."),
+         QStringLiteral("percent"), QStringLiteral("0")},
+        {QStringLiteral("seed"), QStringLiteral("Seed that makes --drop repeatable."),
+         QStringLiteral("number")},
+        {QStringLiteral("delay"), QStringLiteral("Wait this long before each answer."),
+         QStringLiteral("ms"), QStringLiteral("0")},
+        {QStringLiteral("no-brightness"), QStringLiteral("Act as a Quorvan without brightness.")},
+        {QStringLiteral("quiet"), QStringLiteral("Do not log each datagram.")},
+        {QStringLiteral("flood"),
+         QStringLiteral("Send each new client this many replies at once (benchmarks)."),
+         QStringLiteral("count"), QStringLiteral("0")},
+    });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quorvan-sim"));
+
+    QCommandLineParser parser;
+    addOptions(parser);
+    parser.process(app); // handles --help and unknown options itself
+
+    QTextStream err(stderr);
+    const ParseResult parsed = readOptions(parser);
+    if (!parsed.error.isEmpty()) {
+        err << "quorvan-sim: " << parsed.error << Qt::endl;
+        return 2;
+    }
+
+    sim::SimServer server(parsed.options);
+    QString error;
+    if (!server.start(&error)) {
+        err << "quorvan-sim: cannot listen on "
+            << sim::endpointText(parsed.options.bindAddress, parsed.options.port) << ": "
+            << error << Qt::endl;
+        return 1;
+    }
+    QTextStream(stdout) << "quorvan-sim listening on UDP "
+                        << sim::endpointText(server.address(), server.port()) << Qt::endl;
+    return app.exec();
+}
