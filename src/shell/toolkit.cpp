@@ -233,19 +233,28 @@ QString LogBox::Text() const
 ComboBox::ComboBox(QWidget *parent) : QComboBox(parent)
 {
     connect(this, &QComboBox::activated, this, [this](int) {
-        m_freeText.clear();
-        setPlaceholderText(QString());
+        showFreeText(QString());
         emit Click();
     });
+}
+
+void ComboBox::showFreeText(const QString &text)
+{
+    m_freeText = text;
+    // Qt selects the first item when the placeholder is cleared with nothing
+    // selected; the selection stays what it was.
+    const int keep = currentIndex();
+    const QSignalBlocker block(this);
+    setPlaceholderText(text);
+    setCurrentIndex(keep);
 }
 
 void ComboBox::setListIndex(int index)
 {
     if (index < -1 || index >= count() || index == currentIndex())
         return;
-    m_freeText.clear();
-    setPlaceholderText(QString());
     setCurrentIndex(index);
+    showFreeText(QString());
     emit Click();
 }
 
@@ -262,9 +271,8 @@ void ComboBox::setText(const QString &text)
         return;
     }
     const int before = currentIndex();
-    m_freeText = text;
-    setPlaceholderText(text);
     setCurrentIndex(-1);
+    showFreeText(text);
     if (before != -1)
         emit Click();
 }
@@ -282,8 +290,7 @@ void ComboBox::Clear()
 {
     const QSignalBlocker block(this);
     clear();
-    m_freeText.clear();
-    setPlaceholderText(QString());
+    showFreeText(QString());
 }
 
 // --- HScrollBar -------------------------------------------------------------

@@ -132,6 +132,8 @@ signals:
     void Click();
 
 private:
+    void showFreeText(const QString &text);
+
     QString m_freeText;
 };
 

@@ -1,0 +1,225 @@
+// The toolkit semantics the handlers rely on: Click/Change raised at once
+// and only on a real change, the button rule, list boxes, timers, and the
+// window built from its inventory.
+
+#include "shell/form.h"
+#include "shell/toolkit.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TestToolkit : public QObject {
+    Q_OBJECT
+private slots:
+    void checkButtonRule();
+    void checkBoxClickOnlyOnChange();
+    void comboBox();
+    void scrollBarChangeIsReentrant();
+    void textBoxEvents();
+    void timerRestartsWhenEnabled();
+    void colours();
+    void inventory_data();
+    void inventory();
+    void controlArrays();
+};
+
+void TestToolkit::checkButtonRule()
+{
+    tk::CheckBox button;
+    button.setGraphical(true);
+    button.resize(80, 24);
+    int actions = 0;
+    QList<int> seen;
+    connect(&button, &tk::CheckBox::Click, this, [&] {
+        seen << button.Value();
+        if (button.takePress())
+            ++actions;
+    });
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(actions, 1);
+    QCOMPARE(seen, (QList<int>{1, 0})); // the reset raises a second, idle Click
+    QCOMPARE(button.Value(), 0);
+    QTest::keyClick(&button, Qt::Key_Space);
+    QCOMPARE(actions, 2);
+}
+
+void TestToolkit::checkBoxClickOnlyOnChange()
+{
+    tk::CheckBox box;
+    box.setText(QStringLiteral("Прозрачность"));
+    box.resize(120, 20);
+    QSignalSpy clicks(&box, &tk::CheckBox::Click);
+    box.setValue(0);
+    QCOMPARE(clicks.count(), 0);
+    box.setValue(1);
+    box.setValue(1);
+    QCOMPARE(clicks.count(), 1);
+    box.setValue(2);
+    QCOMPARE(box.checkState(), Qt::PartiallyChecked);
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(30, 10));
+    QCOMPARE(box.Value(), 1); // the user only ever toggles between 0 and 1
+    QCOMPARE(clicks.count(), 3);
+}
+
+void TestToolkit::comboBox()
+{
+    tk::ComboBox cmb;
+    QSignalSpy clicks(&cmb, &tk::ComboBox::Click);
+    for (const char *level : {"10", "50", "90"})
+        cmb.AddItem(QString::fromLatin1(level));
+    QCOMPARE(cmb.ListIndex(), -1); // adding items selects nothing
+    cmb.setText(QStringLiteral("50"));
+    QCOMPARE(cmb.ListIndex(), 1);
+    QCOMPARE(clicks.count(), 1);
+    cmb.setListIndex(1);
+    cmb.setListIndex(7); // no such item
+    QCOMPARE(clicks.count(), 1);
+
+    cmb.setText(QStringLiteral("45")); // no such entry: shown, not selected
+    QCOMPARE(cmb.ListIndex(), -1);
+    QCOMPARE(cmb.Text(), QStringLiteral("45"));
+    QCOMPARE(cmb.placeholderText(), QStringLiteral("45"));
+    QCOMPARE(clicks.count(), 2);
+
+    QTest::keyClick(&cmb, Qt::Key_End); // the user picks an entry
+    QCOMPARE(cmb.Text(), QStringLiteral("90"));
+    QCOMPARE(cmb.placeholderText(), QString());
+    QCOMPARE(clicks.count(), 3);
+
+    cmb.Clear();
+    QCOMPARE(cmb.count(), 0);
+    QCOMPARE(cmb.Text(), QString());
+    QCOMPARE(clicks.count(), 3);
+}
+
+void TestToolkit::scrollBarChangeIsReentrant()
+{
+    // Setting the value inside its own Change handler re-enters the handler,
+    // which the wrap-around of the skin bars relies on.
+    tk::HScrollBar bar;
+    bar.setRange(0, 4);
+    bar.setValue(1);
+    QList<int> seen;
+    connect(&bar, &tk::HScrollBar::Change, this, [&] {
+        seen << bar.value();
+        if (bar.value() == bar.minimum())
+            bar.setValue(bar.maximum() - 1);
+    });
+    bar.triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(seen, (QList<int>{0, 3}));
+    QCOMPARE(bar.value(), 3);
+}
+
+void TestToolkit::textBoxEvents()
+{
+    tk::TextBox box;
+    QSignalSpy changes(&box, &tk::TextBox::Change);
+    QSignalSpy keys(&box, &tk::TextBox::KeyPress);
+    box.setText(QStringLiteral("7:30"));
+    box.setText(QStringLiteral("7:30"));
+    QCOMPARE(changes.count(), 1);
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClick(&box, Qt::Key_Escape);
+    QTest::keyClick(&box, 'a');
+    QCOMPARE(keys.count(), 3);
+    QCOMPARE(keys.at(0).at(0).toInt(), 13);
+    QCOMPARE(keys.at(1).at(0).toInt(), 27);
+    QCOMPARE(keys.at(2).at(0).toInt(), int('a'));
+    QCOMPARE(box.text(), QStringLiteral("7:30a")); // Enter and Escape type nothing
+}
+
+void TestToolkit::timerRestartsWhenEnabled()
+{
+    tk::Timer timer;
+    timer.setInterval(3000);
+    QVERIFY(!timer.Enabled());
+    timer.setEnabled(true);
+    QVERIFY(timer.Enabled());
+    timer.setEnabled(false);
+    QVERIFY(!timer.Enabled());
+    tk::Timer fast;
+    QSignalSpy ticks(&fast, &tk::Timer::Tick);
+    fast.setInterval(1);
+    fast.setEnabled(true);
+    QVERIFY(ticks.wait(1000));
+}
+
+void TestToolkit::colours()
+{
+    QCOMPARE(tk::fromBgr(0x222AC7), QColor(0xC7, 0x2A, 0x22)); // red 199, green 42, blue 34
+    QCOMPARE(tk::toBgr(QColor(64, 216, 184)), 0x00B8D840u);
+    QLabel label;
+    tk::setForeColor(&label, 0x80FF80);
+    QCOMPARE(tk::foreColor(&label), 0x80FF80u);
+    QCOMPARE(label.palette().color(QPalette::WindowText), QColor(0x80, 0xFF, 0x80));
+}
+
+void TestToolkit::inventory_data()
+{
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("exit") << "cmdExit" << "Выйти" << "";
+    QTest::newRow("tab 1") << "lblTab(1)" << "Будильники" << "";
+    QTest::newRow("get 3") << "cmdBudGet(3)" << "Получить 3-ий" << "";
+    QTest::newRow("set 4") << "cmdBudSet(4)" << "Сохранить" << "";
+    QTest::newRow("time 2") << "lblBudTime(2)" << "?:??" << "";
+    QTest::newRow("stop link") << "txtBudStop" << "Заглушить будильник"
+                               << "Отключает сигнал будильника, если тот сработал";
+    QTest::newRow("port") << "txtPort" << "17777" << "Порт";
+    QTest::newRow("address") << "txtIp" << "127.0.0.1" << "Адрес";
+    QTest::newRow("debug") << "txtDebug" << "Gsk?" << "";
+    QTest::newRow("flag 1") << "chkFace(1)" << "Всегда впереди"
+                            << "Режим отображения программы поверх других окон рабочего стола";
+    QTest::newRow("skin frame") << "framSkin" << "Выбор скина " << "";
+    QTest::newRow("style count") << "lblStyle" << "54/57" << "";
+    QTest::newRow("bell") << "imgBell" << "" << "Кликнуть мышью чтобы Заглушить будильник";
+}
+
+void TestToolkit::inventory()
+{
+    QFETCH(QString, objectName);
+    QFETCH(QString, caption);
+    QFETCH(QString, tip);
+    QWidget window;
+    Form form(&window);
+    auto *w = window.findChild<QWidget *>(objectName);
+    QVERIFY(w);
+    QString text;
+    if (auto *b = qobject_cast<QAbstractButton *>(w))
+        text = b->text();
+    else if (auto *l = qobject_cast<QLabel *>(w))
+        text = l->text();
+    else if (auto *e = qobject_cast<QLineEdit *>(w))
+        text = e->text();
+    else if (auto *g = qobject_cast<QGroupBox *>(w))
+        text = g->title();
+    QCOMPARE(text, caption);
+    QCOMPARE(w->toolTip(), tip);
+}
+
+void TestToolkit::controlArrays()
+{
+    QWidget window;
+    Form form(&window);
+    QCOMPARE(form.twipsPerPixel(), 15.0); // 96 dpi
+    for (const char *name : {"lblBudTime", "cmdBudGet", "cmdBudSet", "txtBudRing", "chkBudActive"}) {
+        const QString n = QString::fromLatin1(name);
+        QVERIFY2(!form.find(n, 0), name); // alarm rows are 1..4
+        for (int i = 1; i <= 4; ++i)
+            QVERIFY2(form.find(n, i), name);
+    }
+    QVERIFY(form.find(QStringLiteral("txtBudTime"), 1));
+    QVERIFY(!form.find(QStringLiteral("txtBudTime"), 2)); // until start-up adds it
+    auto *copy = qobject_cast<tk::TextBox *>(form.load(QStringLiteral("txtBudTime"), 3));
+    QVERIFY(copy);
+    QCOMPARE(copy->objectName(), QStringLiteral("txtBudTime(3)"));
+    QCOMPARE(copy->maxLength(), 5);
+    QCOMPARE(tk::backColor(copy), 0x0080C0FFu);
+    QCOMPARE(copy->parentWidget(), form.find(QStringLiteral("framTab"), 1));
+    QCOMPARE(form.load(QStringLiteral("txtBudTime"), 3), copy); // loading twice makes no second one
+    QCOMPARE(form.twipsOf(form.get<QWidget>("picTab")), QRect(45, 270, 3450, 435));
+}
+
+QTEST_MAIN(TestToolkit)
+#include "tst_toolkit.moc"
