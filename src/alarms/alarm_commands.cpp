@@ -73,16 +73,36 @@ void AlarmsPage::txtBudOtkl_Click()
     m_link.CmdSend(proto::AllAlarms);
 }
 
-// The toolkit reports entering and leaving, so the box is "hot" exactly while
-// it is underlined; a second enter without a leave changes nothing.
-void AlarmsPage::TxtLink(tk::TextBox *box, bool inside)
+namespace {
+
+// The underline is the link's only state: on while it is "hot". Returns
+// whether it changed.
+bool setUnderline(tk::TextBox *box, bool on)
 {
     QFont f = box->font();
-    if (f.underline() == inside)
-        return;
-    f.setUnderline(inside);
+    if (f.underline() == on)
+        return false;
+    f.setUnderline(on);
     box->setFont(f);
+    return true;
+}
+
+} // namespace
+
+// The toolkit reports entering and leaving, so moves over the box never reach
+// here, and a second enter without a leave changes nothing.
+void AlarmsPage::TxtLink(tk::TextBox *box, bool inside)
+{
+    if (!inside) {
+        setUnderline(box, false);
+        return;
+    }
+    // Only one link is hot at a time, even when a leave went astray (a
+    // window shown under the pointer gets its enter but may miss the leave).
+    for (const char *name : {"txtBudStop", "txtBudOtkl"})
+        if (auto *other = textBox(name); other != box)
+            setUnderline(other, false);
     // Takes the focus from an open time editor, which closes it untaken.
-    if (inside)
+    if (setUnderline(box, true))
         checkBox("cmdExit")->setFocus(Qt::OtherFocusReason);
 }

@@ -7,12 +7,15 @@
 #include "alarms/alarms_page.h"
 #include "shell/toolkit.h"
 
+#include <QCursor>
 #include <QTest>
 
 class AlarmsWindow : public ClientFixture {
 public:
     AlarmsWindow()
     {
+        // No enter from wherever an earlier test left the pointer.
+        QCursor::setPos(-1000, -1000);
         window().show();
         // Focus only moves inside an active window.
         m_active = QTest::qWaitForWindowActive(&window());
