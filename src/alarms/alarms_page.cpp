@@ -7,23 +7,61 @@
 AlarmsPage::AlarmsPage(Form &form, FormState &state, Link &link)
     : m_form(form), m_state(state), m_link(link)
 {
+    connectRows();
+    connectCommands();
 }
 
-void AlarmsPage::CreateEditors()
+void AlarmsPage::ApplyAlarmReply(qint16 index, const QString &sText)
 {
-    for (int i = 2; i <= BudTable::kCount; ++i)
-        m_form.load(QStringLiteral("txtBudTime"), i);
+    ParseAlarmReply(sText, Buds);
+    // The text may name another record than the row to show; a row that does
+    // not exist fails here, after the record has been stored.
+    const BudRec &bud = Buds(index);
+    lblBudTime(index)->setText(formatHnn(bud.dTime));
+    SetActiveBud(index, bud.bActive);
+    txtBudRing(index)->setText(bud.sRing);
+}
+
+void AlarmsPage::SetActiveBud(qint16 index, bool status)
+{
+    // The box's Click runs nested in setValue and must not send the value
+    // back to Quorvan.
+    const EventLock lock(m_state);
+    if (auto *box = chkBudActive(index))
+        box->setValue(status ? 1 : 0);
+}
+
+tk::Label *AlarmsPage::lblBudTime(int i) const { return m_form.get<tk::Label>(QStringLiteral("lblBudTime"), i); }
+tk::TextBox *AlarmsPage::txtBudTime(int i) const { return textBox("txtBudTime", i); }
+tk::TextBox *AlarmsPage::txtBudRing(int i) const { return textBox("txtBudRing", i); }
+tk::CheckBox *AlarmsPage::chkBudActive(int i) const { return checkBox("chkBudActive", i); }
+tk::CheckBox *AlarmsPage::cmdBudGet(int i) const { return checkBox("cmdBudGet", i); }
+tk::CheckBox *AlarmsPage::cmdBudSet(int i) const { return checkBox("cmdBudSet", i); }
+
+tk::CheckBox *AlarmsPage::checkBox(const char *name, int index) const
+{
+    return m_form.get<tk::CheckBox>(QString::fromLatin1(name), index);
+}
+
+tk::TextBox *AlarmsPage::textBox(const char *name, int index) const
+{
+    return m_form.get<tk::TextBox>(QString::fromLatin1(name), index);
+}
+
+void AlarmsPage::setRowButtonsEnabled(int i, bool on)
+{
+    cmdBudGet(i)->setEnabled(on);
+    cmdBudSet(i)->setEnabled(on);
+}
+
+// Everything of the rows that exists from the design on; the editors 2..4
+// are wired in CreateEditors.
+void AlarmsPage::connectRows()
+{
     for (int i = 1; i <= BudTable::kCount; ++i) {
-        auto *editor = m_form.get<tk::TextBox>("txtBudTime", i);
-        const QRect label = m_form.get<QWidget>("lblBudTime", i)->geometry();
-        editor->setGeometry(label.x() + 15, label.y(), 65, label.height());
-        editor->setVisible(false);
-        QFont f = editor->font();
-        f.setPointSize(16);
-        editor->setFont(f);
+        connect(lblBudTime(i), &tk::Label::Click, this, [this, i] { lblBudTime_Click(i); });
+        connect(chkBudActive(i), &tk::CheckBox::Click, this, [this, i] { chkBudActive_Click(i); });
+        connect(cmdBudGet(i), &tk::CheckBox::Click, this, [this, i] { cmdBudGet_Click(i); });
+        connect(cmdBudSet(i), &tk::CheckBox::Click, this, [this, i] { cmdBudSet_Click(i); });
     }
-}
-
-void AlarmsPage::ApplyAlarmReply(qint16, const QString &)
-{
 }

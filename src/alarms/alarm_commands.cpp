@@ -1,0 +1,108 @@
+// The alarm commands: read one or all alarms, store one, send a changed
+// active flag, silence the ringing alarm, switch the set alarms off or on;
+// and the hover effect of the two link texts.
+
+#include "alarms/alarms_page.h"
+
+#include "link/link.h"
+#include "link/protocol.h"
+#include "shell/form.h"
+#include "shell/toolkit.h"
+
+void AlarmsPage::connectCommands()
+{
+    connect(checkBox("cmdBudAll"), &tk::CheckBox::Click, this, &AlarmsPage::cmdBudAll_Click);
+    for (const char *name : {"txtBudStop", "txtBudOtkl"}) {
+        auto *box = textBox(name);
+        connect(box, &tk::TextBox::MouseEnter, this, [this, box] { TxtLink(box, true); });
+        connect(box, &tk::TextBox::MouseLeave, this, [this, box] { TxtLink(box, false); });
+    }
+    connect(textBox("txtBudStop"), &tk::TextBox::Click, this, &AlarmsPage::txtBudStop_Click);
+    connect(textBox("txtBudOtkl"), &tk::TextBox::Click, this, &AlarmsPage::txtBudOtkl_Click);
+}
+
+void AlarmsPage::cmdBudGet_Click(int index)
+{
+    if (!cmdBudGet(index)->takePress())
+        return;
+    // The row shows "unknown" until the answer comes, so a stale value cannot
+    // be mistaken for Quorvan's.
+    lblBudTime(index)->setText(kUnknownTime.toString());
+    txtBudRing(index)->clear();
+    SetActiveBud(qint16(index), false);
+    m_link.Send(proto::alarmGet(index));
+}
+
+void AlarmsPage::cmdBudAll_Click()
+{
+    if (checkBox("cmdBudAll")->takePress())
+        m_link.CmdSend(proto::AllAlarms);
+}
+
+// Built from the row's controls, never from the record: an edited time lives
+// only in the caption until it is stored here.
+void AlarmsPage::cmdBudSet_Click(int index)
+{
+    if (!cmdBudSet(index)->takePress())
+        return;
+    const auto time = parseTimeText(lblBudTime(index)->text());
+    if (!time) {
+        m_link.console().ShowNotice(QStringLiteral("Сначала задайте время будильника %1").arg(index));
+        return;
+    }
+    m_link.Send(proto::alarmSet(index, formatHns(*time), chkBudActive(index)->Value(),
+                                txtBudRing(index)->text()));
+}
+
+void AlarmsPage::chkBudActive_Click(int index)
+{
+    if (checkBox("chkAutoActiveSet")->Value() == 0 || m_state.bLockEvents)
+        return;
+    m_link.Send(proto::alarmActive(index, chkBudActive(index)->Value()));
+}
+
+void AlarmsPage::txtBudStop_Click()
+{
+    m_link.Send(proto::alarmStop());
+}
+
+void AlarmsPage::txtBudOtkl_Click()
+{
+    m_link.Send(proto::alarmToggle());
+    // Switching changes all four alarms; show what Quorvan now has.
+    m_link.CmdSend(proto::AllAlarms);
+}
+
+namespace {
+
+// The underline is the link's only state: on while it is "hot". Returns
+// whether it changed.
+bool setUnderline(tk::TextBox *box, bool on)
+{
+    QFont f = box->font();
+    if (f.underline() == on)
+        return false;
+    f.setUnderline(on);
+    box->setFont(f);
+    return true;
+}
+
+} // namespace
+
+// The toolkit reports entering and leaving, so moves over the box never reach
+// here, and a second enter without a leave changes nothing.
+void AlarmsPage::TxtLink(tk::TextBox *box, bool inside)
+{
+    if (!inside) {
+        setUnderline(box, false);
+        return;
+    }
+    // Only one link is hot at a time, even when a leave went astray (a
+    // window shown under the pointer gets its enter but may miss the leave).
+    for (const char *name : {"txtBudStop", "txtBudOtkl"})
+        if (auto *other = textBox(name); other != box)
+            setUnderline(other, false);
+    // Takes the focus from an open time editor, which closes it untaken.
+    if (setUnderline(box, true))
+        checkBox("cmdExit")->setFocus(Qt::OtherFocusReason);
+}

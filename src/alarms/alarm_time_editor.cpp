@@ -1,0 +1,87 @@
+// The in-place time editor of each alarm row: a click on the time opens it
+// over the label; Enter or a double click takes a valid time into the label,
+// Escape or the loss of focus closes it without taking anything.
+
+#include "alarms/alarms_page.h"
+
+#include "shell/form.h"
+#include "shell/toolkit.h"
+
+void AlarmsPage::CreateEditors()
+{
+    for (int i = 2; i <= BudTable::kCount; ++i)
+        m_form.load(QStringLiteral("txtBudTime"), i);
+    for (int i = 1; i <= BudTable::kCount; ++i) {
+        auto *editor = txtBudTime(i);
+        const QRect label = lblBudTime(i)->geometry();
+        editor->setGeometry(label.x() + 15, label.y(), 65, label.height());
+        editor->setVisible(false);
+        QFont f = editor->font();
+        f.setPointSize(16);
+        editor->setFont(f);
+
+        connect(editor, &tk::TextBox::Change, this, [this, i] { txtBudTime_Change(i); });
+        connect(editor, &tk::TextBox::DblClick, this, [this, i] { txtBudTime_DblClick(i); });
+        connect(editor, &tk::TextBox::KeyPress, this, [this, i](int key) { txtBudTime_KeyPress(i, key); });
+        connect(editor, &tk::TextBox::LostFocus, this, [this, i] { txtBudTime_LostFocus(i); });
+    }
+}
+
+void AlarmsPage::lblBudTime_Click(int index)
+{
+    auto *editor = txtBudTime(index);
+    if (!editor) // before start-up has made the editors
+        return;
+    editor->setText(lblBudTime(index)->text());
+    editor->setVisible(true);
+    setRowButtonsEnabled(index, false);
+    // Selected, so that typing replaces the old time rather than adding to it.
+    editor->selectAll();
+    editor->setFocus(Qt::OtherFocusReason);
+}
+
+void AlarmsPage::txtBudTime_Change(int index)
+{
+    auto *editor = txtBudTime(index);
+    tk::setBackColor(editor, parseTimeText(editor->text()) ? kTimeValid : kTimeInvalid);
+}
+
+void AlarmsPage::txtBudTime_DblClick(int index)
+{
+    const QString text = txtBudTime(index)->text();
+    if (!parseTimeText(text))
+        return; // the orange background says why
+    // Exactly as typed: an alarm reply rewrites it as h:nn later.
+    lblBudTime(index)->setText(text);
+    EndEditTime(qint16(index));
+}
+
+void AlarmsPage::txtBudTime_KeyPress(int index, int keyAscii)
+{
+    if (keyAscii == 13)
+        txtBudTime_DblClick(index);
+    else if (keyAscii == 27)
+        EndEditTime(qint16(index));
+}
+
+void AlarmsPage::txtBudTime_LostFocus(int index)
+{
+    EndEditTime(qint16(index));
+}
+
+void AlarmsPage::EndEditTime(qint16 index)
+{
+    auto *editor = txtBudTime(index);
+    if (!editor)
+        return;
+    const bool hadFocus = editor->hasFocus();
+    // Hiding the focused editor moves the focus on, which runs this again,
+    // nested; that run finds it closed and changes nothing.
+    editor->setVisible(false);
+    setRowButtonsEnabled(index, true);
+    // Closed while it held the focus (Enter, Escape, double click): keep the
+    // keyboard in the row, on its next step, rather than wherever the focus
+    // chain happened to lead.
+    if (hadFocus)
+        cmdBudSet(index)->setFocus(Qt::OtherFocusReason);
+}
