@@ -63,8 +63,8 @@ void serverBar(Builder &b)
 {
     const QString bar = QStringLiteral("fram(0)");
     b.add(K::Frame, "fram", 0, kWindow, {4020, 0, 4050, 540});
-    b.add(K::CheckBox, "chkAutoping", bar, {45, 165, 1095, 285}, "Авто опрос");
-    b.add(K::ComboBox, "cmbServer", bar, {1155, 135, 795, 315})
+    b.add(K::CheckBox, "chkAutoping", bar, {45, 165, 1155, 285}, "Авто опрос");
+    b.add(K::ComboBox, "cmbServer", bar, {1215, 135, 735, 315})
         .withTip("Выбор адреса сервера с Quorvan-ом").withBack(kServerFieldBack);
     b.add(K::TextBox, "txtPort", bar, {3225, 135, 540, 315}, "17777")
         .withTip("Порт").withBack(kServerFieldBack).withMaxLength(5);
