@@ -1,26 +1,94 @@
 #pragma once
 // The "Скины" page: skin and style, transparency and brightness, and the
 // four face flags.
+//
+// The page keeps no copy of Quorvan's face settings: each read reply is put
+// straight into the controls (the Apply operations, called by the reply
+// dispatcher), and each change by the user goes out at once as a setting
+// command (the handlers). The Apply operations hold bLockEvents while they
+// set controls, so the Click and Change events that this raises send
+// nothing back. A reply that does not convert throws reply::ReplyFailure at
+// the failing step; the controls set before it keep their new values.
+//
+// face_page.cpp: the two page buttons, the skin reply, the scroll bars and
+// the face flags. face_trans.cpp: transparency and brightness.
 
 #include "common/form_state.h"
 
 #include <QObject>
+#include <QString>
+
+#include <array>
 
 class Form;
 class Link;
+namespace reply {
+class Fields;
+} // namespace reply
+namespace tk {
+class CheckBox;
+class ComboBox;
+class HScrollBar;
+class Label;
+class TextBox;
+} // namespace tk
 
 class FacePage : public QObject {
     Q_OBJECT
 public:
+    static constexpr int kFlags = 4; // chkFace(0) .. chkFace(3)
+
     FacePage(Form &form, FormState &state, Link &link);
 
-    void ApplySkinReply(const QString &payload);
-    void ApplyTransparencyReply(const QString &payload);
-    void ApplyBrightnessReply(const QString &payload);
-    void ApplyFaceFlagsReply(const QString &payload);
+    // Replies, each with its payload (the text after the first "|").
+    void ApplySkinReply(const QString &payload);         // "Gsk?" and "Gsk<n>"
+    void ApplyTransparencyReply(const QString &payload); // "GfaT"
+    void ApplyBrightnessReply(const QString &payload);   // "GfaB"
+    void ApplyFaceFlagsReply(const QString &payload);    // "Gfa*"
+
+    // Handlers of the page's controls.
+    void cmdGetFace_Click();
+    void cmdSaveAll_Click();
+    void scrlSkin_Change();
+    void scrlStyle_Change();
+    void chkFace_Click(int Index);
+    void chkTrans_Click();
+    void cmbTrans_Click();
+    void cmdTransSet_Click();
+    void cmbBright_Click();
+    void cmdBrightSet_Click();
 
 private:
-    Form &m_form;
+    void connectSkinAndFlags();
+    void connectTransAndBright();
+    // One step of a skin or style bar; stepping onto a spare position wraps
+    // around to the real position at the other end.
+    void barChanged(tk::HScrollBar *bar, QString (*select)(int));
+    void setBrightEnabled(bool on);
+    // Field i as a check-box value: 0, 1 or 2, anything else fails.
+    static int checkBoxValue(const reply::Fields &f, qsizetype i);
+
     FormState &m_state;
     Link &m_link;
+
+    tk::CheckBox *m_cmdGetFace;
+    tk::CheckBox *m_cmdSaveAll;
+
+    tk::TextBox *m_txtSkin;
+    tk::Label *m_lblSkin;
+    tk::HScrollBar *m_scrlSkin;
+    tk::TextBox *m_txtStyle;
+    tk::Label *m_lblStyle;
+    tk::HScrollBar *m_scrlStyle;
+    std::array<tk::CheckBox *, kFlags> m_chkFace{};
+
+    tk::ComboBox *m_cmbTrans;
+    tk::TextBox *m_txtTransMin;
+    tk::TextBox *m_txtTransMax;
+    tk::CheckBox *m_chkTrans;
+    tk::CheckBox *m_cmdTransSet;
+    tk::ComboBox *m_cmbBright;
+    tk::TextBox *m_txtBrightMin;
+    tk::TextBox *m_txtBrightMax;
+    tk::CheckBox *m_cmdBrightSet;
 };
