@@ -8,6 +8,7 @@
 #include "link/command_queue.h"
 #include "link/reply_dispatcher.h"
 #include "link/result_console.h"
+#include "shell/window_design.h"
 
 #include <QObject>
 
@@ -26,7 +27,7 @@ public:
     static constexpr int kPollInterval = 2000;
     static constexpr int kNoAnswerInterval = 3000;
     static constexpr quint32 kLinkUp = 0x00FF00;
-    static constexpr quint32 kLinkDown = 0x222AC7;
+    static constexpr quint32 kLinkDown = design::kIndicatorDown; // as designed
 
     Link(Form &form, FormState &state, FeatureReplies &features);
 

@@ -1,7 +1,5 @@
 #include "shell/window_design.h"
 
-#include <QHash>
-
 namespace design {
 namespace {
 
@@ -184,17 +182,6 @@ const std::vector<Control> &controls()
 {
     static const std::vector<Control> rows = build();
     return rows;
-}
-
-const Control *find(const QString &name, int index)
-{
-    static const QHash<QString, const Control *> byName = [] {
-        QHash<QString, const Control *> h;
-        for (const Control &c : controls())
-            h.insert(objectName(c.name, c.index), &c);
-        return h;
-    }();
-    return byName.value(objectName(name, index));
 }
 
 } // namespace design

@@ -83,7 +83,4 @@ inline constexpr int kDesignWidth = 9270;
 inline constexpr int kDesignHeight = 8640;
 const std::vector<Control> &controls();
 
-// The designed row of name(index), or nullptr.
-const Control *find(const QString &name, int index);
-
 } // namespace design
