@@ -252,6 +252,8 @@ void TestLinkE2e::malformedFloodIsSurvived()
 {
     ClientFixture c;
     auto *ws = c.get<QUdpSocket>("ws");
+    // Room for the largest datagrams where the system's default is smaller.
+    ws->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 1 << 20);
     auto *poll = c.get<tk::Timer>("tmr", 0);
     c.get<tk::CheckBox>("chkAutoping")->setValue(1);
     QVERIFY(poll->Enabled());
