@@ -137,6 +137,7 @@ void Link::ws_DataArrival()
         const QNetworkDatagram datagram = m_ws->receiveDatagram();
         if (!datagram.isValid())
             break; // a socket error, not a datagram
+        ++m_received;
         m_dispatcher.handle(ansi::decode(datagram.data()));
     }
 }

@@ -52,6 +52,7 @@ public:
     void tmr_Timer(int index);
 
     void ws_DataArrival(); // every pending datagram, each handled whole
+    quint64 datagramsReceived() const { return m_received; } // since start-up
     void handleText(const QString &text) { m_dispatcher.handle(text); }
 
     void ErrCode(qint16 iCod, const QString &sDescr) override { m_console.ErrCode(iCod, sDescr); }
@@ -73,4 +74,5 @@ private:
     tk::Shape *m_shpInd;
     tk::Timer *m_poll = nullptr;     // tmr(0)
     tk::Timer *m_noAnswer = nullptr; // tmr(1), exists after PrepareTimers
+    quint64 m_received = 0;
 };

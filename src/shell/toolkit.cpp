@@ -212,14 +212,28 @@ LogBox::LogBox(QWidget *parent) : QPlainTextEdit(parent)
 
 void LogBox::appendLine(const QString &line)
 {
+    if (m_pending.isEmpty())
+        QMetaObject::invokeMethod(this, &LogBox::flush, Qt::QueuedConnection);
     QString text = line;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // one block per line, not two
-    appendPlainText(text);
+    m_pending.append(text);
+    // What waits is bounded too: older lines would be dropped at once anyway.
+    if (maximumBlockCount() > 0 && m_pending.size() > maximumBlockCount())
+        m_pending.removeFirst();
+}
+
+void LogBox::flush()
+{
+    if (m_pending.isEmpty())
+        return;
+    appendPlainText(m_pending.join(u'\n'));
+    m_pending.clear();
     moveCursor(QTextCursor::End);
 }
 
 QString LogBox::Text() const
 {
+    const_cast<LogBox *>(this)->flush();
     QString out;
     for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) {
         out += b.text();

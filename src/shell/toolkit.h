@@ -102,14 +102,23 @@ protected:
     void leaveEvent(QEvent *event) override;
 };
 
-// A read-only multi-line log that keeps only its newest lines, so appending
-// costs the same however long the program runs.
+// A read-only multi-line log that keeps only its newest lines (the maximum
+// block count), so appending costs the same however long the program runs.
+// Lines appended while events are being handled reach the document together
+// when control returns to the event loop: laying out text costs far more
+// than the line itself, and a flood of replies would otherwise pay it once
+// per reply. Text() always includes them.
 class LogBox : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit LogBox(QWidget *parent = nullptr);
     void appendLine(const QString &line); // the line, then CR LF, then scroll to the end
     QString Text() const;                 // lines joined, each ending in CR LF
+
+private:
+    void flush();
+
+    QStringList m_pending;
 };
 
 // A drop-down list. ListIndex -1 means no item selected; Text then shows the
