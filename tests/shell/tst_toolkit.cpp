@@ -17,6 +17,7 @@ private slots:
     void scrollBarChangeIsReentrant();
     void textBoxEvents();
     void timerRestartsWhenEnabled();
+    void logKeepsNewestLines();
     void colours();
     void inventory_data();
     void inventory();
@@ -142,6 +143,19 @@ void TestToolkit::timerRestartsWhenEnabled()
     fast.setInterval(1);
     fast.setEnabled(true);
     QVERIFY(ticks.wait(1000));
+}
+
+void TestToolkit::logKeepsNewestLines()
+{
+    tk::LogBox log;
+    log.setMaximumBlockCount(3);
+    for (int i = 1; i <= 5; ++i) // within one batch of events
+        log.appendLine(QStringLiteral("line %1").arg(i));
+    QCOMPARE(log.Text(), QStringLiteral("line 3\r\nline 4\r\nline 5\r\n"));
+    log.appendLine(QStringLiteral("a\r\nb")); // a reply with CR LF inside: two lines
+    QCoreApplication::processEvents();
+    QCOMPARE(log.Text(), QStringLiteral("line 5\r\na\r\nb\r\n"));
+    QCOMPARE(log.textCursor().position(), log.document()->characterCount() - 1); // the end is in view
 }
 
 void TestToolkit::colours()
