@@ -8,12 +8,7 @@
 
 namespace {
 
-// Keeps embedded NUL bytes, which a plain const char * would cut.
-template <std::size_t N>
-QByteArray raw(const char (&s)[N])
-{
-    return QByteArray(s, N - 1);
-}
+using testfiles::raw;
 
 const QByteArray kDefault = "DEF";
 

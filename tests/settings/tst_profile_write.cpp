@@ -10,11 +10,7 @@
 
 namespace {
 
-template <std::size_t N>
-QByteArray raw(const char (&s)[N])
-{
-    return QByteArray(s, N - 1);
-}
+using testfiles::raw;
 
 const QByteArray kPlain = "; top\r\n[General]\r\nAutoPing=1\r\n";
 
