@@ -53,6 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // fills and drains all through the run.
     client->window->state().bInitPending = true;
     client->window->link().handleText(ansi::decode(bytes));
+    // The event loop turns after each datagram, as in the client: the log
+    // takes its pending lines.
+    QCoreApplication::processEvents();
     // Keep the sink's buffer from filling; what was sent does not matter.
     while (client->sink.hasPendingDatagrams())
         client->sink.readDatagram(nullptr, 0);
