@@ -176,23 +176,34 @@ void TestStartup::handWrittenFileChangesOnlyTheWrittenValues()
 void TestStartup::garbageFileStillStarts_data()
 {
     QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<int>("frame");     // what start-up could still read
+    QTest::addColumn<bool>("rewritten"); // whether shut-down may touch the file
     QByteArray binary(4096, '\0');
     for (int i = 0; i < binary.size(); ++i)
         binary[i] = char((i * 7919) & 0xFF);
-    QTest::newRow("binary") << binary;
-    QTest::newRow("no equals signs") << QByteArray("[General]\nClockIP_1\nSelectIPNum\n");
-    QTest::newRow("header without bracket") << QByteArray("[General\nFrameSelect=2\n");
-    QTest::newRow("duplicate keys") << QByteArray("[General]\nFrameSelect=0\nFrameSelect=2\n");
-    QTest::newRow("huge") << QByteArray(6 * 1024 * 1024, 'x');
+    QTest::newRow("binary") << binary << 1 << true;
+    QTest::newRow("no equals signs") << QByteArray("[General]\nClockIP_1\nFrameSelect\n") << 1 << true;
+    QTest::newRow("header without bracket") << QByteArray("[General\nFrameSelect=2\n") << 2 << true;
+    QTest::newRow("duplicate keys: the first counts") << QByteArray("[General]\nFrameSelect=0\nFrameSelect=2\n") << 0
+                                                      << true;
+    // Too large to read whole: never rewritten, so nothing of it is lost.
+    QTest::newRow("huge") << QByteArray(6 * 1024 * 1024, 'x') << 1 << false;
 }
 
 void TestStartup::garbageFileStillStarts()
 {
     QFETCH(QByteArray, settings);
+    QFETCH(int, frame);
+    QFETCH(bool, rewritten);
     ClientFixture c(settings);
-    QVERIFY(c.state().iFrameSelect >= 0);
+    QCOMPARE(c.state().iFrameSelect, qint16(frame));
     QVERIFY(!c.state().bLockEvents);
     c.window().close(); // and shutting down does not crash either
+    const QByteArray after = fileBytes(c.cfgFile());
+    if (rewritten)
+        QVERIFY(after.contains("AutoActiveSet=1"));
+    else
+        QCOMPARE(after, settings);
 }
 
 void TestStartup::runTimeControls()
