@@ -1,0 +1,30 @@
+#pragma once
+// Where the window's settings file lies.
+//
+// A copy of the program that runs from anywhere but the install's own
+// program folder (a build folder, a copy unpacked somewhere, a test's
+// temporary folder) keeps its settings beside the executable: the
+// executable's name without extension, then ".cfg". The installed program
+// cannot write its own folder, so it uses a file beside it only where one
+// already lies there (an administrator's shared settings), and otherwise
+// "dalvimo.cfg" in the user's configuration folder.
+
+#include <QString>
+
+namespace settings {
+
+// The rule with every input given, for tests: installBinDir is the folder
+// the program is installed to, userConfigDir the per-user folder that takes
+// the file when the installed program has none beside it.
+QString settingsFilePath(const QString &exePath, const QString &installBinDir,
+                         const QString &userConfigDir);
+
+// The rule for this build: the compiled-in install folder and the user's
+// configuration folder (~/.config/dalvimo on Linux).
+QString settingsFilePath(const QString &exePath);
+
+// The window's executable as the command-line program finds it: beside
+// itself, where both are installed and built.
+QString windowExecutableBeside(const QString &programPath);
+
+} // namespace settings
