@@ -57,7 +57,8 @@ QByteArray readString(QByteArrayView section, QByteArrayView key, QByteArrayView
 
 // Sets key in section of the file, creating what is missing. The new
 // content replaces the old one whole (temporary file renamed over it), so a
-// crash never leaves a torn file. Returns false, leaving the file untouched,
+// crash never leaves a torn file; where the folder takes no new file but the
+// file itself may be written, it is rewritten in place. Returns false, leaving the file untouched,
 // when it cannot be read whole, cannot be written, or the names or value
 // cannot be stored.
 bool writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value,

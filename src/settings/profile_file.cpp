@@ -71,6 +71,10 @@ bool writeString(QByteArrayView section, QByteArrayView key, QByteArrayView valu
         return true;
 
     QSaveFile out(fileName);
+    // Replacing the file needs a temporary file beside it; where its folder
+    // is closed to us but the file is not (a shared install folder), the
+    // file is written in place rather than the user's settings lost.
+    out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly))
         return false;
     if (out.write(*updated) != updated->size()) {
