@@ -8,6 +8,10 @@
 
 namespace proto {
 
+// The largest message one UDP datagram carries over IPv4, in bytes; on the
+// wire every character is one byte.
+inline constexpr int kMaxDatagram = 65507;
+
 // The five read commands that the command queue holds, by identifier.
 enum ReadCmd : qint16 {
     SkinQuery = 1,    // "Gsk?"

@@ -1,5 +1,7 @@
 #include "shell/window_design.h"
 
+#include "link/protocol.h"
+
 namespace design {
 namespace {
 
@@ -154,7 +156,7 @@ std::vector<Control> build()
 
     // The debug strip lies beyond the right edge of the window as start-up sizes it.
     b.add(K::LogBox, "txtMsg", kWindow, {9075, 45, 4200, 2340});
-    b.add(K::TextBox, "txtDebug", kWindow, {9075, 2430, 2700, 330}, "Gsk?");
+    b.add(K::TextBox, "txtDebug", kWindow, {9075, 2430, 2700, 330}, "Gsk?").withMaxLength(proto::kMaxDatagram);
     b.add(K::Button, "cmdDebugSend", kWindow, {11820, 2430, 750, 330}, "Send");
     b.add(K::Button, "cmdSendExit", kWindow, {12615, 2430, 660, 330}, "X");
 

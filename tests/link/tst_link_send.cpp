@@ -28,6 +28,9 @@ private slots:
     void everyPendingDatagramIsRead();
     void closedPortDoesNotStopReceiving();
     void debugConsoleSendsTypedText();
+    void debugConsoleSendsLargestDatagram();
+    void peerMarkupIsShownAsText_data();
+    void peerMarkupIsShownAsText();
 };
 
 void TestLinkSend::sendRules_data()
@@ -172,6 +175,49 @@ void TestLinkSend::debugConsoleSendsTypedText()
     debug->clear();
     QTest::mouseClick(c.get<QWidget>("cmdDebugSend"), Qt::LeftButton);
     QCOMPARE(c.takeSent(), (QStringList{" Sfa1|x ", ""}));
+}
+
+void TestLinkSend::debugConsoleSendsLargestDatagram()
+{
+    ClientFixture c;
+    auto *debug = c.get<tk::TextBox>("txtDebug");
+    QString text = QString(proto::kMaxDatagram - 1, u'x') + u'Я'; // one byte each on the wire
+    debug->setText(text + QStringLiteral("beyond"));
+    QCOMPARE(debug->text(), text);
+    QTest::mouseClick(c.get<QWidget>("cmdDebugSend"), Qt::LeftButton);
+    QCOMPARE(c.takeSent(), QStringList{text});
+}
+
+// Any host may send the client any text; the result line shows it as it came.
+void TestLinkSend::peerMarkupIsShownAsText_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("resultLine");
+    QTest::newRow("bold and colour") << QByteArray("Err5|<b>bold</b> <font color=blue>blue</font>")
+                                     << "Err=5 (<b>bold</b> <font color=blue>blue</font>)";
+    QTest::newRow("line break") << QByteArray("Err6|a<br>b") << "Err=6 (a<br>b)";
+    QTest::newRow("heading") << QByteArray("Err9|<h1>BIG</h1>") << "Err=9 (<h1>BIG</h1>)";
+    QTest::newRow("local image") << QByteArray("Err7|<img src='/usr/share/pixmaps/debian-logo.png'>")
+                                 << "Err=7 (<img src='/usr/share/pixmaps/debian-logo.png'>)";
+    QTest::newRow("entity") << QByteArray("Err8|&lt;&amp;") << "Err=8 (&lt;&amp;)";
+}
+
+void TestLinkSend::peerMarkupIsShownAsText()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, resultLine);
+    ClientFixture c;
+    auto *line = c.get<QLabel>("lblErr");
+    c.sendToClient("Err1|x");
+    QTRY_COMPARE(line->text(), QStringLiteral("Err=1 (x)"));
+    const int oneLine = line->sizeHint().height();
+    c.sendToClient(reply);
+    QTRY_COMPARE(line->text(), resultLine);
+    QCOMPARE(line->textFormat(), Qt::PlainText);
+    // Drawn as one line of the label's own font: no break, no heading, no picture.
+    QCOMPARE(line->sizeHint().height(), oneLine);
+    const int textWidth = line->fontMetrics().horizontalAdvance(resultLine);
+    QVERIFY(qAbs(line->sizeHint().width() - textWidth) <= 2);
 }
 
 QTEST_MAIN(TestLinkSend)
