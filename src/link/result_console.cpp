@@ -7,6 +7,7 @@ ResultConsole::ResultConsole(Form &form)
     : m_lblErr(form.get<tk::Label>("lblErr")), m_txtMsg(form.get<tk::LogBox>("txtMsg"))
 {
     m_txtMsg->setMaximumBlockCount(kLogLines);
+    m_txtMsg->setMaximumChars(kLogChars);
 }
 
 void ResultConsole::ErrCode(qint16 iCod, const QString &sDescr)

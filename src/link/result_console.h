@@ -17,6 +17,9 @@ public:
     // The log keeps this many newest lines; older ones are dropped so that a
     // long run neither grows memory nor slows each append.
     static constexpr int kLogLines = 5000;
+    // and at most this many characters (about 2 MB of text), for replies
+    // that are tens of kilobytes each.
+    static constexpr qsizetype kLogChars = 1 << 20;
 
     explicit ResultConsole(Form &form);
 

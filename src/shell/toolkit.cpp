@@ -6,6 +6,8 @@
 #include <QStylePainter>
 #include <QTextBlock>
 
+#include <utility>
+
 namespace tk {
 namespace {
 constexpr const char *kBackProp = "BackColor";
@@ -30,7 +32,9 @@ void setBackColor(QWidget *w, quint32 bgr)
     for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
         p.setColor(role, c);
     w->setPalette(p);
-    w->setAutoFillBackground(true);
+    // A shape fills its figure, not its rectangle; every other control fills
+    // its whole area.
+    w->setAutoFillBackground(!qobject_cast<Shape *>(w));
     w->update();
 }
 
@@ -116,7 +120,10 @@ void CheckBox::paintEvent(QPaintEvent *event)
 
 // --- Label ------------------------------------------------------------------
 
-Label::Label(QWidget *parent) : QLabel(parent) {}
+Label::Label(QWidget *parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+}
 
 void Label::mousePressEvent(QMouseEvent *event)
 {
@@ -130,6 +137,14 @@ void Label::mouseReleaseEvent(QMouseEvent *event)
     m_pressed = false;
     if (click)
         emit Click();
+}
+
+// Qt's default would treat the second press as a fresh press and its release
+// as a second Click.
+void Label::mouseDoubleClickEvent(QMouseEvent *)
+{
+    m_pressed = false;
+    emit DblClick();
 }
 
 // --- TextBox ----------------------------------------------------------------
@@ -170,13 +185,15 @@ void TextBox::keyPressEvent(QKeyEvent *event)
 void TextBox::mouseReleaseEvent(QMouseEvent *event)
 {
     QLineEdit::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    const bool endsDoubleClick = std::exchange(m_doubleClicked, false);
+    if (!endsDoubleClick && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit Click();
 }
 
 void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QLineEdit::mouseDoubleClickEvent(event);
+    m_doubleClicked = true;
     emit DblClick();
 }
 
@@ -206,8 +223,11 @@ void TextBox::leaveEvent(QEvent *event)
 LogBox::LogBox(QWidget *parent) : QPlainTextEdit(parent)
 {
     setReadOnly(true);
-    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setUndoRedoEnabled(false); // an undo history would keep every dropped line
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void LogBox::appendLine(const QString &line)
@@ -216,30 +236,70 @@ void LogBox::appendLine(const QString &line)
         QMetaObject::invokeMethod(this, &LogBox::flush, Qt::QueuedConnection);
     QString text = line;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // one block per line, not two
-    m_pending.append(text);
-    // What waits is bounded too: older lines would be dropped at once anyway.
-    if (maximumBlockCount() > 0 && m_pending.size() > maximumBlockCount())
+    m_pendingChars += text.size() + 1;
+    m_pending.append(std::move(text));
+    dropPendingBeyondLimits();
+}
+
+// What waits is bounded too: older lines would be dropped at once anyway.
+void LogBox::dropPendingBeyondLimits()
+{
+    const auto over = [this] {
+        return (maximumBlockCount() > 0 && m_pending.size() > maximumBlockCount())
+            || (m_maxChars > 0 && m_pendingChars > m_maxChars);
+    };
+    while (m_pending.size() > 1 && over()) {
+        m_pendingChars -= m_pending.constFirst().size() + 1;
         m_pending.removeFirst();
+    }
+}
+
+// The document drops lines beyond the block count itself; the character
+// limit takes whole lines from the top, in one edit.
+void LogBox::dropOldestBeyondLimit()
+{
+    QTextDocument *doc = document();
+    qsizetype excess = doc->characterCount() - m_maxChars;
+    if (m_maxChars <= 0 || excess <= 0)
+        return;
+    QTextBlock keepFrom = doc->firstBlock();
+    while (excess > 0 && keepFrom.next().isValid()) {
+        excess -= keepFrom.length();
+        keepFrom = keepFrom.next();
+    }
+    QTextCursor cut(doc);
+    cut.setPosition(keepFrom.position(), QTextCursor::KeepAnchor);
+    cut.removeSelectedText();
 }
 
 void LogBox::flush()
 {
     if (m_pending.isEmpty())
         return;
-    appendPlainText(m_pending.join(u'\n'));
+    QString text = m_pending.join(u'\n');
+    // An empty document is no line before the first message and one empty
+    // line after an empty one; appending to it fills its only block.
+    if (m_started && document()->isEmpty())
+        text.prepend(u'\n');
+    m_started = true;
     m_pending.clear();
+    m_pendingChars = 0;
+    appendPlainText(text);
+    dropOldestBeyondLimit();
     moveCursor(QTextCursor::End);
 }
 
 QString LogBox::Text() const
 {
     const_cast<LogBox *>(this)->flush();
+    if (!m_started)
+        return {};
     QString out;
     for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) {
         out += b.text();
         out += u"\r\n";
     }
-    return document()->isEmpty() ? QString() : out;
+    return out;
 }
 
 // --- ComboBox ---------------------------------------------------------------
@@ -329,17 +389,11 @@ void Shape::setBorderWidth(int px)
     update();
 }
 
-void Shape::setBorderColor(quint32 bgr)
-{
-    m_borderColor = bgr;
-    update();
-}
-
 void Shape::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    QPen pen(fromBgr(m_borderColor));
+    QPen pen(fromBgr(foreColor(this)));
     pen.setWidth(m_borderWidth);
     p.setPen(m_borderWidth > 0 ? pen : QPen(Qt::NoPen));
     // A shape without a BackColor is an outline only.

@@ -5,8 +5,11 @@
 //    nested in the assignment, and only when the value really changes;
 //  - check boxes may be drawn as push buttons (the Value-1-then-reset rule:
 //    CheckBox::takePress);
-//  - labels and text boxes report clicks; text boxes report key presses,
-//    double clicks, focus loss and pointer enter/leave;
+//  - labels and text boxes report clicks; a double click on them is one
+//    Click and then DblClick, never a second Click; text boxes report key
+//    presses, focus loss and pointer enter/leave;
+//  - labels show their text as plain text: what they show may come from the
+//    network, and markup in it must never be interpreted;
 //  - colours are 0x00BBGGRR numbers, as the window design states them.
 
 #include <QCheckBox>
@@ -65,10 +68,12 @@ public:
 signals:
     void MouseDown(Qt::MouseButton button);
     void Click();
+    void DblClick();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     bool m_pressed = false;
@@ -100,10 +105,15 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+
+private:
+    bool m_doubleClicked = false; // the release that ends a double click is no Click
 };
 
-// A read-only multi-line log that keeps only its newest lines (the maximum
-// block count), so appending costs the same however long the program runs.
+// A read-only multi-line log that keeps only its newest lines, at most the
+// maximum block count of them and at most maximumChars() characters, so
+// appending costs the same however long the program runs and however long
+// the lines are. Long lines wrap at the box's width.
 // Lines appended while events are being handled reach the document together
 // when control returns to the event loop: laying out text costs far more
 // than the line itself, and a flood of replies would otherwise pay it once
@@ -115,10 +125,18 @@ public:
     void appendLine(const QString &line); // the line, then CR LF, then scroll to the end
     QString Text() const;                 // lines joined, each ending in CR LF
 
+    qsizetype maximumChars() const { return m_maxChars; }
+    void setMaximumChars(qsizetype chars) { m_maxChars = chars; }
+
 private:
     void flush();
+    void dropPendingBeyondLimits();
+    void dropOldestBeyondLimit();
 
     QStringList m_pending;
+    qsizetype m_pendingChars = 0;
+    qsizetype m_maxChars = 0; // 0: no limit
+    bool m_started = false;   // an empty document holds one empty line once started
 };
 
 // A drop-down list. ListIndex -1 means no item selected; Text then shows the
@@ -161,7 +179,9 @@ public:
     explicit Frame(QWidget *parent = nullptr) : QGroupBox(parent) {}
 };
 
-// A filled shape that ignores the mouse.
+// A shape that ignores the mouse: its border is drawn in its ForeColor
+// (black unless set), its inside filled with its BackColor where one is set.
+// Only the figure is painted; what lies behind it stays visible.
 class Shape : public QWidget {
     Q_OBJECT
 public:
@@ -170,7 +190,6 @@ public:
 
     int BorderWidth() const { return m_borderWidth; }
     void setBorderWidth(int px);
-    void setBorderColor(quint32 bgr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -178,7 +197,6 @@ protected:
 private:
     Form m_form;
     int m_borderWidth = 1;
-    quint32 m_borderColor = 0;
 };
 
 // A timer whose Enabled switch restarts the interval when turned on.

@@ -2,6 +2,7 @@
 // as the server receives them.
 
 #include "alarms_window.h"
+#include "support/mouse.h"
 
 class TestAlarmsPage : public QObject {
     Q_OBJECT
@@ -185,19 +186,28 @@ void TestAlarmsPage::readOneClearsRowSilently()
 void TestAlarmsPage::simpleCommands_data()
 {
     QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("doubleClick");
     QTest::addColumn<QStringList>("sent");
-    QTest::newRow("Получить все") << "cmdBudAll" << QStringList{"Gbd*"};
-    QTest::newRow("Заглушить будильник") << "txtBudStop" << QStringList{"Sbd0"};
-    QTest::newRow("Откл/Вкл. будильников") << "txtBudOtkl" << QStringList{"Sbd1", "Gbd*"};
+    QTest::newRow("Получить все") << "cmdBudAll" << false << QStringList{"Gbd*"};
+    QTest::newRow("Заглушить будильник") << "txtBudStop" << false << QStringList{"Sbd0"};
+    QTest::newRow("Откл/Вкл. будильников") << "txtBudOtkl" << false << QStringList{"Sbd1", "Gbd*"};
+    // A double click on a link text is one click; on a button it is two.
+    QTest::newRow("Заглушить, double") << "txtBudStop" << true << QStringList{"Sbd0"};
+    QTest::newRow("Откл/Вкл., double") << "txtBudOtkl" << true << QStringList{"Sbd1", "Gbd*"};
+    QTest::newRow("Получить все, double") << "cmdBudAll" << true << QStringList{"Gbd*", "Gbd*"};
 }
 
 void TestAlarmsPage::simpleCommands()
 {
     QFETCH(QString, control);
+    QFETCH(bool, doubleClick);
     QFETCH(QStringList, sent);
     AlarmsWindow w;
     w.reply(kRow2);
-    w.click(w.get<QWidget>(control));
+    if (doubleClick)
+        mouse::doubleClick(w.get<QWidget>(control));
+    else
+        w.click(w.get<QWidget>(control));
     QCOMPARE(w.takeSent(), sent);
     compareRow(w, 2, QStringLiteral("7:05"), 1, QStringLiteral("abc")); // rows not cleared
     if (auto *button = w.get<tk::CheckBox>(control))

@@ -4,7 +4,10 @@
 
 #include "shell/form.h"
 #include "shell/toolkit.h"
+#include "shell/window_design.h"
+#include "support/mouse.h"
 
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -18,6 +21,13 @@ private slots:
     void textBoxEvents();
     void timerRestartsWhenEnabled();
     void logKeepsNewestLines();
+    void logLines_data();
+    void logLines();
+    void logWrapsAtItsWidth();
+    void doubleClickIsOneClick_data();
+    void doubleClickIsOneClick();
+    void labelsShowPlainText();
+    void shapesPaintOnlyTheirFigure();
     void colours();
     void inventory_data();
     void inventory();
@@ -156,6 +166,155 @@ void TestToolkit::logKeepsNewestLines()
     QCoreApplication::processEvents();
     QCOMPARE(log.Text(), QStringLiteral("line 5\r\na\r\nb\r\n"));
     QCOMPARE(log.textCursor().position(), log.document()->characterCount() - 1); // the end is in view
+}
+
+void TestToolkit::logLines_data()
+{
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("flushEach"); // each message in a batch of events of its own
+    QTest::addColumn<int>("maxLines");
+    QTest::addColumn<int>("maxChars");
+    QTest::addColumn<QString>("text");
+
+    const QString x10 = QString(10, u'x');
+    const QString y10 = QString(10, u'y');
+    const QString z30 = QString(30, u'z');
+    for (bool each : {false, true}) {
+        const char *batch = each ? " (one by one)" : " (one batch)";
+        QTest::addRow("nothing%s", batch) << QStringList{} << each << 0 << 0 << "";
+        QTest::addRow("empty first%s", batch) << QStringList{""} << each << 0 << 0 << "\r\n";
+        QTest::addRow("empty then text%s", batch) << QStringList{"", "a"} << each << 0 << 0 << "\r\na\r\n";
+        QTest::addRow("two empty%s", batch) << QStringList{"", ""} << each << 0 << 0 << "\r\n\r\n";
+        QTest::addRow("empty between%s", batch) << QStringList{"a", "", "b"} << each << 0 << 0 << "a\r\n\r\nb\r\n";
+        // 11 characters a line with its break: 33 do not fit in 30.
+        QTest::addRow("characters%s", batch) << QStringList{x10, y10, x10} << each << 0 << 30
+                                             << y10 + "\r\n" + x10 + "\r\n";
+        QTest::addRow("lines and characters%s", batch) << QStringList{x10, y10, "a", "b"} << each << 3 << 30
+                                                       << y10 + "\r\na\r\nb\r\n";
+        // The newest line stays whole even where it alone is over the limit.
+        QTest::addRow("long line%s", batch) << QStringList{x10, z30} << each << 0 << 20 << z30 + "\r\n";
+    }
+}
+
+void TestToolkit::logLines()
+{
+    QFETCH(QStringList, messages);
+    QFETCH(bool, flushEach);
+    QFETCH(int, maxLines);
+    QFETCH(int, maxChars);
+    QFETCH(QString, text);
+    tk::LogBox log;
+    log.setMaximumBlockCount(maxLines);
+    log.setMaximumChars(maxChars);
+    for (const QString &m : messages) {
+        log.appendLine(m);
+        if (flushEach)
+            QCoreApplication::processEvents();
+    }
+    QCOMPARE(log.Text(), text);
+    QCoreApplication::processEvents(); // nothing left to arrive later
+    QCOMPARE(log.Text(), text);
+}
+
+void TestToolkit::logWrapsAtItsWidth()
+{
+    tk::LogBox log;
+    log.resize(200, 120);
+    log.show();
+    log.appendLine(QString(2000, u'w'));
+    log.appendLine(QStringLiteral("Gsk1|a|b"));
+    QCoreApplication::processEvents();
+    QCOMPARE(log.horizontalScrollBar()->maximum(), 0);
+    QVERIFY(!log.horizontalScrollBar()->isVisible());
+    QCOMPARE(log.document()->blockCount(), 2); // wrapped, not split
+    QVERIFY(log.verticalScrollBar()->maximum() > 0);
+}
+
+void TestToolkit::doubleClickIsOneClick_data()
+{
+    QTest::addColumn<bool>("label");
+    QTest::addColumn<QStringList>("events");
+    QTest::newRow("text box") << false << QStringList{"Click", "DblClick"};
+    QTest::newRow("label") << true << QStringList{"MouseDown", "Click", "DblClick"};
+}
+
+void TestToolkit::doubleClickIsOneClick()
+{
+    QFETCH(bool, label);
+    QFETCH(QStringList, events);
+    QStringList seen;
+    const auto record = [&seen](const char *name) { return [&seen, name] { seen << QString::fromLatin1(name); }; };
+    std::unique_ptr<QWidget> w;
+    if (label) {
+        auto *l = new tk::Label;
+        connect(l, &tk::Label::MouseDown, this, record("MouseDown"));
+        connect(l, &tk::Label::Click, this, record("Click"));
+        connect(l, &tk::Label::DblClick, this, record("DblClick"));
+        w.reset(l);
+    } else {
+        auto *t = new tk::TextBox;
+        t->setLinkStyle(0xE8A568, 0x0000C0);
+        connect(t, &tk::TextBox::Click, this, record("Click"));
+        connect(t, &tk::TextBox::DblClick, this, record("DblClick"));
+        w.reset(t);
+    }
+    w->resize(120, 20);
+    mouse::doubleClick(w.get());
+    QCOMPARE(seen, events);
+    seen.clear();
+    QTest::mouseClick(w.get(), Qt::LeftButton); // the next single click counts again
+    QCOMPARE(seen.count(QStringLiteral("Click")), 1);
+}
+
+void TestToolkit::labelsShowPlainText()
+{
+    QWidget window;
+    Form form(&window);
+    int labels = 0;
+    for (const tk::Label *l : window.findChildren<tk::Label *>()) {
+        QVERIFY2(l->textFormat() == Qt::PlainText, qPrintable(l->objectName()));
+        ++labels;
+    }
+    QVERIFY(labels > 10);
+}
+
+// Pixels of the window as drawn: a shape paints its figure in its own
+// colours and leaves the corners of its rectangle to what lies behind it.
+void TestToolkit::shapesPaintOnlyTheirFigure()
+{
+    QWidget window;
+    Form form(&window);
+    tk::setBackColor(&window, design::kFormBack);
+    window.resize(form.toPixels(design::kDesignWidth), form.toPixels(design::kDesignHeight));
+    const QImage image = window.grab().toImage();
+    const auto pixel = [&window](const QImage &from, QWidget *w, QPoint at) {
+        return tk::toBgr(from.pixelColor(w->mapTo(&window, at)));
+    };
+    const auto cornersShowWhatIsBehind = [&](QWidget *shape) {
+        shape->hide();
+        const QImage behind = window.grab().toImage();
+        shape->show();
+        const int right = shape->width() - 1;
+        const int bottom = shape->height() - 1;
+        for (QPoint corner : {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)})
+            if (pixel(image, shape, corner) != pixel(behind, shape, corner))
+                return false;
+        return true;
+    };
+
+    auto *indicator = form.get<QWidget>("shpInd");
+    QVERIFY(cornersShowWhatIsBehind(indicator));
+    QCOMPARE(pixel(image, indicator, indicator->rect().center()), design::kIndicatorDown);
+
+    for (int i = 1; i < 3; ++i) { // the upper corners; the strip hides the lower ones
+        auto *outline = form.get<QWidget>("shpTab", i);
+        QCOMPARE(pixel(image, outline, QPoint(outline->width() / 2, 0)), design::kTabBorder);
+        QCOMPARE(pixel(image, outline, QPoint(0, 0)), tk::backColor(outline->parentWidget()));
+        QVERIFY(pixel(image, outline, QPoint(0, 0)) != tk::backColor(outline));
+    }
+    // The border's left side; the rest of it lies under the pages and the strip.
+    auto *border = form.get<QWidget>("shpBorder");
+    QCOMPARE(pixel(image, border, QPoint(0, border->height() / 2)), design::kTabBorder);
 }
 
 void TestToolkit::colours()
