@@ -7,8 +7,8 @@
 
 #include "link/link.h"
 #include "link/result_console.h"
-#include "shell/frm_main.h"
-#include "shell/toolkit.h"
+#include "app/frm_main.h"
+#include "toolkit/toolkit.h"
 
 #include "sim_server.h"
 

@@ -5,8 +5,8 @@
 
 #include "common/ansi.h"
 #include "link/link.h"
-#include "shell/frm_main.h"
-#include "shell/toolkit.h"
+#include "app/frm_main.h"
+#include "toolkit/toolkit.h"
 
 #include <QApplication>
 #include <QFile>

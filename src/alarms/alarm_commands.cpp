@@ -5,9 +5,9 @@
 #include "alarms/alarms_page.h"
 
 #include "link/link.h"
-#include "link/protocol.h"
-#include "shell/form.h"
-#include "shell/toolkit.h"
+#include "protocol/protocol.h"
+#include "toolkit/form.h"
+#include "toolkit/toolkit.h"
 
 void AlarmsPage::connectCommands()
 {

@@ -4,8 +4,8 @@
 
 #include "alarms/alarms_page.h"
 
-#include "shell/form.h"
-#include "shell/toolkit.h"
+#include "toolkit/form.h"
+#include "toolkit/toolkit.h"
 
 void AlarmsPage::CreateEditors()
 {

@@ -1,8 +1,8 @@
 #include "alarms/alarms_page.h"
 
 #include "link/link.h"
-#include "shell/form.h"
-#include "shell/toolkit.h"
+#include "toolkit/form.h"
+#include "toolkit/toolkit.h"
 
 AlarmsPage::AlarmsPage(Form &form, FormState &state, Link &link)
     : m_form(form), m_state(state), m_link(link)

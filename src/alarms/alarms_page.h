@@ -4,7 +4,7 @@
 // editor in alarm_time_editor.cpp, the commands and the link texts in
 // alarm_commands.cpp.
 
-#include "alarms/alarm_record.h"
+#include "records/alarm_record.h"
 #include "common/form_state.h"
 
 #include <QObject>

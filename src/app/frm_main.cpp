@@ -1,4 +1,4 @@
-#include "shell/frm_main.h"
+#include "app/frm_main.h"
 
 #include "alarms/alarms_page.h"
 #include "common/number.h"
@@ -6,10 +6,10 @@
 #include "link/link.h"
 #include "settings/ini_class.h"
 #include "settings/settings_keys.h"
-#include "shell/pictures.h"
-#include "shell/server_list.h"
-#include "shell/tab_strip.h"
-#include "shell/toolkit.h"
+#include "toolkit/pictures.h"
+#include "app/server_list.h"
+#include "app/tab_strip.h"
+#include "toolkit/toolkit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

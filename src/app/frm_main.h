@@ -1,19 +1,23 @@
 #pragma once
-// frmMain, the one window of Dalvimo.
+// frmMain, the one window of Dalvimo, on top of every other layer.
 //
 // How data flows: user actions and timer ticks reach the handlers of the
-// page that owns the control (shell: tabs and server list; Link: polling,
-// indicator, result line, console; AlarmsPage; FacePage). Every command goes
-// out through Link::Send as one datagram. Every datagram that comes back is
-// read by Link and handed to the ReplyDispatcher, which calls the feature's
-// Apply operation (through this window, as FeatureReplies), shows the result
-// and lets the next queued read go out. The window-level flags in FormState
-// are shared by all of them; bLockEvents silences the handlers while the
-// program itself sets controls.
+// part that owns the control (app: tabs and server list; link: polling,
+// indicator, result line, console; the alarms and face pages). Every command
+// goes out through Link::Send as one datagram. Every datagram that comes
+// back is read by Link and handed to the ReplyDispatcher (protocol), which
+// calls the feature's Apply operation through this window, as
+// FeatureReplies; the pages parse payloads into the records, show the
+// result and let the next queued read go out. The window-level flags in
+// FormState are shared by all of them; bLockEvents silences the handlers
+// while the program itself sets controls.
+//
+// Layers, lowest first: common, settings, protocol, records (no widgets);
+// toolkit (the controls and their inventory); link; the pages; this window.
 
 #include "common/form_state.h"
-#include "link/reply_dispatcher.h"
-#include "shell/form.h"
+#include "protocol/reply_dispatcher.h"
+#include "toolkit/form.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
-#include "shell/server_list.h"
+#include "app/server_list.h"
 
 #include "link/link.h"
 #include "settings/ini_class.h"
 #include "settings/settings_keys.h"
-#include "shell/address.h"
-#include "shell/form.h"
-#include "shell/toolkit.h"
+#include "protocol/address.h"
+#include "toolkit/form.h"
+#include "toolkit/toolkit.h"
 
 ServerList::ServerList(Form &form, FormState &state, Link &link)
     : m_state(state),

@@ -1,7 +1,7 @@
-#include "shell/tab_strip.h"
+#include "app/tab_strip.h"
 
-#include "shell/form.h"
-#include "shell/toolkit.h"
+#include "toolkit/form.h"
+#include "toolkit/toolkit.h"
 
 TabStrip::TabStrip(Form &form, FormState &state) : m_form(form), m_state(state)
 {

@@ -1,12 +1,12 @@
 #include "face/face_page.h"
 
 #include "common/number.h"
-#include "face/skin_info.h"
+#include "records/skin_info.h"
 #include "link/link.h"
-#include "link/protocol.h"
-#include "link/reply_fields.h"
-#include "shell/form.h"
-#include "shell/toolkit.h"
+#include "protocol/protocol.h"
+#include "protocol/reply_fields.h"
+#include "toolkit/form.h"
+#include "toolkit/toolkit.h"
 
 #include <cmath>
 

@@ -5,9 +5,9 @@
 #include "face/face_page.h"
 
 #include "link/link.h"
-#include "link/protocol.h"
-#include "link/reply_fields.h"
-#include "shell/toolkit.h"
+#include "protocol/protocol.h"
+#include "protocol/reply_fields.h"
+#include "toolkit/toolkit.h"
 
 void FacePage::connectTransAndBright()
 {

@@ -1,10 +1,10 @@
 #include "link/link.h"
 
 #include "common/ansi.h"
-#include "link/protocol.h"
-#include "shell/address.h"
-#include "shell/form.h"
-#include "shell/toolkit.h"
+#include "protocol/protocol.h"
+#include "protocol/address.h"
+#include "toolkit/form.h"
+#include "toolkit/toolkit.h"
 
 #include <QHostAddress>
 #include <QNetworkDatagram>

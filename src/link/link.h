@@ -5,10 +5,10 @@
 // go to the ReplyDispatcher one by one.
 
 #include "common/form_state.h"
-#include "link/command_queue.h"
-#include "link/reply_dispatcher.h"
+#include "protocol/command_queue.h"
+#include "protocol/reply_dispatcher.h"
 #include "link/result_console.h"
-#include "shell/window_design.h"
+#include "toolkit/window_design.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 #include "link/result_console.h"
 
-#include "shell/form.h"
-#include "shell/toolkit.h"
+#include "toolkit/form.h"
+#include "toolkit/toolkit.h"
 
 ResultConsole::ResultConsole(Form &form)
     : m_lblErr(form.get<tk::Label>("lblErr")), m_txtMsg(form.get<tk::LogBox>("txtMsg"))

@@ -1,4 +1,4 @@
-#include "shell/address.h"
+#include "protocol/address.h"
 
 #include "common/number.h"
 

@@ -1,6 +1,6 @@
-#include "link/command_queue.h"
+#include "protocol/command_queue.h"
 
-#include "link/protocol.h"
+#include "protocol/protocol.h"
 
 bool CommandQueue::QueuePush(qint32 id)
 {

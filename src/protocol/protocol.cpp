@@ -1,7 +1,7 @@
-#include "link/protocol.h"
+#include "protocol/protocol.h"
 
 #include "common/number.h"
-#include "link/reply_fields.h"
+#include "protocol/reply_fields.h"
 
 namespace proto {
 namespace {

@@ -1,7 +1,7 @@
-#include "link/reply_dispatcher.h"
+#include "protocol/reply_dispatcher.h"
 
-#include "link/protocol.h"
-#include "link/reply_fields.h"
+#include "protocol/protocol.h"
+#include "protocol/reply_fields.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "link/reply_fields.h"
+#include "protocol/reply_fields.h"
 
 #include "common/number.h"
 

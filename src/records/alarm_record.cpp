@@ -1,6 +1,6 @@
-#include "alarms/alarm_record.h"
+#include "records/alarm_record.h"
 
-#include "link/reply_fields.h"
+#include "protocol/reply_fields.h"
 
 std::size_t BudTable::slot(int n)
 {

@@ -1,6 +1,6 @@
-#include "face/skin_info.h"
+#include "records/skin_info.h"
 
-#include "link/reply_fields.h"
+#include "protocol/reply_fields.h"
 
 void ParseSkinReply(const QString &sText, SkinInfo &info)
 {

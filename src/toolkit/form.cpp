@@ -1,7 +1,7 @@
-#include "shell/form.h"
+#include "toolkit/form.h"
 
-#include "shell/pictures.h"
-#include "shell/toolkit.h"
+#include "toolkit/pictures.h"
+#include "toolkit/toolkit.h"
 
 #include <QGuiApplication>
 #include <QPushButton>

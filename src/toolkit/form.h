@@ -2,7 +2,7 @@
 // The controls of the window, built from the design inventory and found by
 // objectName ("lblBudTime(2)"). Twips become pixels here and nowhere else.
 
-#include "shell/window_design.h"
+#include "toolkit/window_design.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "shell/pictures.h"
+#include "toolkit/pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "shell/toolkit.h"
+#include "toolkit/toolkit.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "shell/window_design.h"
+#include "toolkit/window_design.h"
 
-#include "link/protocol.h"
+#include "protocol/protocol.h"
 
 namespace design {
 namespace {

@@ -5,7 +5,7 @@
 #include "client_fixture.h"
 
 #include "alarms/alarms_page.h"
-#include "shell/toolkit.h"
+#include "toolkit/toolkit.h"
 
 #include <QCursor>
 #include <QTest>

@@ -4,8 +4,8 @@
 #include "client_fixture.h"
 
 #include "common/ansi.h"
-#include "shell/server_list.h"
-#include "shell/toolkit.h"
+#include "app/server_list.h"
+#include "toolkit/toolkit.h"
 
 #include <QFile>
 #include <QTest>

@@ -4,7 +4,7 @@
 
 #include "client_fixture.h"
 
-#include "shell/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "sim_server.h"
 
 #include <QTest>

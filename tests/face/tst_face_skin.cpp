@@ -5,8 +5,8 @@
 
 #include "client_fixture.h"
 
-#include "shell/tab_strip.h"
-#include "shell/toolkit.h"
+#include "app/tab_strip.h"
+#include "toolkit/toolkit.h"
 
 #include <QSignalSpy>
 #include <QTest>

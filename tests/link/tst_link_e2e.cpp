@@ -6,9 +6,9 @@
 
 #include "common/ansi.h"
 #include "link/link.h"
-#include "link/protocol.h"
+#include "protocol/protocol.h"
 #include "link/result_console.h"
-#include "shell/toolkit.h"
+#include "toolkit/toolkit.h"
 
 #include "sim_server.h"
 

@@ -4,8 +4,8 @@
 #include "client_fixture.h"
 
 #include "link/link.h"
-#include "link/protocol.h"
-#include "shell/toolkit.h"
+#include "protocol/protocol.h"
+#include "toolkit/toolkit.h"
 
 #include <QNetworkDatagram>
 #include <QTest>

@@ -2,10 +2,10 @@
 // Recording stand-ins for the window's link side and the feature pages: every
 // call becomes one line of text, so a test compares the whole conversation.
 
-#include "link/command_queue.h"
-#include "link/protocol.h"
-#include "link/reply_dispatcher.h"
-#include "link/reply_fields.h"
+#include "protocol/command_queue.h"
+#include "protocol/protocol.h"
+#include "protocol/reply_dispatcher.h"
+#include "protocol/reply_fields.h"
 
 #include <QStringList>
 

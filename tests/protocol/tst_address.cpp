@@ -1,6 +1,6 @@
 // The address and port checks, without a window.
 
-#include "shell/address.h"
+#include "protocol/address.h"
 
 #include <QHostAddress>
 #include <QTest>

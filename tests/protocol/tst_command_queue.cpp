@@ -1,5 +1,5 @@
 // The queue of read commands: order, removal by position, refusals.
-#include "link/command_queue.h"
+#include "protocol/command_queue.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // Command texts as they go on the wire, and replies taken apart.
-#include "link/protocol.h"
-#include "link/reply_fields.h"
+#include "protocol/protocol.h"
+#include "protocol/reply_fields.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // Every reply shape through the dispatcher, against recording fakes.
 #include "fake_link.h"
 
-#include "link/reply_dispatcher.h"
+#include "protocol/reply_dispatcher.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // The alarm text, the alarm table and the time-text rule.
 
-#include "alarms/alarm_record.h"
-#include "link/reply_fields.h"
+#include "records/alarm_record.h"
+#include "protocol/reply_fields.h"
 
 #include <QTest>
 

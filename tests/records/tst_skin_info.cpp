@@ -1,7 +1,7 @@
 // The skin description of the skin reply and the style names shown from it.
 
-#include "face/skin_info.h"
-#include "link/reply_fields.h"
+#include "records/skin_info.h"
+#include "protocol/reply_fields.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "client_fixture.h"
 
 #include "common/ansi.h"
-#include "shell/toolkit.h"
+#include "toolkit/toolkit.h"
 
 #include <QCoreApplication>
 #include <QFile>

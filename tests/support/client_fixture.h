@@ -5,8 +5,8 @@
 // sent over the wire with sendToClient().
 
 #include "link/link.h"
-#include "shell/form.h"
-#include "shell/frm_main.h"
+#include "toolkit/form.h"
+#include "app/frm_main.h"
 
 #include <QTemporaryDir>
 #include <QUdpSocket>

@@ -2,9 +2,9 @@
 // and only on a real change, the button rule, list boxes, timers, and the
 // window built from its inventory.
 
-#include "shell/form.h"
-#include "shell/toolkit.h"
-#include "shell/window_design.h"
+#include "toolkit/form.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/window_design.h"
 #include "support/mouse.h"
 
 #include <QScrollBar>

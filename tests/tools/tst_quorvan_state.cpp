@@ -4,7 +4,7 @@
 
 #include "common/ansi.h"
 #include "common/number.h"
-#include "link/reply_fields.h"
+#include "protocol/reply_fields.h"
 
 #include <QTest>
 
