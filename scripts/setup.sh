@@ -3,7 +3,10 @@
 # what is missing. Sourced by run.sh and test.sh.
 set -euo pipefail
 
-DALVIMO_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2 clang libclang-rt-14-dev)
+# qt6-svg-dev draws the scalable icon at build time; desktop-file-utils and
+# appstream validate the menu entry and metadata in the tests.
+DALVIMO_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 clang libclang-rt-14-dev
+    desktop-file-utils appstream)
 
 dalvimo_install_missing() {
     local missing=()
@@ -23,7 +26,8 @@ dalvimo_build() {
     local dir=$1
     shift
     cmake -S "$DALVIMO_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" --parallel
+    # DALVIMO_JOBS limits the parallel jobs on a shared machine.
+    cmake --build "$dir" --parallel ${DALVIMO_JOBS:-}
 }
 
 DALVIMO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -6,6 +6,7 @@
 #include "link/link.h"
 #include "settings/ini_class.h"
 #include "settings/settings_keys.h"
+#include "settings/settings_location.h"
 #include "toolkit/pictures.h"
 #include "app/server_list.h"
 #include "app/tab_strip.h"
@@ -18,6 +19,7 @@
 frmMain::frmMain(const QString &exePath, QWidget *parent)
     : QWidget(parent),
       m_exePath(exePath.isEmpty() ? QCoreApplication::applicationFilePath() : exePath),
+      m_fileBesideExe(!exePath.isEmpty()),
       m_form(this)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -61,7 +63,9 @@ void frmMain::Form_Load()
     m_state.sAppPath = exe.absolutePath();
     if (!m_state.sAppPath.endsWith(u'/'))
         m_state.sAppPath += u'/';
-    m_state.sCfgFile = m_state.sAppPath + exe.completeBaseName() + QStringLiteral(".cfg");
+    // The rule without an install folder is the plain "beside the executable".
+    m_state.sCfgFile = m_fileBesideExe ? settings::settingsFilePath(m_exePath, {}, {})
+                                       : settings::settingsFilePath(m_exePath);
 
     // Stack the pages onto the first one, behind everything else.
     auto *page0 = m_form.get<QWidget>("framTab", 0);
@@ -108,6 +112,7 @@ void frmMain::Form_Unload()
     if (m_unloaded || !oIni)
         return;
     m_unloaded = true;
+    settings::makeSettingsFolder(m_state.sCfgFile);
     const auto write = [this](const QString &key, int value) {
         oIni->WriteInIKey(settings::kSectionGeneral, key, QString::number(value), m_state.sCfgFile);
     };
