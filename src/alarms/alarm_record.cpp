@@ -32,6 +32,23 @@ void ParseAlarmReply(const QString &sText, BudTable &buds)
     bud.bFlag2 = p.boolean(7);
 }
 
+QList<QString> splitAlarmList(const QString &payload)
+{
+    QList<QString> lines;
+    if (payload.isEmpty())
+        return lines;
+    qsizetype from = 0;
+    while (lines.size() < BudTable::kCount - 1) {
+        const qsizetype crlf = payload.indexOf(QLatin1String("\r\n"), from);
+        if (crlf < 0)
+            break;
+        lines.append(payload.mid(from, crlf - from));
+        from = crlf + 2;
+    }
+    lines.append(payload.mid(from));
+    return lines;
+}
+
 namespace {
 
 // One or two ASCII digits at the front of s, at most `limit`; the view is

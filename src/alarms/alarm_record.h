@@ -3,6 +3,7 @@
 // them, and the one rule for reading and writing an alarm time that the
 // alarm rows, the time editor and the set command all share.
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 #include <QTime>
@@ -42,6 +43,11 @@ private:
 // so a failure (reply::ReplyFailure) leaves the fields before it stored. A
 // number outside 1..4 fails before anything is stored.
 void ParseAlarmReply(const QString &sText, BudTable &buds);
+
+// The "Gbd*" payload: one alarm text per line, cut at its first three CR LF
+// only, so at most four pieces, the fourth keeping any later lines with
+// their CR LF. The empty payload has no pieces at all.
+QList<QString> splitAlarmList(const QString &payload);
 
 // The time-text rule. Accepted, and nothing else:
 //
