@@ -10,4 +10,4 @@ dalvimo_build "$DALVIMO_ROOT/build" -DCMAKE_BUILD_TYPE=Release -DDALVIMO_TESTS=O
 "$DALVIMO_ROOT/build/tools/quorvan-sim/quorvan-sim" --quiet &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
-"$DALVIMO_ROOT/build/src/dalvimo"
+"$DALVIMO_ROOT/build/bin/dalvimo"
