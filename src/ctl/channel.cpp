@@ -3,6 +3,7 @@
 #include "common/ansi.h"
 
 #include <QNetworkDatagram>
+#include <QNetworkProxy>
 
 namespace ctl {
 
@@ -13,6 +14,9 @@ QString Endpoint::text() const
 
 Channel::Channel(const Endpoint &server, QObject *parent) : QObject(parent), m_server(server)
 {
+    // Datagrams never go through a proxy; asking the system for one would
+    // cost a helper thread and more time than the whole exchange.
+    m_socket.setProxy(QNetworkProxy::NoProxy);
     connect(&m_socket, &QUdpSocket::readyRead, this, &Channel::readPending);
 }
 
