@@ -50,12 +50,14 @@ struct Sim {
     sim::SimServer server;
     QStringList heard;
 
-    explicit Sim(const QHostAddress &bind = QHostAddress(QHostAddress::LocalHost), quint16 port = 0)
+    explicit Sim(const QHostAddress &bind = QHostAddress(QHostAddress::LocalHost), quint16 port = 0,
+                 bool brightness = true)
         : server([&] {
               sim::SimOptions o;
               o.bindAddress = bind;
               o.port = port;
               o.quiet = true;
+              o.brightnessSupported = brightness;
               return o;
           }())
     {
@@ -140,6 +142,7 @@ private slots:
     void failures_data();
     void failures();
     void usageSendsNothing();
+    void quorvanWithoutBrightness();
     void helpAndVersion();
     void settingsFileBesideTheProgram();
     void monitorPrintsEveryDatagram();
@@ -327,6 +330,23 @@ void TestCtlProgram::usageSendsNothing()
     const Run badServer = run({"-s", "127.0.0.1:0", "ping"});
     QCOMPARE(badServer.exit, 64);
     QCOMPARE(sim.heard, QStringList{});
+}
+
+// The window greys the brightness controls out; here nothing is sent.
+void TestCtlProgram::quorvanWithoutBrightness()
+{
+    Sim sim(QHostAddress(QHostAddress::LocalHost), 0, false);
+    QVERIFY(sim.server.start());
+    const Run status = run({"-s", sim.address(), "status"});
+    QCOMPARE(status.exit, 0);
+    QVERIFY(status.out.split(u'\n').contains(QStringLiteral("Яркость: не поддерживается")));
+    sim.heard.clear();
+    const Run set = run({"-s", sim.address(), "--json", "brightness", "50"});
+    QCOMPARE(set.exit, 1);
+    QCOMPARE(sim.heard, QStringList{"GfaB"});
+    const Run shown = run({"-s", sim.address(), "--json", "brightness"});
+    QCOMPARE(QJsonDocument::fromJson(shown.out.toUtf8())[u"brightness"].toObject(),
+             (QJsonObject{{"supported", false}}));
 }
 
 void TestCtlProgram::helpAndVersion()
