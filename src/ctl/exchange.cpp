@@ -168,7 +168,13 @@ SetResult Exchanger::set(const QString &command, const ReadBack &readBack)
             if (!late && v.kind != Verdict::Ignore)
                 late = Answer{text, v, result.sends, 0};
         });
-        const std::optional<bool> took = readBack.tookEffect();
+        std::optional<bool> took;
+        try {
+            took = readBack.tookEffect();
+        } catch (const Stop &) {
+            if (!late)
+                throw;
+        }
         if (late) {
             if (const auto stop = stopFor(*late))
                 throw *stop;
