@@ -11,13 +11,13 @@
 namespace ctl {
 namespace {
 
-struct CommandSpec {
+struct CommandInfo {
     const char *name;
     const char *args;        // the usage line after the command
     const char *description;
 };
 
-const CommandSpec kCommands[] = {
+const CommandInfo kCommands[] = {
     {"ping", "", "Отвечает ли Quorvan; время ответа."},
     {"status", "", "Скин и стиль, прозрачность, яркость, флаги экрана и будильники — всё, что окно читает при "
                    "подключении."},
@@ -40,9 +40,9 @@ const CommandSpec kCommands[] = {
     {"monitor", "", "Печатать каждую пришедшую датаграмму, пока не прервут (Ctrl+C)."},
 };
 
-const CommandSpec *findCommand(const QString &name)
+const CommandInfo *findCommand(const QString &name)
 {
-    for (const CommandSpec &c : kCommands)
+    for (const CommandInfo &c : kCommands)
         if (name == QLatin1String(c.name))
             return &c;
     return nullptr;
@@ -239,7 +239,7 @@ QString generalHelp(QCommandLineParser &p)
 {
     QString text = p.helpText();
     text += QStringLiteral("\nКоманды:\n");
-    for (const CommandSpec &c : kCommands) {
+    for (const CommandInfo &c : kCommands) {
         QString line = QLatin1String(c.name);
         if (*c.args)
             line += u' ' + QLatin1String(c.args);
@@ -298,8 +298,8 @@ Parsed parseCommandLine(const QStringList &arguments)
     }
     if (rest.isEmpty())
         return before.isSet(opt("help")) ? print(generalHelp(before)) : usage(QStringLiteral("не указана команда"), {});
-    const CommandSpec *spec = findCommand(rest.first());
-    if (!spec)
+    const CommandInfo *info = findCommand(rest.first());
+    if (!info)
         return usage(QStringLiteral("неизвестная команда «%1»").arg(rest.first()), QString());
 
     Request r;
@@ -308,8 +308,8 @@ Parsed parseCommandLine(const QStringList &arguments)
     after.addOptions(globalOptions());
     after.addOptions(commandOptions(r.command));
     after.addHelpOption();
-    after.addPositionalArgument(r.command, QString::fromUtf8(spec->description),
-                                r.command + u' ' + QString::fromLatin1(spec->args));
+    after.addPositionalArgument(r.command, QString::fromUtf8(info->description),
+                                r.command + u' ' + QString::fromLatin1(info->args));
     if (!after.parse(QStringList{arguments.value(0)} + rest))
         return usage(after.errorText(), r.command);
     if (before.isSet(opt("help")) || after.isSet(opt("help")))
