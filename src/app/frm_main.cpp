@@ -1,10 +1,10 @@
 #include "app/frm_main.h"
 
 #include "alarms/alarms_page.h"
-#include "common/number.h"
 #include "face/face_page.h"
 #include "link/link.h"
 #include "settings/ini_class.h"
+#include "settings/server_entries.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_location.h"
 #include "toolkit/pictures.h"
@@ -44,14 +44,9 @@ QString frmMain::readSetting(const QString &key, const QString &def) const
     return oIni->ReadINIKey(settings::kSectionGeneral, key, m_state.sCfgFile, def);
 }
 
-// The program writes plain decimal integers only; anything else that a hand
-// may have put there is no value.
 std::optional<qint16> frmMain::readIntSetting(const QString &key, const QString &def) const
 {
-    const auto value = num::parsePlainInteger(readSetting(key, def));
-    if (!value || *value < -32768 || *value > 32767)
-        return std::nullopt;
-    return qint16(*value);
+    return settings::readIntSetting(*oIni, m_state.sCfgFile, key, def);
 }
 
 void frmMain::Form_Load()
