@@ -9,6 +9,23 @@
 #include "link/reply_fields.h"
 #include "shell/toolkit.h"
 
+namespace {
+
+// Whether the box lists exactly the levels from field `from` on. Quorvan
+// sends the same list with every reply; rebuilding it would lay out and
+// repaint the box for nothing.
+bool listsLevels(const tk::ComboBox *box, const reply::Fields &f, qsizetype from)
+{
+    if (box->count() != f.size() - from)
+        return false;
+    for (qsizetype i = from; i < f.size(); ++i)
+        if (box->itemText(int(i - from)) != f.text(i))
+            return false;
+    return true;
+}
+
+} // namespace
+
 void FacePage::connectTransAndBright()
 {
     connect(m_cmbTrans, &tk::ComboBox::Click, this, &FacePage::cmbTrans_Click);
@@ -25,12 +42,14 @@ void FacePage::ApplyTransparencyReply(const QString &payload)
 {
     const reply::Fields f(payload);
     const EventLock lock(m_state);
-    m_cmbTrans->Clear();
-    for (qsizetype i = 4; i < f.size(); ++i)
-        m_cmbTrans->AddItem(f.text(i));
+    if (!listsLevels(m_cmbTrans, f, 4)) {
+        m_cmbTrans->Clear();
+        for (qsizetype i = 4; i < f.size(); ++i)
+            m_cmbTrans->AddItem(f.text(i));
+    }
     m_cmbTrans->setText(f.text(0));
-    m_txtTransMin->setText(f.text(1));
-    m_txtTransMax->setText(f.text(2));
+    tk::setText(m_txtTransMin, f.text(1));
+    tk::setText(m_txtTransMax, f.text(2));
     m_chkTrans->setValue(checkBoxValue(f, 3));
 }
 
@@ -41,15 +60,19 @@ void FacePage::ApplyBrightnessReply(const QString &payload)
     const reply::Fields f(payload);
     const EventLock lock(m_state);
     m_state.bBrightSupported = f.boolean(3);
-    m_cmbBright->Clear();
-    setBrightEnabled(false);
-    if (!m_state.bBrightSupported)
-        return;
-    for (qsizetype i = 4; i < f.size(); ++i)
-        m_cmbBright->AddItem(f.text(i));
+    // The same levels again: nothing to empty and grey out in between (and
+    // fields 0 to 2 exist, the list starting after them).
+    if (!m_state.bBrightSupported || !listsLevels(m_cmbBright, f, 4)) {
+        m_cmbBright->Clear();
+        setBrightEnabled(false);
+        if (!m_state.bBrightSupported)
+            return;
+        for (qsizetype i = 4; i < f.size(); ++i)
+            m_cmbBright->AddItem(f.text(i));
+    }
     m_cmbBright->setText(f.text(0));
-    m_txtBrightMin->setText(f.text(1));
-    m_txtBrightMax->setText(f.text(2));
+    tk::setText(m_txtBrightMin, f.text(1));
+    tk::setText(m_txtBrightMax, f.text(2));
     setBrightEnabled(true);
 }
 
