@@ -5,6 +5,7 @@
 #include "face/face_page.h"
 #include "link/link.h"
 #include "settings/ini_class.h"
+#include "settings/profile.h"
 #include "settings/settings_keys.h"
 #include "shell/pictures.h"
 #include "shell/server_list.h"
@@ -62,6 +63,8 @@ void frmMain::Form_Load()
     if (!m_state.sAppPath.endsWith(u'/'))
         m_state.sAppPath += u'/';
     m_state.sCfgFile = m_state.sAppPath + exe.completeBaseName() + QStringLiteral(".cfg");
+    // Start-up reads a dozen keys: the file is read once for all of them.
+    const profile::ReadCache readOnce(m_state.sCfgFile);
 
     // Stack the pages onto the first one, behind everything else.
     auto *page0 = m_form.get<QWidget>("framTab", 0);
