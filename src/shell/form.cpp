@@ -180,11 +180,14 @@ void Form::registerControl(QObject *control, const QString &name, int index)
     const QString objectName = design::objectName(name, index);
     control->setObjectName(objectName);
     m_controls.insert(objectName, control);
+    m_byIndex[name].insert(index, control);
 }
 
 QObject *Form::find(const QString &name, int index) const
 {
-    return m_controls.value(design::objectName(name, index));
+    if (const auto named = m_byIndex.constFind(name); named != m_byIndex.cend())
+        return named->value(index);
+    return index < 0 ? m_controls.value(name) : nullptr; // a whole objectName
 }
 
 QObject *Form::load(const QString &name, int index)
