@@ -1,7 +1,8 @@
 // dalvimo-probe: the client as main.cpp starts it, with a stopwatch. It
 // reports when the first paint is on screen, then points the server bar at
 // the simulator and switches auto-poll on (the initial fetch), reports the
-// time from the "ping" echo to the handled "Gbd*" reply and the resident set
+// time (and its own CPU time) from the "ping" echo to the handled "Gbd*"
+// reply and the resident set
 // size, then its UDP port; the runner floods that port with replies at a
 // fixed rate, and the probe reports the CPU time per handled reply once the
 // flood has stopped.
@@ -56,8 +57,10 @@ public:
 private:
     void beforeHandling()
     {
-        if (m_link.datagramsReceived() == 0 && m_fetchStart == 0)
+        if (m_link.datagramsReceived() == 0 && m_fetchStart == 0) {
             m_fetchStart = probe::monotonicNs();
+            m_fetchStartCpu = probe::cpuUs();
+        }
         if (m_flooding && m_floodStartCpu == 0) {
             m_floodStartCpu = probe::cpuUs();
             m_floodStartNs = probe::monotonicNs();
@@ -71,6 +74,7 @@ private:
         if (m_fetchEnd == 0 && m_link.datagramsReceived() >= kFetchReplies) {
             m_fetchEnd = probe::monotonicNs();
             probe::report("fetch_ns", m_fetchEnd - m_fetchStart);
+            probe::report("fetch_cpu_us", probe::cpuUs() - m_fetchStartCpu);
             probe::after(m_settleMs, this, [this] {
                 probe::report("rss_kb", probe::rssKb());
                 m_flooding = true;
@@ -104,6 +108,7 @@ private:
     int m_settleMs;
     qint64 m_fetchStart = 0;
     qint64 m_fetchEnd = 0;
+    qint64 m_fetchStartCpu = 0;
     bool m_flooding = false;
     qint64 m_floodStartCpu = 0;
     qint64 m_floodStartNs = 0;

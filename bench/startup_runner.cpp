@@ -225,8 +225,9 @@ int main(int argc, char **argv)
     row("CPU until first paint", "ms", d, &b);
     d = stat(column(clientRuns, scaled("rss_kb", 1024)));
     b = stat(column(bareRuns, scaled("rss_kb", 1024)));
-    row("RSS after the fetch (bare: painted)", "MB", d, &b);
+    row("RSS after fetch (bare: painted)", "MB", d, &b);
     row("ping echo to Gbd* handled", "ms", stat(column(clientRuns, scaled("fetch_ns", 1e6))), nullptr);
+    row("  CPU of the client in it", "ms", stat(column(clientRuns, scaled("fetch_cpu_us", 1e3))), nullptr);
     row("CPU per reply in the flood", "us", stat(column(clientRuns, scaled("reply_cpu_ns", 1e3))), nullptr);
     row("replies handled of those sent", "%", stat(column(clientRuns, [](const Figures &f) {
             return 100.0 * double(f.value(QStringLiteral("flood_replies")))
