@@ -2,10 +2,9 @@
 // reports when the first paint is on screen, then points the server bar at
 // the simulator and switches auto-poll on (the initial fetch), reports the
 // time (and its own CPU time) from the "ping" echo to the handled "Gbd*"
-// reply and the resident set
-// size, then its UDP port; the runner floods that port with replies at a
-// fixed rate, and the probe reports the CPU time per handled reply once the
-// flood has stopped.
+// reply and the resident set size, then its UDP port; the runner floods that
+// port with replies at a fixed rate, and the probe reports the CPU time per
+// handled reply once the flood has stopped.
 //
 //   dalvimo-probe <simulator port> [settle ms]
 
