@@ -257,7 +257,7 @@ LogBox::LogBox(QWidget *parent) : QPlainTextEdit(parent)
 void LogBox::appendLine(const QString &line)
 {
     if (m_pending.isEmpty())
-        QMetaObject::invokeMethod(this, &LogBox::flush, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &LogBox::flushIfOnScreen, Qt::QueuedConnection);
     QString text = line;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // one block per line, not two
     m_pendingChars += text.size() + 1;
@@ -294,6 +294,33 @@ void LogBox::dropOldestBeyondLimit()
     QTextCursor cut(doc);
     cut.setPosition(keepFrom.position(), QTextCursor::KeepAnchor);
     cut.removeSelectedText();
+}
+
+void LogBox::flushIfOnScreen()
+{
+    if (!visibleRegion().isEmpty())
+        flush();
+}
+
+void LogBox::showEvent(QShowEvent *event)
+{
+    QPlainTextEdit::showEvent(event);
+    if (window() != m_window) {
+        if (m_window)
+            m_window->removeEventFilter(this);
+        m_window = window();
+        if (m_window != this)
+            m_window->installEventFilter(this);
+    }
+    if (!m_pending.isEmpty())
+        QMetaObject::invokeMethod(this, &LogBox::flushIfOnScreen, Qt::QueuedConnection);
+}
+
+bool LogBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::Resize && !m_pending.isEmpty())
+        QMetaObject::invokeMethod(this, &LogBox::flushIfOnScreen, Qt::QueuedConnection);
+    return QPlainTextEdit::eventFilter(watched, event);
 }
 
 void LogBox::flush()

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -120,9 +121,12 @@ private:
 // appending costs the same however long the program runs and however long
 // the lines are. Long lines wrap at the box's width.
 // Lines appended while events are being handled reach the document together
-// when control returns to the event loop: laying out text costs far more
-// than the line itself, and a flood of replies would otherwise pay it once
-// per reply. Text() always includes them.
+// when control returns to the event loop, and only while some of the box is
+// on screen: laying out text costs far more than the line itself, and a
+// flood of replies would otherwise pay it once per reply, even for a box
+// that lies beyond the window's edge. Until then they wait, bounded as the
+// log is, and come in when a resize of the window brings the box into view.
+// Text() always includes them.
 class LogBox : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -133,7 +137,12 @@ public:
     qsizetype maximumChars() const { return m_maxChars; }
     void setMaximumChars(qsizetype chars) { m_maxChars = chars; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void flushIfOnScreen();
     void flush();
     void dropPendingBeyondLimits();
     void dropOldestBeyondLimit();
@@ -142,6 +151,7 @@ private:
     qsizetype m_pendingChars = 0;
     qsizetype m_maxChars = 0; // 0: no limit
     bool m_started = false;   // an empty document holds one empty line once started
+    QPointer<QWidget> m_window; // whose resizing may bring the box into view
 };
 
 // A drop-down list. ListIndex -1 means no item selected; Text then shows the

@@ -26,6 +26,7 @@ private slots:
     void logLines_data();
     void logLines();
     void logWrapsAtItsWidth();
+    void logOffScreenWaitsForView();
     void doubleClickIsOneClick_data();
     void doubleClickIsOneClick();
     void labelsShowPlainText();
@@ -232,6 +233,29 @@ void TestToolkit::logWrapsAtItsWidth()
     QVERIFY(!log.horizontalScrollBar()->isVisible());
     QCOMPARE(log.document()->blockCount(), 2); // wrapped, not split
     QVERIFY(log.verticalScrollBar()->maximum() > 0);
+}
+
+// Beyond the window's edge, as the debug strip lies, the log lays out
+// nothing until a resize brings it into view.
+void TestToolkit::logOffScreenWaitsForView()
+{
+    QWidget window;
+    window.resize(200, 100);
+    auto *log = new tk::LogBox(&window);
+    log->setGeometry(300, 0, 150, 100);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    log->appendLine(QStringLiteral("one"));
+    log->appendLine(QStringLiteral("two"));
+    QCoreApplication::processEvents();
+    QVERIFY(log->document()->isEmpty());
+
+    window.resize(500, 100);
+    QTRY_COMPARE(log->document()->blockCount(), 2);
+    QCOMPARE(log->Text(), QStringLiteral("one\r\ntwo\r\n"));
+    log->appendLine(QStringLiteral("three")); // in view now: no waiting
+    QCoreApplication::processEvents();
+    QCOMPARE(log->document()->blockCount(), 3);
 }
 
 void TestToolkit::doubleClickIsOneClick_data()
