@@ -1,5 +1,6 @@
 #include "toolkit/form.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/pictures.h"
 #include "toolkit/toolkit.h"
 
@@ -30,6 +31,19 @@ void applyLook(QWidget *w, const design::Control &row)
         w->setFont(f);
     }
     w->setVisible(row.visible);
+}
+
+// What a screen reader is told: the role, and the name and description
+// where the inventory gives them (a tool-tip describes the rest).
+void applyAccess(QWidget *w, const design::Control &row, int index)
+{
+    tk::setAccess(w, design::accessOf(row));
+    if (!row.accName.isEmpty())
+        w->setAccessibleName(QString(row.accName).replace(QStringLiteral("%1"), QString::number(index)));
+    if (!row.accDescription.isEmpty())
+        w->setAccessibleDescription(row.accDescription);
+    if (!row.accParts.isEmpty())
+        tk::setAccessibleParts(w, row.accParts);
 }
 
 QWidget *createWidget(const design::Control &row, QWidget *parent)
@@ -109,6 +123,8 @@ Form::Form(QWidget *window) : m_window(window)
     }();
     Q_UNUSED(substituted);
     m_window->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    tk::installAccessibility();
+    tk::setAccess(m_window, tk::Access::Window);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen(); screen && screen->logicalDotsPerInchX() > 0)
         m_twipsPerPixel = 1440.0 / screen->logicalDotsPerInchX();
@@ -136,6 +152,7 @@ QObject *Form::create(const design::Control &row, int index)
         QWidget *w = createWidget(row, parent);
         w->setGeometry(toPixels(row.twips));
         applyLook(w, row);
+        applyAccess(w, row, index);
         control = w;
     }
     registerControl(control, row.name, index);
