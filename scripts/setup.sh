@@ -3,7 +3,10 @@
 # what is missing. Sourced by run.sh and test.sh.
 set -euo pipefail
 
-DALVIMO_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2 clang libclang-rt-14-dev)
+DALVIMO_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2 clang libclang-rt-14-dev
+    # the tests: Qt's switch for accessibility events, and a real desktop
+    # accessibility bus with a screen reader's client library
+    qt6-base-private-dev qt6-qpa-plugins xvfb dbus at-spi2-core python3-pyatspi)
 
 dalvimo_install_missing() {
     local missing=()
