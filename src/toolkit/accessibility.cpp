@@ -4,6 +4,8 @@
 #include "toolkit/toolkit.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -145,8 +147,18 @@ QList<QWidget *> ContainerAccessible::children() const
         if (w && !w->isWindow() && accessOf(w) != Access::Hidden)
             out.append(w);
     }
-    if (m_leftToRight)
-        std::stable_sort(out.begin(), out.end(), [](const QWidget *a, const QWidget *b) { return a->x() < b->x(); });
+    const auto byTopThenLeft = [](const QWidget *a, const QWidget *b) {
+        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+    };
+    const auto byLeft = [](const QWidget *a, const QWidget *b) { return a->x() < b->x(); };
+    std::stable_sort(out.begin(), out.end(), byTopThenLeft);
+    // A row: the topmost widget left and those that start in its upper half.
+    for (auto row = out.begin(); row != out.end();) {
+        const int limit = (*row)->y() + (*row)->height() / 2;
+        const auto end = std::find_if(row + 1, out.end(), [limit](const QWidget *w) { return w->y() >= limit; });
+        std::stable_sort(row, end, byLeft);
+        row = end;
+    }
     return out;
 }
 
@@ -204,6 +216,51 @@ QAccessible::State LinkAccessible::state() const
     return s;
 }
 
+QString ChoiceAccessible::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Value)
+        return static_cast<QComboBox *>(widget())->currentText();
+    return RoleAccessible::text(t);
+}
+
+QAccessible::State ChoiceAccessible::state() const
+{
+    QAccessible::State s = RoleAccessible::state();
+    const bool open = static_cast<QComboBox *>(widget())->view()->isVisible();
+    s.expandable = true;
+    s.expanded = open;
+    s.collapsed = !open;
+    s.hasPopup = true;
+    return s;
+}
+
+QAccessibleInterface *ChoiceAccessible::child(int index) const
+{
+    return index == 0 ? QAccessible::queryAccessibleInterface(static_cast<QComboBox *>(widget())->view()) : nullptr;
+}
+
+int ChoiceAccessible::indexOfChild(const QAccessibleInterface *child) const
+{
+    return child && child->object() == static_cast<QComboBox *>(widget())->view() ? 0 : -1;
+}
+
+QStringList ChoiceAccessible::actionNames() const
+{
+    QStringList names = RoleAccessible::actionNames();
+    if (widget()->isEnabled())
+        names.prepend(showMenuAction());
+    return names;
+}
+
+// Opens the list, as a click on the box does; choosing in it is the list's.
+void ChoiceAccessible::doAction(const QString &name)
+{
+    if (name != showMenuAction())
+        RoleAccessible::doAction(name);
+    else if (widget()->isEnabled())
+        static_cast<QComboBox *>(widget())->showPopup();
+}
+
 QAccessible::State HiddenAccessible::state() const
 {
     QAccessible::State s;
@@ -223,7 +280,7 @@ QAccessibleInterface *interfaceFor(QWidget *w)
     case Access::Group:
         return new ContainerAccessible(w, QAccessible::Grouping);
     case Access::TabList:
-        return new ContainerAccessible(w, QAccessible::PageTabList, true);
+        return new ContainerAccessible(w, QAccessible::PageTabList);
     case Access::Tab:
         return new TabAccessible(w);
     case Access::Button:
@@ -237,6 +294,8 @@ QAccessibleInterface *interfaceFor(QWidget *w)
     case Access::Indicator:
     case Access::Status:
         return new RoleAccessible(w, QAccessible::StatusBar);
+    case Access::Choice:
+        return qobject_cast<QComboBox *>(w) ? new ChoiceAccessible(w) : nullptr;
     }
     return nullptr;
 }

@@ -28,6 +28,7 @@ enum class Access {
     ArrowBar,  // a scroll bar showing only its two arrows, named as parts
     Indicator, // a shape whose colour is a state; its name says which
     Status,    // a line whose text reports the outcome of the last exchange
+    Choice,    // a drop-down list, named for what it chooses, not for its current item
 };
 
 // Installs the factory; idempotent. Interfaces Qt made before stay cached,

@@ -20,19 +20,34 @@ public:
     QString text(QAccessible::Text t) const override;
 };
 
-// A container whose children are its child widgets less the decorations;
-// with leftToRight, in the order they are drawn from left to right.
+// A container whose children are its child widgets less the decorations,
+// in reading order: row by row from the top, each row from the left. (The
+// widgets' own order is the drawing order, which says nothing to a reader.)
 class ContainerAccessible : public RoleAccessible {
 public:
-    ContainerAccessible(QWidget *w, QAccessible::Role role, bool leftToRight = false)
-        : RoleAccessible(w, role), m_leftToRight(leftToRight) {}
+    ContainerAccessible(QWidget *w, QAccessible::Role role) : RoleAccessible(w, role) {}
     int childCount() const override;
     QAccessibleInterface *child(int index) const override;
     int indexOfChild(const QAccessibleInterface *child) const override;
 
 private:
     QList<QWidget *> children() const;
-    bool m_leftToRight;
+};
+
+// A drop-down list. Qt names one on Linux by its current item and leaves
+// its purpose to a label beside it, which this window does not have; here
+// the name says what it chooses and the value what is chosen. Its child is
+// the list that drops down.
+class ChoiceAccessible : public RoleAccessible {
+public:
+    explicit ChoiceAccessible(QWidget *w) : RoleAccessible(w, QAccessible::ComboBox) {}
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override;
+    int indexOfChild(const QAccessibleInterface *child) const override;
+    QStringList actionNames() const override;
+    void doAction(const QString &name) override;
 };
 
 // A control whose press action does what a click of the mouse does.

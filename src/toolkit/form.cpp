@@ -5,7 +5,9 @@
 #include "toolkit/toolkit.h"
 
 #include <QGuiApplication>
+#include <QAbstractScrollArea>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QScreen>
 #include <QUdpSocket>
 
@@ -44,6 +46,11 @@ void applyAccess(QWidget *w, const design::Control &row, int index)
         w->setAccessibleDescription(row.accDescription);
     if (!row.accParts.isEmpty())
         tk::setAccessibleParts(w, row.accParts);
+    // A box that scrolls has scroll bars of Qt's making; they scroll it.
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(w)) {
+        for (QScrollBar *bar : {area->verticalScrollBar(), area->horizontalScrollBar()})
+            bar->setAccessibleName(QStringLiteral("Прокрутка: ") + w->accessibleName());
+    }
 }
 
 QWidget *createWidget(const design::Control &row, QWidget *parent)

@@ -204,6 +204,8 @@ tk::Access accessOf(const Control &row)
         return tk::Access::Button;
     case K::LinkText:
         return tk::Access::Link;
+    case K::ComboBox:
+        return tk::Access::Choice;
     case K::Frame:
     case K::PictureBox:
         return tk::Access::Group;

@@ -71,7 +71,10 @@ private slots:
     void controls();
     void decorationsLeftOut_data();
     void decorationsLeftOut();
+    void readingOrder_data();
+    void readingOrder();
     void tabsInDrawnOrder();
+    void choicesNamedForWhatTheyChoose();
     void arrowsAreButtons();
     void pressDoesWhatTheMouseDoes_data();
     void pressDoesWhatTheMouseDoes();
@@ -199,8 +202,52 @@ void TestAccessibility::decorationsLeftOut()
     QVERIFY(iface->text(QAccessible::Name).isEmpty());
 }
 
-// The strip lists its tabs as they are drawn, whatever order they were
-// built in, and marks the selected one as the mouse selects it.
+void TestAccessibility::readingOrder_data()
+{
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QStringList>("children"); // the first ones; "..." and the last one
+
+    QTest::newRow("window") << "frmMain"
+                            << QStringList{"lblErr", "fram(0)", "txtMsg", "picTab", "...", "cmdExit"};
+    QTest::newRow("server bar") << "fram(0)" << QStringList{"chkAutoping", "cmbServer", "txtIp", "txtPort", "shpInd"};
+    QTest::newRow("tab strip") << "picTab" << QStringList{"lblTab(0)", "lblTab(1)", "lblTab(2)"};
+    QTest::newRow("alarms") << "framTab(1)"
+                            << QStringList{"txtBudOtkl", "txtBudStop", "chkAutoActiveSet", "cmdBudAll", "lblBudTime(1)",
+                                           "txtBudTime(1)", "chkBudActive(1)", "txtBudRing(1)", "cmdBudGet(1)",
+                                           "cmdBudSet(1)", "lblBudTime(2)", "...", "cmdBudSet(4)"};
+    QTest::newRow("transparency") << "framTrans"
+                                  << QStringList{"chkTrans", "cmbTrans", "txtTransMin", "txtTransMax", "cmdTransSet",
+                                                 "lbl(2)", "cmbBright", "txtBrightMin", "txtBrightMax",
+                                                 "cmdBrightSet"};
+    QTest::newRow("skin") << "framSkin"
+                          << QStringList{"scrlSkin", "txtSkin", "lblSkin", "lbl(1)", "scrlStyle", "txtStyle", "lblStyle"};
+}
+
+// A container lists its children as a reader reads the window: row by
+// row, left to right, not in the order they are drawn.
+void TestAccessibility::readingOrder()
+{
+    QFETCH(QString, container);
+    QFETCH(QStringList, children);
+    ClientFixture c;
+    QObject *object = container == u"frmMain" ? &c.window() : c.form().find(container);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
+    QStringList seen;
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface *child = iface->child(i);
+        QVERIFY2(child && child->object(), qPrintable(QString::number(i)));
+        seen << child->object()->objectName();
+    }
+    const qsizetype cut = children.indexOf(QStringLiteral("..."));
+    if (cut >= 0) {
+        QCOMPARE(seen.mid(0, cut), children.mid(0, cut));
+        QCOMPARE(seen.mid(seen.size() - (children.size() - cut - 1)), children.mid(cut + 1));
+    } else {
+        QCOMPARE(seen, children);
+    }
+}
+
+// The strip marks the selected tab as the mouse selects it.
 void TestAccessibility::tabsInDrawnOrder()
 {
     ClientFixture c;
@@ -211,6 +258,19 @@ void TestAccessibility::tabsInDrawnOrder()
     for (int i = 0; i < strip->childCount(); ++i)
         seen << strip->child(i)->text(QAccessible::Name) + (strip->child(i)->state().selected ? "*" : "");
     QCOMPARE(seen, (QStringList{"Скины", "Будильники", "Надписи*"}));
+}
+
+void TestAccessibility::choicesNamedForWhatTheyChoose()
+{
+    ClientFixture c("[General]\r\nAutoPing=0\r\nClockIP_1=192.168.1.20|Kitchen\r\nSelectIPNum=1\r\n");
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(c.form().find("cmbServer"));
+    QCOMPARE(iface->role(), QAccessible::ComboBox);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Сервер"));
+    QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("Kitchen"));
+    QVERIFY(iface->state().collapsed);
+    QCOMPARE(iface->childCount(), 1);
+    QCOMPARE(iface->indexOfChild(iface->child(0)), 0);
+    QCOMPARE(iface->child(0)->childCount(), 1); // the one entry
 }
 
 void TestAccessibility::arrowsAreButtons()
