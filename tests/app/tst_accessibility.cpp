@@ -73,7 +73,6 @@ private slots:
     void decorationsLeftOut();
     void readingOrder_data();
     void readingOrder();
-    void tabsInDrawnOrder();
     void choicesNamedForWhatTheyChoose();
     void arrowsAreButtons();
     void pressDoesWhatTheMouseDoes_data();
@@ -245,19 +244,6 @@ void TestAccessibility::readingOrder()
     } else {
         QCOMPARE(seen, children);
     }
-}
-
-// The strip marks the selected tab as the mouse selects it.
-void TestAccessibility::tabsInDrawnOrder()
-{
-    ClientFixture c;
-    QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(c.form().find("picTab"));
-    QCOMPARE(strip->childCount(), 3);
-    QTest::mousePress(c.get<QWidget>("lblTab", 2), Qt::LeftButton);
-    QStringList seen;
-    for (int i = 0; i < strip->childCount(); ++i)
-        seen << strip->child(i)->text(QAccessible::Name) + (strip->child(i)->state().selected ? "*" : "");
-    QCOMPARE(seen, (QStringList{"Скины", "Будильники", "Надписи*"}));
 }
 
 void TestAccessibility::choicesNamedForWhatTheyChoose()
