@@ -47,7 +47,8 @@ void setAccess(QWidget *w, Access access)
     // Qt makes a control's interface as soon as the control announces
     // anything (setting its text does), and keeps it: one made before the
     // role was known is dropped, so the next asking gets the right one.
-    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(w)));
+    if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(w))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 Access accessOf(const QWidget *w)

@@ -149,11 +149,12 @@ private:
 
 ArrowBarAccessible::ArrowBarAccessible(QWidget *w) : RoleAccessible(w, QAccessible::ScrollBar) {}
 
-// The arrows are not widgets, so Qt's cache does not drop them with the bar.
+// The arrows are not widgets, so Qt's cache does not drop them with the
+// bar. By id: when the whole cache goes, an arrow may have gone first.
 ArrowBarAccessible::~ArrowBarAccessible()
 {
-    for (QAccessibleInterface *arrow : std::as_const(m_arrows))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(arrow));
+    for (QAccessible::Id id : std::as_const(m_arrowIds))
+        QAccessible::deleteAccessibleInterface(id);
 }
 
 QScrollBar *ArrowBarAccessible::bar() const
@@ -168,7 +169,7 @@ QAccessibleInterface *ArrowBarAccessible::child(int index) const
     if (m_arrows.isEmpty()) {
         for (int part = 0; part < childCount(); ++part) {
             QAccessibleInterface *arrow = new ArrowAccessible(bar(), part);
-            QAccessible::registerAccessibleInterface(arrow);
+            m_arrowIds.append(QAccessible::registerAccessibleInterface(arrow));
             m_arrows.append(arrow);
         }
     }

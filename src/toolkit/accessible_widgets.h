@@ -135,7 +135,9 @@ public:
     QScrollBar *bar() const;
 
 private:
-    mutable QList<QAccessibleInterface *> m_arrows; // made when first asked for
+    // Made when first asked for, and known to Qt's cache by these ids.
+    mutable QList<QAccessibleInterface *> m_arrows;
+    mutable QList<QAccessible::Id> m_arrowIds;
 };
 
 // A click on a label, as the mouse gives it.
