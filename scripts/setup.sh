@@ -3,9 +3,12 @@
 # what is missing. Sourced by run.sh and test.sh.
 set -euo pipefail
 
-DALVIMO_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2 clang libclang-rt-14-dev
-    # the tests: Qt's switch for accessibility events, and a real desktop
-    # accessibility bus with a screen reader's client library
+# qt6-svg-dev draws the scalable icon at build time; desktop-file-utils and
+# appstream validate the menu entry and metadata in the tests; the rest
+# serves the accessibility tests: Qt's switch for accessibility events, and
+# a real desktop accessibility bus with a screen reader's client library.
+DALVIMO_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 clang libclang-rt-14-dev
+    desktop-file-utils appstream
     qt6-base-private-dev qt6-qpa-plugins xvfb dbus at-spi2-core python3-pyatspi)
 
 dalvimo_install_missing() {
@@ -26,7 +29,8 @@ dalvimo_build() {
     local dir=$1
     shift
     cmake -S "$DALVIMO_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" --parallel
+    # DALVIMO_JOBS limits the parallel jobs on a shared machine.
+    cmake --build "$dir" --parallel ${DALVIMO_JOBS:-}
 }
 
 DALVIMO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

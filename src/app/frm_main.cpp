@@ -1,11 +1,12 @@
 #include "app/frm_main.h"
 
 #include "alarms/alarms_page.h"
-#include "common/number.h"
 #include "face/face_page.h"
 #include "link/link.h"
 #include "settings/ini_class.h"
+#include "settings/server_entries.h"
 #include "settings/settings_keys.h"
+#include "settings/settings_location.h"
 #include "toolkit/pictures.h"
 #include "app/keyboard.h"
 #include "app/server_list.h"
@@ -19,6 +20,7 @@
 frmMain::frmMain(const QString &exePath, QWidget *parent)
     : QWidget(parent),
       m_exePath(exePath.isEmpty() ? QCoreApplication::applicationFilePath() : exePath),
+      m_fileBesideExe(!exePath.isEmpty()),
       m_form(this)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -44,14 +46,9 @@ QString frmMain::readSetting(const QString &key, const QString &def) const
     return oIni->ReadINIKey(settings::kSectionGeneral, key, m_state.sCfgFile, def);
 }
 
-// The program writes plain decimal integers only; anything else that a hand
-// may have put there is no value.
 std::optional<qint16> frmMain::readIntSetting(const QString &key, const QString &def) const
 {
-    const auto value = num::parsePlainInteger(readSetting(key, def));
-    if (!value || *value < -32768 || *value > 32767)
-        return std::nullopt;
-    return qint16(*value);
+    return settings::readIntSetting(*oIni, m_state.sCfgFile, key, def);
 }
 
 void frmMain::Form_Load()
@@ -63,7 +60,9 @@ void frmMain::Form_Load()
     m_state.sAppPath = exe.absolutePath();
     if (!m_state.sAppPath.endsWith(u'/'))
         m_state.sAppPath += u'/';
-    m_state.sCfgFile = m_state.sAppPath + exe.completeBaseName() + QStringLiteral(".cfg");
+    // The rule without an install folder is the plain "beside the executable".
+    m_state.sCfgFile = m_fileBesideExe ? settings::settingsFilePath(m_exePath, {}, {})
+                                       : settings::settingsFilePath(m_exePath);
 
     // Stack the pages onto the first one, behind everything else.
     auto *page0 = m_form.get<QWidget>("framTab", 0);
@@ -111,6 +110,7 @@ void frmMain::Form_Unload()
     if (m_unloaded || !oIni)
         return;
     m_unloaded = true;
+    settings::makeSettingsFolder(m_state.sCfgFile);
     const auto write = [this](const QString &key, int value) {
         oIni->WriteInIKey(settings::kSectionGeneral, key, QString::number(value), m_state.sCfgFile);
     };

@@ -35,8 +35,11 @@ class TabStrip;
 class frmMain : public QWidget, private FeatureReplies {
     Q_OBJECT
 public:
-    // exePath decides where the settings file lies (beside it, same name,
-    // ".cfg"); tests pass a path in a temporary folder.
+    // Without exePath the program's own executable and the settings-location
+    // rule decide where the settings file lies (beside the executable, or
+    // the user's configuration folder for the installed program). A given
+    // exePath puts the file beside it, same name, ".cfg": tests pass a path
+    // in a temporary folder.
     explicit frmMain(const QString &exePath = {}, QWidget *parent = nullptr);
     ~frmMain() override;
 
@@ -67,6 +70,7 @@ private:
     void ApplyFaceFlagsReply(const QString &payload) override;
 
     QString m_exePath;
+    bool m_fileBesideExe; // an exePath was given
     FormState m_state;
     Form m_form;
     std::unique_ptr<INI_Class> oIni;

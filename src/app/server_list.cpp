@@ -6,6 +6,7 @@
 #include "protocol/address.h"
 #include "toolkit/form.h"
 #include "toolkit/toolkit.h"
+#include "settings/server_entries.h"
 
 ServerList::ServerList(Form &form, FormState &state, Link &link)
     : m_state(state),
@@ -19,23 +20,15 @@ ServerList::ServerList(Form &form, FormState &state, Link &link)
 
 ServerList::Entry ServerList::parseEntry(const QString &value)
 {
-    const qsizetype bar = value.indexOf(u'|');
-    if (bar < 0)
-        return {value, value};
-    const qsizetype next = value.indexOf(u'|', bar + 1);
-    // Anything after a second separator is ignored.
-    return {value.left(bar), value.mid(bar + 1, next < 0 ? -1 : next - bar - 1)};
+    return settings::parseServerEntry(value);
 }
 
 void ServerList::Load(const INI_Class &ini, const QString &cfgFile)
 {
-    for (int n = 1; n <= kMaxEntries; ++n) {
-        const QString value = ini.ReadINIKey(settings::kSectionGeneral, settings::clockIPKey(n), cfgFile, QString());
-        if (value.isEmpty())
-            break; // entries after a gap are never read
-        m_servers.append(parseEntry(value));
-        m_cmbServer->AddItem(m_servers.back().caption);
-    }
+    const QList<Entry> entries = settings::readServerEntries(ini, cfgFile);
+    for (const Entry &entry : entries)
+        m_cmbServer->AddItem(entry.caption);
+    m_servers.append(entries);
 }
 
 void ServerList::cmbServer_Click()

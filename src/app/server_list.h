@@ -5,6 +5,8 @@
 // over (indicator reset, fresh fetch at the next "ping" echo).
 
 #include "common/form_state.h"
+#include "settings/server_entries.h"
+#include "settings/settings_keys.h"
 
 #include <QList>
 #include <QObject>
@@ -21,14 +23,11 @@ class TextBox;
 class ServerList : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMaxEntries = 9;
+    static constexpr int kMaxEntries = settings::kClockIPLast;
     static constexpr quint32 kValidBack = 0xF8B880;
     static constexpr quint32 kInvalidBack = 0x0040C0;
 
-    struct Entry {
-        QString address;
-        QString caption;
-    };
+    using Entry = settings::ServerEntry;
 
     ServerList(Form &form, FormState &state, Link &link);
 

@@ -14,7 +14,7 @@ struct FormState {
     qint16 iFrameSelect = 0;
     QString sLastIp;  // the last valid address taken over from txtIp
     QString sAppPath; // folder of the executable, ending in a separator
-    QString sCfgFile; // the settings file beside the executable
+    QString sCfgFile; // the settings file: beside the executable, or the user's
 };
 
 // Sets bLockEvents for the life of the guard and always leaves it False, on

@@ -1,34 +1,13 @@
 #include "face/face_page.h"
 
-#include "common/number.h"
-#include "records/skin_info.h"
+#include "records/face_record.h"
 #include "link/link.h"
 #include "protocol/protocol.h"
 #include "protocol/reply_fields.h"
 #include "toolkit/form.h"
 #include "toolkit/toolkit.h"
 
-#include <cmath>
-
 namespace {
-
-// Positions and ranges of the bars are 16-bit numbers, as Quorvan counts.
-qint16 checked16(double v)
-{
-    if (!std::isfinite(v) || v < -32768.0 || v > 32767.0)
-        reply::fail("position out of range");
-    return static_cast<qint16>(v);
-}
-
-// A skin index of the reply as a bar position: the number as written plus
-// one, then rounded half to even ("52.5" is position 54, not 53).
-qint16 skinPosition(const QString &index)
-{
-    const auto v = num::parseNumber(index);
-    if (!v)
-        reply::fail("not a number");
-    return checked16(std::nearbyint(*v + 1.0));
-}
 
 QString positionText(int current, int last)
 {
@@ -39,7 +18,7 @@ QString positionText(int current, int last)
 // is touched, so it is never left with a range whose value Qt had to clamp.
 void setBar(tk::HScrollBar *bar, int min, int max, int value)
 {
-    checked16(max);
+    face::checkedPosition(max);
     if (value < min || value > max)
         reply::fail("position outside the bar");
     bar->setMinimum(min);
@@ -93,14 +72,6 @@ void FacePage::connectSkinAndFlags()
         connect(m_chkFace[i], &tk::CheckBox::Click, this, [this, i] { chkFace_Click(i); });
 }
 
-int FacePage::checkBoxValue(const reply::Fields &f, qsizetype i)
-{
-    const qint16 v = f.int16(i);
-    if (v < 0 || v > 2)
-        reply::fail("not a check-box value");
-    return v;
-}
-
 // --- The page buttons ---------------------------------------------------------
 
 void FacePage::cmdGetFace_Click()
@@ -119,32 +90,21 @@ void FacePage::cmdSaveAll_Click()
 
 void FacePage::ApplySkinReply(const QString &payload)
 {
-    const reply::Fields a(payload, 4);
-    const qint16 first = skinPosition(a.text(0));
-    const qint16 last = skinPosition(a.text(1));
-    const qint16 current = skinPosition(a.text(2));
+    const face::SkinGroup g = face::ParseSkinGroupReply(payload);
 
-    SkinInfo info;
-    ParseSkinReply(a.text(3), info);
-    const int styleFirst = 1;
-    const int styleLast = checked16(double(info.sStyles.size()));
-    const int styleCurrent = checked16(info.iStyle + 1.0);
-
-    m_lblSkin->setText(positionText(current, last));
-    m_lblStyle->setText(positionText(styleCurrent, styleLast));
-    showName(m_txtSkin, info.sName);
-    if (info.iStyle < 0 || info.iStyle >= info.sStyles.size())
-        reply::fail("no such style");
-    showName(m_txtStyle, styleDisplayName(info.sStyles.at(info.iStyle)));
+    m_lblSkin->setText(positionText(g.current, g.last));
+    m_lblStyle->setText(positionText(g.styleCurrent, g.styleLast));
+    showName(m_txtSkin, g.info.sName);
+    showName(m_txtStyle, face::currentStyleName(g.info));
 
     {
         const EventLock lock(m_state);
-        setBar(m_scrlSkin, first - 1, last + 1, current);
-        setBar(m_scrlStyle, styleFirst - 1, styleLast + 1, styleCurrent);
+        setBar(m_scrlSkin, g.first - 1, g.last + 1, g.current);
+        setBar(m_scrlStyle, g.styleFirst - 1, g.styleLast + 1, g.styleCurrent);
     }
 
     // A single style leaves nothing to step through.
-    m_lblStyle->setVisible(styleFirst != styleLast);
+    m_lblStyle->setVisible(g.styleFirst != g.styleLast);
     m_scrlStyle->setVisible(!m_lblStyle->isHidden());
 }
 
@@ -158,12 +118,8 @@ void FacePage::barChanged(tk::HScrollBar *bar, QString (*select)(int))
         return;
     // The new value is reported by a nested Change, which sends. Where the
     // range is too small to wrap, the value stays and nothing is sent.
-    if (bar->value() == bar->minimum()) {
-        bar->setValue(bar->maximum() - 1);
-        return;
-    }
-    if (bar->value() == bar->maximum()) {
-        bar->setValue(bar->minimum() + 1);
+    if (const auto wrapped = face::wrapTarget(bar->minimum(), bar->maximum(), bar->value())) {
+        bar->setValue(*wrapped);
         return;
     }
     // The skin reply that this read fetches refreshes names, labels and the
@@ -176,12 +132,17 @@ void FacePage::barChanged(tk::HScrollBar *bar, QString (*select)(int))
 
 void FacePage::ApplyFaceFlagsReply(const QString &payload)
 {
-    const reply::Fields f(payload);
     const EventLock lock(m_state);
-    for (int i = 0; i < kFlags; ++i)
-        m_chkFace[i]->setValue(checkBoxValue(f, i));
-    m_chkTrans->setValue(checkBoxValue(f, 4));
-    m_state.bBrightSupported = f.boolean(5);
+    face::FaceFlagsRecord r;
+    showParsed(face::ParseFaceFlagsReply, payload, r, [this, &r] {
+        for (int i = 0; i < kFlags; ++i)
+            if (r.flags[i])
+                m_chkFace[i]->setValue(*r.flags[i]);
+        if (r.mode)
+            m_chkTrans->setValue(*r.mode);
+        if (r.brightSupported)
+            m_state.bBrightSupported = *r.brightSupported;
+    });
 }
 
 void FacePage::chkFace_Click(int Index)

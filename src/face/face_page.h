@@ -14,6 +14,7 @@
 // the face flags. face_trans.cpp: transparency and brightness.
 
 #include "common/form_state.h"
+#include "protocol/reply_fields.h"
 
 #include <QObject>
 #include <QString>
@@ -22,9 +23,6 @@
 
 class Form;
 class Link;
-namespace reply {
-class Fields;
-} // namespace reply
 namespace tk {
 class CheckBox;
 class ComboBox;
@@ -65,8 +63,20 @@ private:
     // around to the real position at the other end.
     void barChanged(tk::HScrollBar *bar, QString (*select)(int));
     void setBrightEnabled(bool on);
-    // Field i as a check-box value: 0, 1 or 2, anything else fails.
-    static int checkBoxValue(const reply::Fields &f, qsizetype i);
+    // Shows what the parser converted, also when the reply broke part-way,
+    // and then passes the failure on to the dispatcher.
+    template <class Record, class Show>
+    static void showParsed(void (*parse)(const QString &, Record &), const QString &payload, Record &r,
+                           Show show)
+    {
+        try {
+            parse(payload, r);
+        } catch (const reply::ReplyFailure &) {
+            show();
+            throw;
+        }
+        show();
+    }
 
     FormState &m_state;
     Link &m_link;

@@ -4,9 +4,10 @@
 
 #include "face/face_page.h"
 
+#include "records/face_record.h"
+
 #include "link/link.h"
 #include "protocol/protocol.h"
-#include "protocol/reply_fields.h"
 #include "toolkit/toolkit.h"
 
 void FacePage::connectTransAndBright()
@@ -23,34 +24,44 @@ void FacePage::connectTransAndBright()
 // carries that level rather than some entry it never named.
 void FacePage::ApplyTransparencyReply(const QString &payload)
 {
-    const reply::Fields f(payload);
     const EventLock lock(m_state);
-    m_cmbTrans->Clear();
-    for (qsizetype i = 4; i < f.size(); ++i)
-        m_cmbTrans->AddItem(f.text(i));
-    m_cmbTrans->setText(f.text(0));
-    m_txtTransMin->setText(f.text(1));
-    m_txtTransMax->setText(f.text(2));
-    m_chkTrans->setValue(checkBoxValue(f, 3));
+    face::TransparencyRecord r;
+    showParsed(face::ParseTransparencyReply, payload, r, [this, &r] {
+        m_cmbTrans->Clear();
+        for (const QString &level : std::as_const(r.levels))
+            m_cmbTrans->AddItem(level);
+        if (r.level)
+            m_cmbTrans->setText(*r.level);
+        if (r.min)
+            m_txtTransMin->setText(*r.min);
+        if (r.max)
+            m_txtTransMax->setText(*r.max);
+        if (r.mode)
+            m_chkTrans->setValue(*r.mode);
+    });
 }
 
 // Without support the bounds keep their old text, greyed out, and fields 0
 // to 2 are not read: Quorvan may leave them empty.
 void FacePage::ApplyBrightnessReply(const QString &payload)
 {
-    const reply::Fields f(payload);
     const EventLock lock(m_state);
-    m_state.bBrightSupported = f.boolean(3);
-    m_cmbBright->Clear();
-    setBrightEnabled(false);
-    if (!m_state.bBrightSupported)
-        return;
-    for (qsizetype i = 4; i < f.size(); ++i)
-        m_cmbBright->AddItem(f.text(i));
-    m_cmbBright->setText(f.text(0));
-    m_txtBrightMin->setText(f.text(1));
-    m_txtBrightMax->setText(f.text(2));
-    setBrightEnabled(true);
+    face::BrightnessRecord r;
+    showParsed(face::ParseBrightnessReply, payload, r, [this, &r] {
+        if (!r.supported)
+            return; // broke before anything was read: nothing changes
+        m_state.bBrightSupported = *r.supported;
+        m_cmbBright->Clear();
+        setBrightEnabled(false);
+        if (!m_state.bBrightSupported)
+            return;
+        for (const QString &level : std::as_const(r.levels))
+            m_cmbBright->AddItem(level);
+        m_cmbBright->setText(r.level);
+        m_txtBrightMin->setText(r.min);
+        m_txtBrightMax->setText(r.max);
+        setBrightEnabled(true);
+    });
 }
 
 void FacePage::setBrightEnabled(bool on)

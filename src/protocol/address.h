@@ -4,11 +4,17 @@
 // a sign and leading zeros allowed); later parts are not examined. Only
 // plain decimal parts count: exponent or hexadecimal forms are rejected.
 
+#include <QLatin1String>
 #include <QString>
 
 #include <optional>
 
 namespace address {
+
+// The server address and port the window starts with, and where the
+// command-line program goes when nothing else names a server.
+inline constexpr QLatin1String kDefaultIp("127.0.0.1");
+inline constexpr QLatin1String kDefaultPort("17777");
 
 bool IsValidIp(const QString &sIp);
 

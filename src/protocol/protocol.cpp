@@ -45,10 +45,12 @@ QString alarmGet(int i) { return QStringLiteral("Gbd") + dec(i); }
 QString alarmSet(int i, const QString &time, int active, const QString &ring)
 {
     QString s = QStringLiteral("Sbd") + dec(i) + u'|' + time + u'|' + dec(active);
-    if (wireLength(ring) >= kMinRingLength)
+    if (ringGoesOut(ring))
         s += u'|' + ring;
     return s;
 }
+
+bool ringGoesOut(const QString &ring) { return wireLength(ring) >= kMinRingLength; }
 
 QString alarmActive(int i, int value) { return QStringLiteral("Sbd") + dec(i) + u'|' + dec(value); }
 

@@ -29,6 +29,8 @@ QString alarmGet(int i);             // "Gbd" + i
 // "Sbd" + i + "|" + time + "|" + active, then "|" + ring when the ring text
 // has 5 or more characters. time is already written "h:n:s".
 QString alarmSet(int i, const QString &time, int active, const QString &ring);
+// Whether a ring text is long enough to go out with the set command.
+bool ringGoesOut(const QString &ring);
 QString alarmActive(int i, int value); // "Sbd" + i + "|" + value
 QString alarmStop();                 // "Sbd0"
 QString alarmToggle();               // "Sbd1"

@@ -5,31 +5,6 @@
 
 #include <QList>
 
-namespace {
-
-constexpr qsizetype kAlarmRows = 4;
-
-// The "Gbd*" payload: one alarm text per line, at most four pieces, the
-// fourth keeping any later lines with their CR LF. No text, no pieces.
-QList<QString> alarmLines(const QString &payload)
-{
-    QList<QString> lines;
-    if (payload.isEmpty())
-        return lines;
-    qsizetype from = 0;
-    while (lines.size() < kAlarmRows - 1) {
-        const qsizetype crlf = payload.indexOf(QLatin1String("\r\n"), from);
-        if (crlf < 0)
-            break;
-        lines.append(payload.mid(from, crlf - from));
-        from = crlf + 2;
-    }
-    lines.append(payload.mid(from));
-    return lines;
-}
-
-} // namespace
-
 void ReplyDispatcher::handle(const QString &text)
 {
     try {
@@ -69,8 +44,8 @@ void ReplyDispatcher::dispatch(const QString &text)
         m_link.ErrCode(0, QString());
     } else if (r.word == QLatin1String("Gbd")) {
         if (r.selector == QLatin1String("*")) {
-            const QList<QString> lines = alarmLines(r.payload);
-            for (qsizetype k = 0; k < kAlarmRows; ++k) {
+            const QList<QString> lines = reply::splitAlarmList(r.payload);
+            for (qsizetype k = 0; k < reply::kAlarmListLines; ++k) {
                 if (k >= lines.size())
                     reply::fail("missing alarm line");
                 m_features.ApplyAlarmReply(static_cast<qint16>(k + 1), lines.at(k));

@@ -42,4 +42,21 @@ const QString &Fields::text(qsizetype i) const
     return m_parts[i];
 }
 
+QList<QString> splitAlarmList(const QString &payload)
+{
+    QList<QString> lines;
+    if (payload.isEmpty())
+        return lines;
+    qsizetype from = 0;
+    while (lines.size() < kAlarmListLines - 1) {
+        const qsizetype crlf = payload.indexOf(QLatin1String("\r\n"), from);
+        if (crlf < 0)
+            break;
+        lines.append(payload.mid(from, crlf - from));
+        from = crlf + 2;
+    }
+    lines.append(payload.mid(from));
+    return lines;
+}
+
 } // namespace reply

@@ -35,4 +35,10 @@ private:
     QList<QString> m_parts;
 };
 
+// The "Gbd*" payload: one alarm text per line for Quorvan's four alarms, cut
+// at its first three CR LF only, so at most four pieces, the fourth keeping
+// any later lines with their CR LF. The empty payload has no pieces at all.
+inline constexpr int kAlarmListLines = 4;
+QList<QString> splitAlarmList(const QString &payload);
+
 } // namespace reply

@@ -3,6 +3,7 @@
 // them, and the one rule for reading and writing an alarm time that the
 // alarm rows, the time editor and the set command all share.
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 #include <QTime>

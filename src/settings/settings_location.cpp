@@ -23,12 +23,14 @@ QString settingsFilePath(const QString &exePath, const QString &installBinDir,
                          const QString &userConfigDir)
 {
     const QFileInfo exe(exePath);
-    const QString beside = exe.absolutePath() + u'/' + exe.completeBaseName() + QStringLiteral(".cfg");
+    const QString fileName = exe.completeBaseName() + QStringLiteral(".cfg");
+    // filePath() puts one separator between folder and name, also after "/".
+    const QString beside = QDir(exe.absolutePath()).filePath(fileName);
     const bool installed = !installBinDir.isEmpty()
         && canonicalDir(exe.absolutePath()) == canonicalDir(installBinDir);
     if (!installed || QFileInfo::exists(beside))
         return beside;
-    return QDir::cleanPath(userConfigDir) + u'/' + exe.completeBaseName() + QStringLiteral(".cfg");
+    return QDir(QDir::cleanPath(userConfigDir)).filePath(fileName);
 }
 
 QString settingsFilePath(const QString &exePath)
@@ -38,6 +40,11 @@ QString settingsFilePath(const QString &exePath)
     const QString userConfig =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/dalvimo");
     return settingsFilePath(exePath, QStringLiteral(DALVIMO_INSTALL_BINDIR), userConfig);
+}
+
+void makeSettingsFolder(const QString &settingsFile)
+{
+    QDir().mkpath(QFileInfo(settingsFile).absolutePath());
 }
 
 QString windowExecutableBeside(const QString &programPath)

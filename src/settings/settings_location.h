@@ -23,6 +23,12 @@ QString settingsFilePath(const QString &exePath, const QString &installBinDir,
 // configuration folder (~/.config/dalvimo on Linux).
 QString settingsFilePath(const QString &exePath);
 
+// Makes the folder that is to hold the settings file, as the writer does not:
+// the user's configuration folder may not exist before the first shut-down.
+// Nothing is reported; a write into a folder that could not be made fails
+// as silently as any other.
+void makeSettingsFolder(const QString &settingsFile);
+
 // The window's executable as the command-line program finds it: beside
 // itself, where both are installed and built.
 QString windowExecutableBeside(const QString &programPath);

@@ -43,10 +43,9 @@ QPixmap bell()
     return pm;
 }
 
-QPixmap clock()
+void paintClock(QPainter &p)
 {
-    QPixmap pm = canvas();
-    QPainter p(&pm);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x20, 0x30, 0x80), 2));
     p.setBrush(QColor(0xFF, 0xFF, 0xF0));
@@ -64,6 +63,14 @@ QPixmap clock()
     p.drawLine(QPointF(16, 16), QPointF(21, 18)); // hour hand near four
     p.setPen(QPen(QColor(0xC0, 0x20, 0x20), 1.5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(16, 16), QPointF(10, 22)); // alarm hand
+    p.restore();
+}
+
+QPixmap clock()
+{
+    QPixmap pm = canvas();
+    QPainter p(&pm);
+    paintClock(p);
     return pm;
 }
 

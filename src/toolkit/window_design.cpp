@@ -2,6 +2,8 @@
 
 #include "protocol/protocol.h"
 
+#include "protocol/address.h"
+
 namespace design {
 namespace {
 
@@ -70,9 +72,9 @@ void serverBar(Builder &b)
     b.add(K::CheckBox, "chkAutoping", bar, {45, 165, 1155, 285}, "Авто опрос");
     b.add(K::ComboBox, "cmbServer", bar, {1215, 135, 735, 315})
         .withTip("Выбор адреса сервера с Quorvan-ом").withBack(kServerFieldBack).spoken("Сервер");
-    b.add(K::TextBox, "txtPort", bar, {3225, 135, 540, 315}, "17777")
+    b.add(K::TextBox, "txtPort", bar, {3225, 135, 540, 315}, address::kDefaultPort)
         .withTip("Порт").withBack(kServerFieldBack).withMaxLength(5).spoken("Порт");
-    b.add(K::TextBox, "txtIp", bar, {1980, 135, 1170, 315}, "127.0.0.1")
+    b.add(K::TextBox, "txtIp", bar, {1980, 135, 1170, 315}, address::kDefaultIp)
         .withTip("Адрес").withBack(kServerFieldBack).spoken("Адрес");
     // Its name says what its colour shows; the link renames it (as designed: red).
     b.add(K::Circle, "shpInd", bar, {3810, 195, 195, 195}).withBack(kIndicatorDown).withFore(0x404040)

@@ -97,7 +97,9 @@ void SimServer::handleDatagram(const QNetworkDatagram &datagram)
     const QHostAddress from = datagram.senderAddress();
     const quint16 port = static_cast<quint16>(datagram.senderPort());
     const QByteArray bytes = datagram.data();
-    if (shouldDrop()) {
+    const bool drop = shouldDrop();
+    emit datagramReceived(ansi::decode(bytes), drop);
+    if (drop) {
         ++m_dropped;
         logMessage("x-", from, port, bytes, QStringLiteral("(dropped)"));
         return;

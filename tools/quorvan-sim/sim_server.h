@@ -49,6 +49,8 @@ public:
 
 signals:
     void floodFinished(int sent);
+    // Every datagram that arrives, as text, whether it is answered or dropped.
+    void datagramReceived(const QString &text, bool dropped);
 
 private:
     struct Flood {

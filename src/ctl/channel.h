@@ -1,0 +1,44 @@
+#pragma once
+// One UDP socket of dalvimoctl, bound to a port the system chooses, that
+// sends command texts to the server and reports every datagram that comes
+// back. Windows-1251 on the wire, Unicode on this side. Works only while an
+// event loop runs; nothing here blocks.
+
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+#include <QUdpSocket>
+
+namespace ctl {
+
+struct Endpoint {
+    QHostAddress address;
+    quint16 port = 0;
+
+    QString text() const; // "127.0.0.1:17777"
+};
+
+class Channel : public QObject {
+    Q_OBJECT
+public:
+    explicit Channel(const Endpoint &server, QObject *parent = nullptr);
+
+    // Binds the socket; false, with the reason in error, when it cannot.
+    bool open(QString *error = nullptr);
+    // One datagram; false when the socket refuses it.
+    bool send(const QString &text);
+    // A fixed local port for monitor; 0 lets the system choose.
+    bool openOn(quint16 localPort, QString *error = nullptr);
+    quint16 localPort() const { return m_socket.localPort(); }
+
+signals:
+    void received(const QString &text, const QHostAddress &from, quint16 port);
+
+private:
+    void readPending();
+
+    Endpoint m_server;
+    QUdpSocket m_socket;
+};
+
+} // namespace ctl

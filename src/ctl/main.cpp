@@ -1,0 +1,13 @@
+// dalvimoctl: Quorvan from the command line and from scripts.
+
+#include "ctl/app.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("dalvimoctl"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DALVIMO_VERSION));
+    return ctl::runProgram(QCoreApplication::arguments());
+}

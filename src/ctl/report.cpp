@@ -1,0 +1,163 @@
+#include "ctl/report.h"
+
+#include "ctl/cli.h"
+
+#include <QJsonArray>
+
+namespace ctl {
+namespace {
+
+// The captions of the window's four face-flag boxes, in flag order.
+const char *const kFlagCaptions[face::kFlagCount] = {"Показать/спрятать", "Всегда впереди",
+                                                     "Фиксировать текст", "Блокировать"};
+
+QString checkText(int value)
+{
+    switch (value) {
+    case 0: return QStringLiteral("нет");
+    case 1: return QStringLiteral("да");
+    default: return QStringLiteral("не определён");
+    }
+}
+
+QString modeText(int mode)
+{
+    switch (mode) {
+    case 0: return QStringLiteral("затемнение");
+    case 1: return QStringLiteral("прозрачность");
+    default: return QStringLiteral("не определён");
+    }
+}
+
+QString levelsText(const QStringList &levels)
+{
+    return levels.isEmpty() ? QStringLiteral("нет") : levels.join(u' ');
+}
+
+QString boundsText(const QString &min, const QString &max)
+{
+    return QStringLiteral("границы %1…%2").arg(min, max);
+}
+
+} // namespace
+
+void Shown::add(const QString &key, const QJsonValue &value, const QStringList &text)
+{
+    json.insert(key, value);
+    lines += text;
+}
+
+QString modeName(int mode)
+{
+    switch (mode) {
+    case 0: return QStringLiteral("dimming");
+    case 1: return QStringLiteral("transparency");
+    default: return QStringLiteral("indeterminate");
+    }
+}
+
+QJsonObject alarmJson(int n, const BudRec &bud)
+{
+    return {{QStringLiteral("number"), n},
+            {QStringLiteral("time"), formatHnn(bud.dTime)},
+            {QStringLiteral("second"), bud.dTime.second()},
+            {QStringLiteral("on"), bud.bActive},
+            {QStringLiteral("ring"), bud.sRing}};
+}
+
+QString alarmLine(int n, const BudRec &bud)
+{
+    QString line = QStringLiteral("Будильник %1: %2  %3").arg(n).arg(formatHnn(bud.dTime), 5)
+                       .arg(bud.bActive ? QStringLiteral("вкл. ") : QStringLiteral("выкл."));
+    if (!bud.sRing.isEmpty())
+        line += QStringLiteral("  ") + bud.sRing;
+    return line;
+}
+
+QJsonArray alarmsJson(const BudTable &buds)
+{
+    QJsonArray a;
+    for (int n = 1; n <= BudTable::kCount; ++n)
+        a.append(alarmJson(n, buds(n)));
+    return a;
+}
+
+QStringList alarmsLines(const BudTable &buds)
+{
+    QStringList lines;
+    for (int n = 1; n <= BudTable::kCount; ++n)
+        lines << alarmLine(n, buds(n));
+    return lines;
+}
+
+QJsonObject skinJson(const face::SkinGroup &g)
+{
+    return {{QStringLiteral("name"), g.info.sName},
+            {QStringLiteral("position"), g.current},
+            {QStringLiteral("first"), g.first},
+            {QStringLiteral("last"), g.last},
+            {QStringLiteral("style"), face::currentStyleName(g.info)},
+            {QStringLiteral("style_position"), g.styleCurrent},
+            {QStringLiteral("style_count"), g.styleLast}};
+}
+
+QStringList skinLines(const face::SkinGroup &g)
+{
+    return {QStringLiteral("Скин: %1 (%2/%3)").arg(g.info.sName).arg(g.current).arg(g.last),
+            QStringLiteral("Стиль: %1 (%2/%3)").arg(face::currentStyleName(g.info)).arg(g.styleCurrent).arg(g.styleLast)};
+}
+
+QJsonObject transparencyJson(const face::TransparencyRecord &r)
+{
+    return {{QStringLiteral("level"), *r.level},
+            {QStringLiteral("min"), *r.min},
+            {QStringLiteral("max"), *r.max},
+            {QStringLiteral("mode"), modeName(*r.mode)},
+            {QStringLiteral("levels"), QJsonArray::fromStringList(r.levels)}};
+}
+
+QStringList transparencyLines(const face::TransparencyRecord &r)
+{
+    return {QStringLiteral("Прозрачность: %1, %2, режим: %3").arg(*r.level, boundsText(*r.min, *r.max), modeText(*r.mode)),
+            QStringLiteral("  уровни: %1").arg(levelsText(r.levels))};
+}
+
+QJsonObject brightnessJson(const face::BrightnessRecord &r)
+{
+    if (!*r.supported)
+        return {{QStringLiteral("supported"), false}};
+    return {{QStringLiteral("supported"), true},
+            {QStringLiteral("level"), r.level},
+            {QStringLiteral("min"), r.min},
+            {QStringLiteral("max"), r.max},
+            {QStringLiteral("levels"), QJsonArray::fromStringList(r.levels)}};
+}
+
+QStringList brightnessLines(const face::BrightnessRecord &r)
+{
+    if (!*r.supported)
+        return {QStringLiteral("Яркость: не поддерживается")};
+    return {QStringLiteral("Яркость: %1, %2").arg(r.level, boundsText(r.min, r.max)),
+            QStringLiteral("  уровни: %1").arg(levelsText(r.levels))};
+}
+
+QJsonObject flagsJson(const face::FaceFlagsRecord &r)
+{
+    QJsonObject o;
+    const QStringList names = flagNames();
+    for (int i = 0; i < face::kFlagCount; ++i)
+        o.insert(QString(names.at(i)).replace(u'-', u'_'), *r.flags[i]);
+    o.insert(QStringLiteral("mode"), modeName(*r.mode));
+    o.insert(QStringLiteral("brightness_supported"), *r.brightSupported);
+    return o;
+}
+
+QStringList flagsLines(const face::FaceFlagsRecord &r)
+{
+    QStringList lines;
+    for (int i = 0; i < face::kFlagCount; ++i)
+        lines << QStringLiteral("%1: %2").arg(QString::fromUtf8(kFlagCaptions[i]), checkText(*r.flags[i]));
+    return lines;
+}
+
+} // namespace ctl

@@ -1,0 +1,48 @@
+#pragma once
+// How dalvimoctl shows what it read: Russian lines for people, the same data
+// under stable English keys for scripts (--json).
+
+#include "records/alarm_record.h"
+#include "ctl/exchange.h"
+#include "records/face_record.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QStringList>
+
+#include <optional>
+
+namespace ctl {
+
+// What a command shows, in both forms; printed once at its end.
+struct Shown {
+    QStringList lines;
+    QJsonObject json;
+    QStringList notes;      // for stderr, also on success
+    std::optional<Stop> stop; // shown first, then ends the program with its status
+
+    void add(const QString &key, const QJsonValue &value, const QStringList &text);
+};
+
+QJsonObject alarmJson(int n, const BudRec &bud);
+QString alarmLine(int n, const BudRec &bud);
+QJsonArray alarmsJson(const BudTable &buds);
+QStringList alarmsLines(const BudTable &buds);
+
+// The skin group with the current style's name; throws reply::ReplyFailure
+// when the style index names no style, as the window's page does.
+QJsonObject skinJson(const face::SkinGroup &g);
+QStringList skinLines(const face::SkinGroup &g);
+
+// Records that were read whole (every optional set).
+QJsonObject transparencyJson(const face::TransparencyRecord &r);
+QStringList transparencyLines(const face::TransparencyRecord &r);
+QJsonObject brightnessJson(const face::BrightnessRecord &r);
+QStringList brightnessLines(const face::BrightnessRecord &r);
+QJsonObject flagsJson(const face::FaceFlagsRecord &r);
+QStringList flagsLines(const face::FaceFlagsRecord &r);
+
+// The check-box value of a mode: "transparency", "dimming", "indeterminate".
+QString modeName(int mode);
+
+} // namespace ctl

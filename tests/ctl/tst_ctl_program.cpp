@@ -1,0 +1,424 @@
+// dalvimoctl as a process against the simulator over loopback: each
+// command's datagrams, its output in Russian and in JSON, its exit status,
+// nothing sent on a usage error, and the server found through the window's
+// settings file beside the program.
+
+#include "common/ansi.h"
+#include "sim_server.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUdpSocket>
+
+namespace {
+
+struct Run {
+    int exit = -1;
+    QString out;
+    QString err;
+};
+
+QProcessEnvironment cleanEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DALVIMO_SERVER"));
+    return env;
+}
+
+// Waits for the process with the event loop running, so the simulator in
+// this test process keeps answering.
+Run run(const QStringList &args, const QProcessEnvironment &env = cleanEnvironment(),
+        const QString &program = QStringLiteral(DALVIMOCTL_PATH))
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    QSignalSpy finished(&p, &QProcess::finished);
+    p.start(program, args);
+    if (!finished.wait(60000))
+        p.kill();
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+struct Sim {
+    sim::SimServer server;
+    QStringList heard;
+
+    explicit Sim(const QHostAddress &bind = QHostAddress(QHostAddress::LocalHost), quint16 port = 0,
+                 bool brightness = true)
+        : server([&] {
+              sim::SimOptions o;
+              o.bindAddress = bind;
+              o.port = port;
+              o.quiet = true;
+              o.brightnessSupported = brightness;
+              return o;
+          }())
+    {
+        QObject::connect(&server, &sim::SimServer::datagramReceived, &server,
+                         [this](const QString &text) { heard << text; });
+    }
+    QString address() const { return QStringLiteral("127.0.0.1:") + QString::number(server.port()); }
+    sim::QuorvanState &state() { return server.state(); }
+};
+
+// What a test row expects of the simulator afterwards.
+QString stateOf(sim::QuorvanState &q, const QString &key)
+{
+    if (key == u"alarm2")
+        return q.alarm(2).time.toString(u"H:mm:ss") + (q.alarm(2).active ? QStringLiteral(" on") : QStringLiteral(" off"));
+    if (key == u"alarm1ring")
+        return q.alarm(1).ring;
+    if (key == u"alarm3")
+        return q.alarm(3).active ? QStringLiteral("on") : QStringLiteral("off");
+    if (key == u"weekend")
+        return QString::number(int(q.weekendMode()));
+    if (key == u"silenced")
+        return QString::number(q.silenceCount());
+    if (key == u"skin")
+        return QStringLiteral("%1/%2").arg(q.currentSkin()).arg(q.currentStyle());
+    if (key == u"flags")
+        return QStringLiteral("%1%2%3%4").arg(q.faceFlag(0)).arg(q.faceFlag(1)).arg(q.faceFlag(2)).arg(q.faceFlag(3));
+    if (key == u"trans")
+        return QStringList{q.transparency().level, q.transparency().min, q.transparency().max,
+                           QString::number(q.transparencyMode())}.join(u'|');
+    if (key == u"bright")
+        return QStringList{q.brightness().level, q.brightness().min, q.brightness().max}.join(u'|');
+    if (key == u"saves")
+        return QString::number(q.saveCount());
+    return QStringLiteral("?");
+}
+
+// A JSON value by a path of keys and indices: "alarms/2/second".
+QJsonValue at(QJsonValue v, const QString &path)
+{
+    for (const QString &step : path.split(u'/')) {
+        bool index = false;
+        const int i = step.toInt(&index);
+        v = index ? v.toArray().at(i) : v.toObject().value(step);
+    }
+    return v;
+}
+
+// A UDP peer that is not Quorvan: silent, or answering everything with one text.
+struct CannedPeer {
+    QUdpSocket socket;
+    QString reply; // null: silent
+    int heard = 0;
+
+    explicit CannedPeer(const QString &text) : reply(text)
+    {
+        socket.bind(QHostAddress::LocalHost, 0);
+        QObject::connect(&socket, &QUdpSocket::readyRead, &socket, [this] {
+            while (socket.hasPendingDatagrams()) {
+                QHostAddress from;
+                quint16 port = 0;
+                QByteArray data(int(socket.pendingDatagramSize()), 0);
+                socket.readDatagram(data.data(), data.size(), &from, &port);
+                ++heard;
+                if (!reply.isNull())
+                    socket.writeDatagram(reply.toUtf8(), from, port); // ASCII-only replies
+            }
+        });
+    }
+    QString address() const { return QStringLiteral("127.0.0.1:") + QString::number(socket.localPort()); }
+};
+
+} // namespace
+
+class TestCtlProgram : public QObject {
+    Q_OBJECT
+private slots:
+    void commands_data();
+    void commands();
+    void json_data();
+    void json();
+    void failures_data();
+    void failures();
+    void usageSendsNothing();
+    void quorvanWithoutBrightness();
+    void helpAndVersion();
+    void settingsFileBesideTheProgram();
+    void monitorPrintsEveryDatagram();
+};
+
+void TestCtlProgram::commands_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("wire");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QStringList>("lines"); // each a whole line of stdout
+    QTest::addColumn<QString>("state");     // key=value of the simulator afterwards, or empty
+
+    QTest::newRow("status") << QStringList{"status"} << QStringList{"Gsk?", "GfaT", "GfaB", "Gfa*", "Gbd*"} << 0
+                            << QStringList{"Скин: Classic (1/7)", "Стиль: Night (2/3)",
+                                           "Прозрачность: 80, границы 20…100, режим: прозрачность",
+                                           "  уровни: 0 10 20 30 40 50 60 70 80 90 100",
+                                           "Яркость: 75, границы 25…100", "Показать/спрятать: нет",
+                                           "Всегда впереди: да", "Блокировать: нет",
+                                           "Будильник 1:  7:05  вкл.   Подъём!", "Будильник 4: 22:00  выкл."}
+                            << "";
+    QTest::newRow("alarm set as Сохранить") << QStringList{"alarm", "2", "set", "--time", "6:45", "--on"}
+                                            << QStringList{"Gbd2", "Sbd2|6:45:0|1", "Gbd2"} << 0
+                                            << QStringList{"Будильник 2:  6:45  вкл.   Beep"} << "alarm2=6:45:00 on";
+    QTest::newRow("alarm set ring, Cyrillic")
+        << QStringList{"alarm", "1", "set", "--ring", "Пора вставать"}
+        << QStringList{"Gbd1", "Sbd1|7:5:0|1|Пора вставать", "Gbd1"} << 0
+        << QStringList{"Будильник 1:  7:05  вкл.   Пора вставать"} << "alarm1ring=Пора вставать";
+    QTest::newRow("alarm off") << QStringList{"alarm", "3", "off"} << QStringList{"Sbd3|0", "Gbd3"} << 0
+                               << QStringList{"Будильник 3: 13:45  выкл.  Обед"} << "alarm3=off";
+    QTest::newRow("alarm") << QStringList{"alarm", "4"} << QStringList{"Gbd4"} << 0
+                           << QStringList{"Будильник 4: 22:00  выкл."} << "";
+    QTest::newRow("alarms") << QStringList{"alarms"} << QStringList{"Gbd*"} << 0
+                            << QStringList{"Будильник 2:  8:30  выкл.  Beep", "Будильник 3: 13:45  вкл.   Обед"} << "";
+    QTest::newRow("silence") << QStringList{"silence"} << QStringList{"Sbd0"} << 0
+                             << QStringList{"Сигнал будильника отключён"} << "silenced=1";
+    QTest::newRow("weekday/weekend switch") << QStringList{"alarms-toggle"} << QStringList{"Gbd*", "Sbd1", "Gbd*"}
+                                            << 0 << QStringList{"Будильник 1:  7:05  выкл.  Подъём!"} << "weekend=1";
+    QTest::newRow("skin prev wraps to the last") << QStringList{"skin", "prev"} << QStringList{"Gsk?", "Ssk6", "Gsk?"}
+                                                 << 0 << QStringList{"Скин: Digital LCD (7/7)", "Стиль: Amber (1/1)"}
+                                                 << "skin=6/0";
+    QTest::newRow("skin by number") << QStringList{"skin", "2"} << QStringList{"Ssk1", "Gsk?"} << 0
+                                    << QStringList{"Скин: Электроника (2/7)"} << "skin=1/0";
+    QTest::newRow("style next") << QStringList{"style", "next"} << QStringList{"Gsk?", "Sst2", "Gsk?"} << 0
+                                << QStringList{"Стиль: Blue (3/3)"} << "skin=0/2";
+    QTest::newRow("transparency to dimming") << QStringList{"transparency", "40", "--mode", "dimming"}
+                                             << QStringList{"GfaT", "SfaT|40|20|100|0", "GfaT"} << 0
+                                             << QStringList{"Прозрачность: 40, границы 20…100, режим: затемнение"}
+                                             << "trans=40|20|100|0";
+    QTest::newRow("transparency shown") << QStringList{"transparency"} << QStringList{"GfaT"} << 0
+                                        << QStringList{"Прозрачность: 80, границы 20…100, режим: прозрачность"}
+                                        << "";
+    QTest::newRow("brightness bound") << QStringList{"brightness", "--max", "75"}
+                                      << QStringList{"GfaB", "SfaB|75|25|75", "GfaB"} << 0
+                                      << QStringList{"Яркость: 75, границы 25…75"} << "bright=75|25|75";
+    QTest::newRow("flag that differs") << QStringList{"flag", "on-top", "off"} << QStringList{"Gfa*", "Sfa1", "Gfa*"}
+                                       << 0 << QStringList{"Всегда впереди: нет"} << "flags=0000";
+    QTest::newRow("flag already so") << QStringList{"flag", "on-top", "on"} << QStringList{"Gfa*"} << 0
+                                     << QStringList{"Всегда впереди: да"} << "flags=0100";
+    QTest::newRow("flag lock") << QStringList{"flag", "lock", "on"} << QStringList{"Gfa*", "Sfa3", "Gfa*"} << 0
+                               << QStringList{"Блокировать: да"} << "flags=0101";
+    QTest::newRow("save") << QStringList{"save"} << QStringList{"Sss1"} << 0
+                          << QStringList{"Quorvan сохранил настройки"} << "saves=1";
+    QTest::newRow("send a read") << QStringList{"send", "Gbd2"} << QStringList{"Gbd2"} << 0
+                                 << QStringList{"Gbd2|2|8:30:00|0|Beep|10|1|0|1"} << "";
+    QTest::newRow("send, Quorvan fails") << QStringList{"send", "Xyz"} << QStringList{"Xyz"} << 1
+                                         << QStringList{"Err1|Неизвестная команда"} << "";
+    QTest::newRow("skin out of range") << QStringList{"skin", "99"} << QStringList{"Ssk98"} << 1 << QStringList{}
+                                       << "skin=0/1";
+    QTest::newRow("ping") << QStringList{"ping"} << QStringList{"ping"} << 0 << QStringList{} << "";
+}
+
+void TestCtlProgram::commands()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, state);
+    Sim sim;
+    QVERIFY(sim.server.start());
+
+    const Run r = run(QStringList{"-s", sim.address()} + args);
+
+    QTEST(r.exit, "exit");
+    QTEST(sim.heard, "wire");
+    const QStringList out = r.out.split(u'\n');
+    for (const QString &line : lines)
+        QVERIFY2(out.contains(line), qPrintable(line + QStringLiteral("\n--- got:\n") + r.out + r.err));
+    if (r.exit == 1)
+        QVERIFY2(r.err.contains(QStringLiteral("ошибка")), qPrintable(r.err));
+    if (!state.isEmpty())
+        QCOMPARE(state.section(u'=', 0, 0) + u'=' + stateOf(sim.state(), state.section(u'=', 0, 0)), state);
+}
+
+void TestCtlProgram::json_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QStringList>("checks"); // path=value, value as compact JSON
+
+    QTest::newRow("status") << QStringList{"status"}
+                            << QStringList{R"(skin/name="Classic")", "skin/position=1", "skin/last=7",
+                                           R"(skin/style="Night")", "skin/style_count=3",
+                                           R"(transparency/mode="transparency")", R"(transparency/levels/10="100")",
+                                           "brightness/supported=true", R"(brightness/level="75")", "flags/on_top=1",
+                                           "flags/lock=0", R"(alarms/0/ring="Подъём!")", R"(alarms/2/time="13:45")",
+                                           "alarms/2/second=30", "alarms/3/on=false"};
+    QTest::newRow("alarm set") << QStringList{"alarm", "2", "set", "--time", "6:45:30", "--on"}
+                               << QStringList{"alarm/number=2", R"(alarm/time="6:45")", "alarm/second=30",
+                                              "alarm/on=true", "answered=true"};
+    QTest::newRow("flag unchanged") << QStringList{"flag", "hide", "off"}
+                                    << QStringList{"changed=false", "flags/hide=0"};
+    QTest::newRow("ping") << QStringList{"ping"} << QStringList{"attempts=1"};
+    QTest::newRow("send") << QStringList{"send", "GfaB"}
+                          << QStringList{R"(sent="GfaB")", R"(reply="GfaB|75|25|100|1|0|25|50|75|100")"};
+}
+
+void TestCtlProgram::json()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, checks);
+    Sim sim;
+    QVERIFY(sim.server.start());
+
+    const Run r = run(QStringList{"--json", "-s", sim.address()} + args);
+    QCOMPARE(r.exit, 0);
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(r.out));
+    QCOMPARE(doc[u"server"].toString(), sim.address());
+    for (const QString &check : checks) {
+        const QString path = check.section(u'=', 0, 0);
+        const QJsonValue v = at(doc.object(), path);
+        const QString text = v.isString() ? u'"' + v.toString() + u'"'
+            : v.isBool()                  ? QString::fromLatin1(v.toBool() ? "true" : "false")
+                                          : QString::number(v.toDouble());
+        QCOMPARE(path + u'=' + text, check);
+    }
+}
+
+void TestCtlProgram::failures_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("reply"); // null: the peer stays silent
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<int>("sends");
+
+    QTest::newRow("no answer to a read: repeated") << QStringList{"ping"} << QString() << 2 << 3;
+    QTest::newRow("no answer to a setting: sent once") << QStringList{"silence"} << QString() << 2 << 1;
+    QTest::newRow("alarm text of seven fields") << QStringList{"alarms"} << "Gbd*|1|7:05:00|1|x|0|0|0" << 3 << 1;
+    QTest::newRow("skin index a word") << QStringList{"status"} << "Gsk?|0|6|x|A|0|0|0|0|0|a.stl" << 3 << 1;
+    QTest::newRow("style not there") << QStringList{"skin", "next"} << "Gsk?|0|6|0|A|0|0|0|0|3|a.stl" << 3 << 1;
+    QTest::newRow("mode 7") << QStringList{"transparency"} << "GfaT|50|10|90|7" << 3 << 1;
+    QTest::newRow("support a word") << QStringList{"flag", "lock", "on"} << "Gfa*|0|0|0|0|1|maybe" << 3 << 1;
+    QTest::newRow("error code out of range") << QStringList{"save"} << "Err99999|x" << 3 << 1;
+    QTest::newRow("Quorvan's error to a read") << QStringList{"alarm", "1"} << "Err3|no such alarm" << 1 << 1;
+}
+
+void TestCtlProgram::failures()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, reply);
+    CannedPeer peer(reply);
+    const Run r = run(QStringList{"-s", peer.address(), "--timeout", "50"} + args);
+    QTEST(r.exit, "exit");
+    QTEST(peer.heard, "sends");
+    QVERIFY(r.out.isEmpty());
+    QVERIFY(r.err.startsWith(QStringLiteral("dalvimoctl: ")));
+    if (r.exit == 1)
+        QVERIFY2(r.err.contains(QStringLiteral("ошибка 3 (no such alarm)")), qPrintable(r.err));
+}
+
+void TestCtlProgram::usageSendsNothing()
+{
+    Sim sim;
+    QVERIFY(sim.server.start());
+    const QList<QStringList> bad{{"alarm", "5", "on"},
+                                {"alarm", "2", "set", "--time", "6:75"},
+                                {"flag", "on-top", "maybe"},
+                                {"--retries", "-1", "alarms"},
+                                {"transparency", "40", "--mode", "dark"}};
+    for (const QStringList &args : bad) {
+        const Run r = run(QStringList{"-s", sim.address()} + args);
+        QCOMPARE(r.exit, 64);
+        QCOMPARE(r.err.count(u'\n'), 2); // the reason and a one-line hint
+    }
+    const Run badServer = run({"-s", "127.0.0.1:0", "ping"});
+    QCOMPARE(badServer.exit, 64);
+    QCOMPARE(sim.heard, QStringList{});
+}
+
+// The window greys the brightness controls out; here nothing is sent.
+void TestCtlProgram::quorvanWithoutBrightness()
+{
+    Sim sim(QHostAddress(QHostAddress::LocalHost), 0, false);
+    QVERIFY(sim.server.start());
+    const Run status = run({"-s", sim.address(), "status"});
+    QCOMPARE(status.exit, 0);
+    QVERIFY(status.out.split(u'\n').contains(QStringLiteral("Яркость: не поддерживается")));
+    sim.heard.clear();
+    const Run set = run({"-s", sim.address(), "--json", "brightness", "50"});
+    QCOMPARE(set.exit, 1);
+    QCOMPARE(sim.heard, QStringList{"GfaB"});
+    const Run shown = run({"-s", sim.address(), "--json", "brightness"});
+    QCOMPARE(QJsonDocument::fromJson(shown.out.toUtf8())[u"brightness"].toObject(),
+             (QJsonObject{{"supported", false}}));
+}
+
+void TestCtlProgram::helpAndVersion()
+{
+    const Run version = run({"--version"});
+    QCOMPARE(version.exit, 0);
+    QVERIFY(version.out.startsWith(QStringLiteral("dalvimoctl ")));
+    const Run help = run({"--help"});
+    QCOMPARE(help.exit, 0);
+    QVERIFY(help.out.contains(QStringLiteral("alarms-toggle")));
+    for (const QStringList &args : {QStringList{"alarm", "--help"}, QStringList{"help", "alarm"}}) {
+        const Run r = run(args);
+        QCOMPARE(r.exit, 0);
+        QVERIFY(r.out.contains(QStringLiteral("--ring")));
+        QVERIFY(!r.out.contains(QStringLiteral("--mode")));
+    }
+}
+
+// The program copied into a folder of its own finds the window's settings
+// file there; -s and DALVIMO_SERVER come first, the window's default last.
+void TestCtlProgram::settingsFileBesideTheProgram()
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("dalvimoctl"));
+    QVERIFY(QFile::copy(QStringLiteral(DALVIMOCTL_PATH), program));
+    // An address of the loopback range that no other test uses, with the
+    // window's default port, which an entry of the settings file implies.
+    const QString address =
+        QStringLiteral("127.%1.%2.7").arg(40 + QCoreApplication::applicationPid() % 200).arg(QCoreApplication::applicationPid() / 200 % 250);
+    Sim selected(QHostAddress(address), 17777);
+    QVERIFY2(selected.server.start(), qPrintable(address));
+    Sim other;
+    QVERIFY(other.server.start());
+    QFile cfg(dir.filePath(QStringLiteral("dalvimo.cfg")));
+    QVERIFY(cfg.open(QIODevice::WriteOnly));
+    cfg.write(ansi::encode(
+        QStringLiteral("[General]\r\nClockIP_1=127.0.0.1|Здесь\r\nClockIP_2=%1|Там\r\nSelectIPNum=2\r\n").arg(address)));
+    cfg.close();
+
+    const Run fromFile = run({"-v", "ping"}, cleanEnvironment(), program);
+    QCOMPARE(fromFile.exit, 0);
+    QVERIFY2(fromFile.err.contains(address + QStringLiteral(":17777 (") + cfg.fileName() + u')'), qPrintable(fromFile.err));
+    QCOMPARE(selected.heard, QStringList{"ping"});
+
+    QProcessEnvironment env = cleanEnvironment();
+    env.insert(QStringLiteral("DALVIMO_SERVER"), other.address());
+    QCOMPARE(run({"ping"}, env, program).exit, 0);
+    QCOMPARE(other.heard, QStringList{"ping"});
+    QCOMPARE(run({"-s", address, "ping"}, env, program).exit, 0);
+    QCOMPARE(selected.heard.size(), 2);
+
+    QVERIFY(cfg.remove());
+    const Run fallback = run({"-v", "--timeout", "1", "--retries", "0", "alarms"}, cleanEnvironment(), program);
+    QVERIFY2(fallback.err.contains(QStringLiteral("127.0.0.1:17777 (default)")), qPrintable(fallback.err));
+}
+
+void TestCtlProgram::monitorPrintsEveryDatagram()
+{
+    Sim sim;
+    QVERIFY(sim.server.start());
+    QProcess p;
+    p.setProcessEnvironment(cleanEnvironment());
+    p.start(QStringLiteral(DALVIMOCTL_PATH), {"-s", sim.address(), "monitor", "--json", "--poll", "20"});
+    QByteArray out;
+    QTRY_VERIFY_WITH_TIMEOUT((out += p.readAllStandardOutput()).count('\n') >= 2, 30000);
+    p.terminate();
+    QVERIFY(p.waitForFinished(30000));
+    const QJsonDocument line = QJsonDocument::fromJson(out.left(out.indexOf('\n')));
+    QCOMPARE(line[u"text"].toString(), QStringLiteral("ping"));
+    QCOMPARE(line[u"from"].toString(), sim.address());
+    QVERIFY(sim.heard.size() >= 2);
+}
+
+QTEST_GUILESS_MAIN(TestCtlProgram)
+#include "tst_ctl_program.moc"
