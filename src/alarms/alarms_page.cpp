@@ -19,7 +19,7 @@ void AlarmsPage::ApplyAlarmReply(qint16 index, const QString &sText)
     const BudRec &bud = Buds(index);
     lblBudTime(index)->setText(formatHnn(bud.dTime));
     SetActiveBud(index, bud.bActive);
-    txtBudRing(index)->setText(bud.sRing);
+    tk::setText(txtBudRing(index), bud.sRing);
 }
 
 void AlarmsPage::SetActiveBud(qint16 index, bool status)

@@ -5,6 +5,7 @@
 #include "link/link.h"
 #include "settings/ini_class.h"
 #include "settings/server_entries.h"
+#include "settings/profile.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_location.h"
 #include "toolkit/pictures.h"
@@ -63,6 +64,8 @@ void frmMain::Form_Load()
     // The rule without an install folder is the plain "beside the executable".
     m_state.sCfgFile = m_fileBesideExe ? settings::settingsFilePath(m_exePath, {}, {})
                                        : settings::settingsFilePath(m_exePath);
+    // Start-up reads a dozen keys: the file is read once for all of them.
+    const profile::ReadCache readOnce(m_state.sCfgFile);
 
     // Stack the pages onto the first one, behind everything else.
     auto *page0 = m_form.get<QWidget>("framTab", 0);

@@ -28,6 +28,8 @@ void setBar(tk::HScrollBar *bar, int min, int max, int value)
 
 void showName(tk::TextBox *box, const QString &name)
 {
+    if (box->text() == name)
+        return; // shown already, from its beginning
     box->setText(name);
     box->home(false); // a long name shows its beginning
 }

@@ -10,6 +10,23 @@
 #include "protocol/protocol.h"
 #include "toolkit/toolkit.h"
 
+namespace {
+
+// Whether the box lists exactly these levels. Quorvan sends the same list
+// with every reply; rebuilding it would lay out and repaint the box for
+// nothing.
+bool listsLevels(const tk::ComboBox *box, const QStringList &levels)
+{
+    if (box->count() != levels.size())
+        return false;
+    for (int i = 0; i < box->count(); ++i)
+        if (box->itemText(i) != levels.at(i))
+            return false;
+    return true;
+}
+
+} // namespace
+
 void FacePage::connectTransAndBright()
 {
     connect(m_cmbTrans, &tk::ComboBox::Click, this, &FacePage::cmbTrans_Click);
@@ -27,15 +44,17 @@ void FacePage::ApplyTransparencyReply(const QString &payload)
     const EventLock lock(m_state);
     face::TransparencyRecord r;
     showParsed(face::ParseTransparencyReply, payload, r, [this, &r] {
-        m_cmbTrans->Clear();
-        for (const QString &level : std::as_const(r.levels))
-            m_cmbTrans->AddItem(level);
+        if (!listsLevels(m_cmbTrans, r.levels)) {
+            m_cmbTrans->Clear();
+            for (const QString &level : std::as_const(r.levels))
+                m_cmbTrans->AddItem(level);
+        }
         if (r.level)
             m_cmbTrans->setText(*r.level);
         if (r.min)
-            m_txtTransMin->setText(*r.min);
+            tk::setText(m_txtTransMin, *r.min);
         if (r.max)
-            m_txtTransMax->setText(*r.max);
+            tk::setText(m_txtTransMax, *r.max);
         if (r.mode)
             m_chkTrans->setValue(*r.mode);
     });
@@ -51,15 +70,18 @@ void FacePage::ApplyBrightnessReply(const QString &payload)
         if (!r.supported)
             return; // broke before anything was read: nothing changes
         m_state.bBrightSupported = *r.supported;
-        m_cmbBright->Clear();
-        setBrightEnabled(false);
-        if (!m_state.bBrightSupported)
-            return;
-        for (const QString &level : std::as_const(r.levels))
-            m_cmbBright->AddItem(level);
+        // The same levels again: nothing to empty and grey out in between.
+        if (!m_state.bBrightSupported || !listsLevels(m_cmbBright, r.levels)) {
+            m_cmbBright->Clear();
+            setBrightEnabled(false);
+            if (!m_state.bBrightSupported)
+                return;
+            for (const QString &level : std::as_const(r.levels))
+                m_cmbBright->AddItem(level);
+        }
         m_cmbBright->setText(r.level);
-        m_txtBrightMin->setText(r.min);
-        m_txtBrightMax->setText(r.max);
+        tk::setText(m_txtBrightMin, r.min);
+        tk::setText(m_txtBrightMax, r.max);
         setBrightEnabled(true);
     });
 }

@@ -24,7 +24,7 @@ void ResultConsole::ErrCode(qint16 iCod, const QString &sDescr)
 
 void ResultConsole::lblErr_Click()
 {
-    m_lblErr->clear();
+    tk::setCaption(m_lblErr, QString());
 }
 
 void ResultConsole::LogMessage(const QString &sData)
@@ -38,7 +38,9 @@ void ResultConsole::ShowNotice(const QString &text)
     tk::setForeColor(m_lblErr, kFailureColour);
 }
 
+// Every send clears the line, the poll's "ping" too: an empty line stays
+// as it is, without a repaint every two seconds.
 void ResultConsole::Clear()
 {
-    m_lblErr->clear();
+    tk::setCaption(m_lblErr, QString());
 }

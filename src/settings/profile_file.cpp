@@ -43,10 +43,14 @@ FileContent load(const QString &fileName)
 QByteArray readString(QByteArrayView section, QByteArrayView key, QByteArrayView defaultValue,
                       const QString &fileName)
 {
-    const FileContent file = load(fileName);
     std::optional<QByteArray> value;
-    if (file.state == Loaded::Whole || file.state == Loaded::TooLarge)
+    if (ReadCache *cache = ReadCache::forFile(fileName)) {
+        if (const auto &content = cache->content())
+            value = findValue(*content, section, key);
+    } else if (const FileContent file = load(fileName);
+               file.state == Loaded::Whole || file.state == Loaded::TooLarge) {
         value = findValue(file.bytes, section, key);
+    }
     QByteArray out = value ? *value : defaultValue.toByteArray();
     // The old API copied C strings: nothing after a NUL ever reached the caller.
     const qsizetype nul = out.indexOf('\0');
@@ -60,6 +64,7 @@ QByteArray readString(QByteArrayView section, QByteArrayView key, QByteArrayView
 bool writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value,
                  const QString &fileName)
 {
+    ReadCache::fileWritten(fileName); // whatever this does to the file, the next read sees it
     // What cannot be read whole cannot be rewritten without losing data.
     const FileContent file = load(fileName);
     if (file.state == Loaded::Failed || file.state == Loaded::TooLarge)
@@ -82,6 +87,47 @@ bool writeString(QByteArrayView section, QByteArrayView key, QByteArrayView valu
         return false;
     }
     return out.commit();
+}
+
+namespace {
+ReadCache *innermost = nullptr;
+} // namespace
+
+ReadCache::ReadCache(const QString &fileName) : m_fileName(fileName), m_outer(innermost)
+{
+    innermost = this;
+}
+
+ReadCache::~ReadCache()
+{
+    innermost = m_outer;
+}
+
+ReadCache *ReadCache::forFile(const QString &fileName)
+{
+    for (ReadCache *c = innermost; c; c = c->m_outer)
+        if (c->m_fileName == fileName)
+            return c;
+    return nullptr;
+}
+
+void ReadCache::fileWritten(const QString &fileName)
+{
+    for (ReadCache *c = innermost; c; c = c->m_outer)
+        if (c->m_fileName == fileName)
+            c->m_loaded = false;
+}
+
+const std::optional<QByteArray> &ReadCache::content()
+{
+    if (!m_loaded) {
+        FileContent file = load(m_fileName);
+        m_content.reset();
+        if (file.state == Loaded::Whole || file.state == Loaded::TooLarge)
+            m_content = std::move(file.bytes);
+        m_loaded = true;
+    }
+    return m_content;
 }
 
 } // namespace profile

@@ -4,6 +4,7 @@
 #include "toolkit/pictures.h"
 #include "toolkit/toolkit.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QAbstractScrollArea>
 #include <QPushButton>
@@ -11,9 +12,48 @@
 #include <QScreen>
 #include <QUdpSocket>
 
+#include <algorithm>
+
 using design::Kind;
 
 namespace {
+
+// The faces that stand in for the design's Windows faces where those are not
+// installed, closest first.
+QStringList standIns(const QString &family)
+{
+    if (family == u"MS Sans Serif")
+        return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                QStringLiteral("Arial"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")};
+    if (family == u"Arial")
+        return {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")};
+    if (family == u"Times New Roman")
+        return {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"), QStringLiteral("DejaVu Serif")};
+    if (family == u"Verdana")
+        return {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")};
+    return {};
+}
+
+// A design face as a family that is installed, resolved once per family: a
+// font that names a missing family sends the font database through its
+// fallback search again for every size and weight it is loaded in.
+QString installedFamily(const QString &family)
+{
+    static QHash<QString, QString> resolved;
+    if (const auto it = resolved.constFind(family); it != resolved.cend())
+        return *it;
+    static const QStringList installed = QFontDatabase::families();
+    const auto isInstalled = [](const QString &f) { return installed.contains(f, Qt::CaseInsensitive); };
+    QString face = family;
+    if (!isInstalled(family)) {
+        const QStringList candidates = standIns(family);
+        const auto found = std::find_if(candidates.begin(), candidates.end(), isInstalled);
+        if (found != candidates.end())
+            face = *found;
+    }
+    resolved.insert(family, face);
+    return face;
+}
 
 void applyLook(QWidget *w, const design::Control &row)
 {
@@ -26,7 +66,7 @@ void applyLook(QWidget *w, const design::Control &row)
     if (!row.font.family.isEmpty() || row.font.points > 0 || row.font.bold) {
         QFont f = w->font();
         if (!row.font.family.isEmpty())
-            f.setFamily(row.font.family);
+            f.setFamily(installedFamily(row.font.family));
         if (row.font.points > 0)
             f.setPointSizeF(row.font.points);
         f.setBold(row.font.bold);
@@ -122,14 +162,7 @@ Form::Form(QWidget *window) : m_window(window)
 {
     // The design's fonts, by their names; where they are missing the closest
     // common faces stand in.
-    static const bool substituted = [] {
-        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                                   {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                                    QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-        return true;
-    }();
-    Q_UNUSED(substituted);
-    m_window->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    m_window->setFont(QFont(installedFamily(QStringLiteral("MS Sans Serif")), 8));
     tk::installAccessibility();
     tk::setAccess(m_window, tk::Access::Window);
 
@@ -171,11 +204,14 @@ void Form::registerControl(QObject *control, const QString &name, int index)
     const QString objectName = design::objectName(name, index);
     control->setObjectName(objectName);
     m_controls.insert(objectName, control);
+    m_byIndex[name].insert(index, control);
 }
 
 QObject *Form::find(const QString &name, int index) const
 {
-    return m_controls.value(design::objectName(name, index));
+    if (const auto named = m_byIndex.constFind(name); named != m_byIndex.cend())
+        return named->value(index);
+    return index < 0 ? m_controls.value(name) : nullptr; // a whole objectName
 }
 
 QObject *Form::load(const QString &name, int index)

@@ -39,5 +39,8 @@ private:
 
     QWidget *m_window;
     double m_twipsPerPixel = 15.0;
-    QHash<QString, QObject *> m_controls;
+    QHash<QString, QObject *> m_controls; // by objectName ("framTab(1)")
+    // By name, then index (-1 for a control that is no array element): the
+    // handlers of every reply look controls up, so no name is built for it.
+    QHash<QString, QHash<int, QObject *>> m_byIndex;
 };

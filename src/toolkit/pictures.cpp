@@ -76,10 +76,16 @@ QPixmap clock()
 
 QPixmap forImage(const QString &name)
 {
-    if (name == u"imgBell")
-        return bell();
-    if (name == u"imgIco")
-        return clock();
+    // Drawn once for the program, however many windows are built; kept as
+    // images, which outlive the application object safely.
+    if (name == u"imgBell") {
+        static const QImage picture = bell().toImage();
+        return QPixmap::fromImage(picture);
+    }
+    if (name == u"imgIco") {
+        static const QImage picture = clock().toImage();
+        return QPixmap::fromImage(picture);
+    }
     return {};
 }
 

@@ -12,6 +12,14 @@ namespace tk {
 namespace {
 constexpr const char *kBackProp = "BackColor";
 constexpr const char *kForeProp = "ForeColor";
+
+// The same colour again changes nothing on screen, so it costs no palette
+// change and no repaint (the indicator is set on every reply and tick).
+bool hasColour(const QWidget *w, const char *prop, quint32 bgr)
+{
+    const QVariant v = w->property(prop);
+    return v.isValid() && v.toUInt() == bgr;
+}
 } // namespace
 
 QColor fromBgr(quint32 bgr)
@@ -26,6 +34,8 @@ quint32 toBgr(const QColor &c)
 
 void setBackColor(QWidget *w, quint32 bgr)
 {
+    if (hasColour(w, kBackProp, bgr))
+        return;
     w->setProperty(kBackProp, bgr);
     QPalette p = w->palette();
     const QColor c = fromBgr(bgr);
@@ -40,6 +50,8 @@ void setBackColor(QWidget *w, quint32 bgr)
 
 void setForeColor(QWidget *w, quint32 bgr)
 {
+    if (hasColour(w, kForeProp, bgr))
+        return;
     w->setProperty(kForeProp, bgr);
     QPalette p = w->palette();
     const QColor c = fromBgr(bgr);
@@ -47,6 +59,18 @@ void setForeColor(QWidget *w, quint32 bgr)
         p.setColor(role, c);
     w->setPalette(p);
     w->update();
+}
+
+void setText(QLineEdit *box, const QString &text)
+{
+    if (box->text() != text)
+        box->setText(text);
+}
+
+void setCaption(QLabel *label, const QString &text)
+{
+    if (label->text() != text)
+        label->setText(text);
 }
 
 quint32 backColor(const QWidget *w)

@@ -31,6 +31,11 @@ void setForeColor(QWidget *w, quint32 bgr);
 quint32 backColor(const QWidget *w); // as last set; the palette's otherwise
 quint32 foreColor(const QWidget *w);
 
+// Text and captions set from replies: the same text again is left alone, so
+// nothing is laid out or repainted and a text box keeps its cursor.
+void setText(QLineEdit *box, const QString &text);
+void setCaption(QLabel *label, const QString &text);
+
 // A two-state check box; Value 0 clear, 1 ticked, 2 greyed.
 class CheckBox : public QCheckBox {
     Q_OBJECT

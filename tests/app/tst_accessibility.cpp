@@ -346,8 +346,9 @@ void TestAccessibility::announcements_data()
     QTest::newRow("a new address starts silent") << QStringList{"ping", "@address"} << QStringList{up, down};
     QTest::newRow("a read") << QStringList{kRow2} << QStringList{up, ok};
     QTest::newRow("the same result shown is no news") << QStringList{kRow2, kRow2} << QStringList{up, ok};
-    QTest::newRow("the same result after a send is news") << QStringList{kRow2, "@send", kRow2}
-                                                          << QStringList{up, ok, ok};
+    QTest::newRow("a send empties the line, the same result is news again")
+        << QStringList{kRow2, "@send", kRow2} << QStringList{up, ok, "lblErr: ", ok};
+    QTest::newRow("an empty line emptied again is no news") << QStringList{"@send", "@send"} << QStringList{};
     QTest::newRow("an error") << QStringList{"Err5|Busy"} << QStringList{up, "lblErr: Err=5 (Busy)"};
     QTest::newRow("an error, then a read") << QStringList{"Err5|Busy", kRow2}
                                            << QStringList{up, "lblErr: Err=5 (Busy)", ok};

@@ -24,6 +24,7 @@ private slots:
     void missingOrUnreadableFile();
     void defaultIsCutLikeAValue();
     void hugeFileReadsItsStart();
+    void cacheReadsOnceUntilWritten();
 
 private:
     QTemporaryDir m_dir;
@@ -133,6 +134,32 @@ void TestProfileRead::hugeFileReadsItsStart()
     QCOMPARE(profile::readString("General", "AutoPing", "1", path), QByteArray("0"));
     QCOMPARE(profile::readString("General", "FrameSelect", "9", path), QByteArray("9"));
     QCOMPARE(profile::readString("General", "AutoActiveSet", "1", path), QByteArray("1"));
+}
+
+// A changed file on disk shows whether a read went to the disk again.
+void TestProfileRead::cacheReadsOnceUntilWritten()
+{
+    const QString path = m_dir.filePath(QStringLiteral("cached.cfg"));
+    const QString other = m_dir.filePath(QStringLiteral("other.cfg"));
+    QVERIFY(testfiles::writeBytes(path, "[General]\nAutoPing=0\nFrameSelect=2\n"));
+    QVERIFY(testfiles::writeBytes(other, "[General]\nAutoPing=0\n"));
+    {
+        const profile::ReadCache once(path);
+        QCOMPARE(profile::readString("General", "AutoPing", "1", path), QByteArray("0"));
+        QVERIFY(testfiles::writeBytes(path, "[General]\nAutoPing=7\n"));
+        QVERIFY(testfiles::writeBytes(other, "[General]\nAutoPing=7\n"));
+        QCOMPARE(profile::readString("General", "FrameSelect", "1", path), QByteArray("2")); // the first reading
+        QCOMPARE(profile::readString("General", "AutoPing", "1", other), QByteArray("7"));   // not cached
+        // A write through the layer is seen by the next read.
+        QVERIFY(profile::writeString("General", "AutoActiveSet", "0", path));
+        QCOMPARE(profile::readString("General", "AutoPing", "1", path), QByteArray("7"));
+        QCOMPARE(profile::readString("General", "AutoActiveSet", "1", path), QByteArray("0"));
+    }
+    QVERIFY(testfiles::writeBytes(path, "[General]\nAutoPing=3\n"));
+    QCOMPARE(profile::readString("General", "AutoPing", "1", path), QByteArray("3")); // gone with its scope
+    const QString none = m_dir.filePath(QStringLiteral("none.cfg"));
+    const profile::ReadCache missing(none);
+    QCOMPARE(profile::readString("General", "AutoPing", "1", none), QByteArray("1"));
 }
 
 QTEST_GUILESS_MAIN(TestProfileRead)

@@ -7,6 +7,8 @@
 #include "toolkit/window_design.h"
 #include "support/mouse.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -32,6 +34,8 @@ private slots:
     void inventory_data();
     void inventory();
     void controlArrays();
+    void fontsNameInstalledFaces_data();
+    void fontsNameInstalledFaces();
 };
 
 void TestToolkit::checkButtonRule()
@@ -392,6 +396,33 @@ void TestToolkit::controlArrays()
     QCOMPARE(copy->parentWidget(), form.find(QStringLiteral("framTab"), 1));
     QCOMPARE(form.load(QStringLiteral("txtBudTime"), 3), copy); // loading twice makes no second one
     QCOMPARE(form.twipsOf(form.get<QWidget>("picTab")), QRect(45, 270, 3450, 435));
+}
+
+void TestToolkit::fontsNameInstalledFaces_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("designFace");
+    QTest::newRow("window face") << "cmdExit" << "MS Sans Serif";
+    QTest::newRow("tab caption") << "lblTab(0)" << "Arial";
+    QTest::newRow("alarm time") << "lblBudTime(1)" << "Arial";
+    QTest::newRow("caption of the empty page") << "lblR(1)" << "Times New Roman";
+    QTest::newRow("port separator") << "lbl(0)" << "Verdana";
+}
+
+// A font naming a missing face costs the font database a fallback search
+// per size and weight; the window names the face that would be drawn.
+void TestToolkit::fontsNameInstalledFaces()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, designFace);
+    QWidget window;
+    Form form(&window);
+    const QString family = form.get<QWidget>(control)->font().family();
+    QVERIFY2(QFontDatabase::families().contains(family), qPrintable(family));
+    if (QFontDatabase::families().contains(designFace))
+        QCOMPARE(family, designFace);
+    else if (designFace != u"MS Sans Serif") // its stand-ins are the window's own choice
+        QCOMPARE(family, QFontInfo(QFont(designFace)).family()); // what the fallback search would draw
 }
 
 QTEST_MAIN(TestToolkit)
