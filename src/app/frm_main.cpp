@@ -9,6 +9,7 @@
 #include "settings/settings_keys.h"
 #include "settings/settings_location.h"
 #include "toolkit/pictures.h"
+#include "app/keyboard.h"
 #include "app/server_list.h"
 #include "app/tab_strip.h"
 #include "toolkit/toolkit.h"
@@ -33,6 +34,7 @@ frmMain::frmMain(const QString &exePath, QWidget *parent)
     m_servers = std::make_unique<ServerList>(m_form, m_state, *m_link);
     m_alarms = std::make_unique<AlarmsPage>(m_form, m_state, *m_link);
     m_face = std::make_unique<FacePage>(m_form, m_state, *m_link);
+    m_keys = std::make_unique<Keyboard>(m_form, m_state, *m_tabs, *m_alarms);
 
     auto *exit = m_form.get<tk::CheckBox>("cmdExit");
     connect(exit, &tk::CheckBox::Click, this, &frmMain::cmdExit_Click);
@@ -83,6 +85,7 @@ void frmMain::Form_Load()
     setMinimumSize(client);
 
     m_alarms->CreateEditors();
+    m_keys->Prepare();
     m_servers->Load(*oIni, m_state.sCfgFile);
 
     m_state.bLockEvents = true;

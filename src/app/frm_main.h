@@ -27,6 +27,7 @@
 class AlarmsPage;
 class FacePage;
 class INI_Class;
+class Keyboard;
 class Link;
 class ServerList;
 class TabStrip;
@@ -52,6 +53,7 @@ public:
     FacePage &face() { return *m_face; }
     TabStrip &tabs() { return *m_tabs; }
     ServerList &servers() { return *m_servers; }
+    Keyboard &keys() { return *m_keys; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -77,5 +79,6 @@ private:
     std::unique_ptr<ServerList> m_servers;
     std::unique_ptr<AlarmsPage> m_alarms;
     std::unique_ptr<FacePage> m_face;
+    std::unique_ptr<Keyboard> m_keys;
     bool m_unloaded = false;
 };

@@ -1,5 +1,6 @@
 #include "app/tab_strip.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/form.h"
 #include "toolkit/toolkit.h"
 
@@ -24,5 +25,7 @@ void TabStrip::lblTab_MouseDown(qint16 index)
         tk::setBackColor(outline, selected ? kSelectedBack : kUnselectedBack);
         outline->setBorderWidth(selected ? 2 : 1);
         m_form.get<QWidget>("framTab", i)->setVisible(selected);
+        tk::setTabSelected(caption, selected);
     }
+    emit Selected(index);
 }

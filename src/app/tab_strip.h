@@ -22,6 +22,9 @@ public:
     // Index outside 0..2 (a hand-edited FrameSelect) selects no tab at all.
     void lblTab_MouseDown(qint16 index);
 
+signals:
+    void Selected(qint16 index); // after every selection, by mouse, key or start-up
+
 private:
     Form &m_form;
     FormState &m_state;

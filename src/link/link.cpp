@@ -3,6 +3,7 @@
 #include "common/ansi.h"
 #include "protocol/protocol.h"
 #include "protocol/address.h"
+#include "toolkit/accessibility.h"
 #include "toolkit/form.h"
 #include "toolkit/toolkit.h"
 
@@ -95,6 +96,8 @@ void Link::InitGetData()
 void Link::SetIndicator(bool status)
 {
     tk::setBackColor(m_shpInd, status ? kLinkUp : kLinkDown);
+    // Said as well as shown; a screen reader hears only the changes.
+    tk::announceName(m_shpInd, status ? QStringLiteral("Quorvan отвечает") : QStringLiteral("Нет ответа"));
 }
 
 void Link::RestartNoAnswerTimer()

@@ -1,11 +1,14 @@
 #include "toolkit/form.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/pictures.h"
 #include "toolkit/toolkit.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QAbstractScrollArea>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QScreen>
 #include <QUdpSocket>
 
@@ -70,6 +73,24 @@ void applyLook(QWidget *w, const design::Control &row)
         w->setFont(f);
     }
     w->setVisible(row.visible);
+}
+
+// What a screen reader is told: the role, and the name and description
+// where the inventory gives them (a tool-tip describes the rest).
+void applyAccess(QWidget *w, const design::Control &row, int index)
+{
+    tk::setAccess(w, design::accessOf(row));
+    if (!row.accName.isEmpty())
+        w->setAccessibleName(QString(row.accName).replace(QStringLiteral("%1"), QString::number(index)));
+    if (!row.accDescription.isEmpty())
+        w->setAccessibleDescription(row.accDescription);
+    if (!row.accParts.isEmpty())
+        tk::setAccessibleParts(w, row.accParts);
+    // A box that scrolls has scroll bars of Qt's making; they scroll it.
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(w)) {
+        for (QScrollBar *bar : {area->verticalScrollBar(), area->horizontalScrollBar()})
+            bar->setAccessibleName(QStringLiteral("Прокрутка: ") + w->accessibleName());
+    }
 }
 
 QWidget *createWidget(const design::Control &row, QWidget *parent)
@@ -142,6 +163,8 @@ Form::Form(QWidget *window) : m_window(window)
     // The design's fonts, by their names; where they are missing the closest
     // common faces stand in.
     m_window->setFont(QFont(installedFamily(QStringLiteral("MS Sans Serif")), 8));
+    tk::installAccessibility();
+    tk::setAccess(m_window, tk::Access::Window);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen(); screen && screen->logicalDotsPerInchX() > 0)
         m_twipsPerPixel = 1440.0 / screen->logicalDotsPerInchX();
@@ -169,6 +192,7 @@ QObject *Form::create(const design::Control &row, int index)
         QWidget *w = createWidget(row, parent);
         w->setGeometry(toPixels(row.twips));
         applyLook(w, row);
+        applyAccess(w, row, index);
         control = w;
     }
     registerControl(control, row.name, index);

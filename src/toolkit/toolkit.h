@@ -80,6 +80,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override; // focus_mark.cpp
 
 private:
     bool m_pressed = false;
@@ -111,6 +112,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override; // focus_mark.cpp
 
 private:
     bool m_doubleClicked = false; // the release that ends a double click is no Click
@@ -185,6 +187,9 @@ public:
     explicit HScrollBar(QWidget *parent = nullptr);
 signals:
     void Change();
+
+protected:
+    void paintEvent(QPaintEvent *event) override; // focus_mark.cpp
 };
 
 // Frames and the picture-box container: plain group boxes.

@@ -1,7 +1,10 @@
 #pragma once
 // The one inventory of frmMain's controls: kind, name, index, container,
-// geometry in twips, caption or initial text, tool-tip, colours and font.
+// geometry in twips, caption or initial text, tool-tip, colours and font,
+// and what a screen reader is told of it.
 // Rows are in design order; the first row lies on top of the drawing order.
+
+#include "toolkit/accessibility.h"
 
 #include <QRect>
 #include <QString>
@@ -61,6 +64,14 @@ struct Control {
     bool visible = true;
     bool readOnly = false;
     int min = 0, max = 0, value = 0; // scroll bars
+    // For screen readers: the name ("%1" stands for the index), a
+    // description where the tool-tip says too little or nothing, the role
+    // where the kind does not give it (Default: by kind), and the names of
+    // the parts inside the control.
+    QString accName;
+    QString accDescription;
+    tk::Access access = tk::Access::Default;
+    QStringList accParts;
 
     // Builder-style setters keep the table readable.
     Control &withTip(const QString &t) { tip = t; return *this; }
@@ -71,11 +82,19 @@ struct Control {
     Control &hidden() { visible = false; return *this; }
     Control &locked() { readOnly = true; return *this; }
     Control &withRange(int lo, int hi, int v) { min = lo; max = hi; value = v; return *this; }
+    Control &spoken(const QString &name) { accName = name; return *this; }
+    Control &spoken(tk::Access a, const QString &name = {}) { access = a; accName = name; return *this; }
+    Control &explained(const QString &d) { accDescription = d; return *this; }
+    Control &spokenParts(const QStringList &names) { accParts = names; return *this; }
+    Control &unspoken() { access = tk::Access::Hidden; return *this; }
 };
 
 // objectName of a control: its name, with the index in parentheses for
 // array elements ("lblBudTime(2)").
 QString objectName(const QString &name, int index);
+
+// The role a screen reader is given for a row: its own, or its kind's.
+tk::Access accessOf(const Control &row);
 
 // The designed window: caption, client size in twips, and every control.
 inline constexpr auto kCaption = "Dalvimo";

@@ -1,0 +1,243 @@
+#include "app/keyboard.h"
+
+#include "alarms/alarms_page.h"
+#include "app/tab_strip.h"
+#include "records/alarm_record.h"
+#include "toolkit/form.h"
+#include "toolkit/toolkit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QShortcut>
+
+namespace {
+
+constexpr const char *kDebugStrip[] = {"txtMsg", "txtDebug", "cmdDebugSend", "cmdSendExit"};
+constexpr const char *kSkinBars[] = {"scrlSkin", "scrlStyle"};
+constexpr const char *kLinks[] = {"txtBudOtkl", "txtBudStop"};
+constexpr const char *kDesignedFocus = "tkDesignedFocus";
+
+} // namespace
+
+Keyboard::Keyboard(Form &form, FormState &state, TabStrip &tabs, AlarmsPage &alarms)
+    : m_form(form), m_state(state), m_tabs(tabs), m_alarms(alarms)
+{
+    connect(&m_tabs, &TabStrip::Selected, this, &Keyboard::tabSelected);
+    for (int i = 0; i < TabStrip::kTabs; ++i)
+        tabLabel(i)->installEventFilter(this);
+    addShortcuts();
+}
+
+QStringList Keyboard::tabOrder()
+{
+    QStringList order{"chkAutoping", "cmbServer", "txtIp", "txtPort", "lblTab(0)", "lblTab(1)", "lblTab(2)",
+                      // "Скины", group by group, each row left to right
+                      "cmdGetFace", "cmdSaveAll", "scrlSkin", "txtSkin", "scrlStyle", "txtStyle", "chkTrans",
+                      "cmbTrans", "txtTransMin", "txtTransMax", "cmdTransSet", "cmbBright", "txtBrightMin",
+                      "txtBrightMax", "cmdBrightSet", "chkFace(0)", "chkFace(1)", "chkFace(2)", "chkFace(3)",
+                      // "Будильники"
+                      "txtBudOtkl", "txtBudStop", "chkAutoActiveSet", "cmdBudAll"};
+    for (int n = 1; n <= BudTable::kCount; ++n)
+        for (const char *name : {"lblBudTime", "txtBudTime", "chkBudActive", "txtBudRing", "cmdBudGet", "cmdBudSet"})
+            order << QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(n);
+    order << QStringLiteral("cmdExit");
+    for (const char *name : kDebugStrip)
+        order << QString::fromLatin1(name);
+    return order;
+}
+
+void Keyboard::Prepare()
+{
+    for (int i = 1; i <= BudTable::kCount; ++i) {
+        QWidget *time = m_form.get<QWidget>(QStringLiteral("lblBudTime"), i);
+        time->setFocusPolicy(Qt::TabFocus);
+        time->installEventFilter(this);
+    }
+    for (const char *name : kSkinBars) {
+        QWidget *bar = m_form.get<QWidget>(QString::fromLatin1(name));
+        bar->setFocusPolicy(Qt::TabFocus);
+        bar->installEventFilter(this);
+    }
+    // Qt leaves a control that takes no focus out of the order it is
+    // given, so all three tabs take it while the order is laid.
+    for (int i = 0; i < TabStrip::kTabs; ++i)
+        tabLabel(i)->setFocusPolicy(Qt::TabFocus);
+    QWidget *previous = nullptr;
+    for (const QString &name : tabOrder()) {
+        auto *w = qobject_cast<QWidget *>(m_form.find(name));
+        if (!w)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    tabSelected(m_state.iFrameSelect);
+    // Enter or Space on a link does what its click does, by the same event.
+    for (const char *name : kLinks) {
+        auto *link = m_form.get<tk::TextBox>(QString::fromLatin1(name));
+        connect(link, &tk::TextBox::KeyPress, this, [link](int key) {
+            if (key == 13 || key == ' ')
+                emit link->Click();
+        });
+    }
+    for (const char *name : kDebugStrip) {
+        QWidget *w = m_form.get<QWidget>(QString::fromLatin1(name));
+        w->setProperty(kDesignedFocus, int(w->focusPolicy()));
+    }
+    m_form.window()->installEventFilter(this);
+    updateDebugStripReach();
+}
+
+void Keyboard::addShortcuts()
+{
+    const auto add = [this](QKeyCombination keys, auto action) {
+        auto *shortcut = new QShortcut(QKeySequence(keys), m_form.window());
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    add(Qt::CTRL | Qt::Key_Tab, [this] { stepTab(1); });
+    // Shift+Tab reaches the window as Backtab from the keyboard, as Tab
+    // with Shift from anything that makes up key events.
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, [this] { stepTab(-1); });
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, [this] { stepTab(-1); });
+    for (int i = 0; i < TabStrip::kTabs; ++i)
+        add(Qt::CTRL | Qt::Key(Qt::Key_1 + i), [this, i] { selectTab(i); });
+}
+
+QWidget *Keyboard::tabLabel(int i) const
+{
+    return m_form.get<QWidget>(QStringLiteral("lblTab"), i);
+}
+
+bool Keyboard::focusInPagesOrStrip() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    if (!focus)
+        return true;
+    for (int i = 0; i < TabStrip::kTabs; ++i)
+        if (focus == tabLabel(i) || m_form.get<QWidget>(QStringLiteral("framTab"), i)->isAncestorOf(focus))
+            return true;
+    return false;
+}
+
+void Keyboard::selectTab(int index)
+{
+    // A focus inside the page that is about to hide would wander off on
+    // its own; the tab it was left for is where the user is.
+    const bool follow = focusInPagesOrStrip();
+    m_tabs.lblTab_MouseDown(qint16(index));
+    const int shown = index >= 0 && index < TabStrip::kTabs ? index : 0;
+    if (follow)
+        tabLabel(shown)->setFocus(Qt::ShortcutFocusReason);
+}
+
+void Keyboard::stepTab(int delta)
+{
+    const int current = m_state.iFrameSelect;
+    const bool valid = current >= 0 && current < TabStrip::kTabs;
+    if (!valid)
+        selectTab(delta > 0 ? 0 : TabStrip::kTabs - 1);
+    else
+        selectTab((current + delta + TabStrip::kTabs) % TabStrip::kTabs);
+}
+
+// Tab reaches the strip at its selected tab only (the first one while none
+// is selected); a focus on the strip stays with the selection.
+void Keyboard::tabSelected(qint16 index)
+{
+    const int reachable = index >= 0 && index < TabStrip::kTabs ? index : 0;
+    bool stripHadFocus = false;
+    for (int i = 0; i < TabStrip::kTabs; ++i) {
+        QWidget *label = tabLabel(i);
+        stripHadFocus = stripHadFocus || label->hasFocus();
+        label->setFocusPolicy(i == reachable ? Qt::TabFocus : Qt::NoFocus);
+    }
+    if (stripHadFocus)
+        tabLabel(reachable)->setFocus(Qt::ShortcutFocusReason);
+}
+
+bool Keyboard::tabKey(int tab, int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+        selectTab(qMax(tab - 1, 0));
+        return true;
+    case Qt::Key_Right:
+        selectTab(qMin(tab + 1, TabStrip::kTabs - 1));
+        return true;
+    case Qt::Key_Home:
+        selectTab(0);
+        return true;
+    case Qt::Key_End:
+        selectTab(TabStrip::kTabs - 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Keyboard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_form.window()) {
+        if (event->type() == QEvent::Resize)
+            updateDebugStripReach();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false; // with Ctrl and the like, a shortcut's
+    for (int i = 0; i < TabStrip::kTabs; ++i)
+        if (watched == tabLabel(i))
+            return tabKey(i, key->key());
+    for (int i = 1; i <= BudTable::kCount; ++i) {
+        if (watched != m_form.find(QStringLiteral("lblBudTime"), i))
+            continue;
+        const bool edit = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_F2;
+        if (edit)
+            m_alarms.lblBudTime_Click(i);
+        return edit;
+    }
+    if (auto *bar = qobject_cast<tk::HScrollBar *>(watched))
+        return barKey(bar, key->key());
+    return false;
+}
+
+// The arrow keys step the skin and style bars as a click on the arrow on
+// their side does (Qt turns a scroll bar's keys the other way round); the
+// keys that would jump further do nothing, as no click jumps.
+bool Keyboard::barKey(tk::HScrollBar *bar, int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The debug strip lies beyond the window's edge until the user widens it;
+// until then Tab passes it by, and a click still reaches it.
+void Keyboard::updateDebugStripReach()
+{
+    const QRect shown = m_form.window()->rect();
+    for (const char *name : kDebugStrip) {
+        QWidget *w = m_form.get<QWidget>(QString::fromLatin1(name));
+        const QVariant designed = w->property(kDesignedFocus);
+        if (!designed.isValid())
+            continue;
+        const int policy = designed.toInt();
+        w->setFocusPolicy(Qt::FocusPolicy(shown.intersects(w->geometry()) ? policy : policy & ~Qt::TabFocus));
+    }
+}

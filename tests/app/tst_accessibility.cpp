@@ -1,0 +1,395 @@
+// The window as a screen reader sees it: every control reached from the
+// window with its name, role and key states; decorations left out; the
+// press actions doing what the mouse does; and the indicator and result
+// line announcing their changes.
+
+#include "accessibility_events.h"
+#include "user_paths.h"
+
+#include <QAccessible>
+
+namespace {
+
+using Role = QAccessible::Role;
+
+// Every interface reachable from the window by its children, by
+// objectName, checking on the way that each child knows its parent and
+// its place, as AT-SPI asks for them.
+void collect(QAccessibleInterface *iface, QHash<QString, QAccessibleInterface *> &out, QStringList &faults)
+{
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface *child = iface->child(i);
+        const QString where = (iface->object() ? iface->object()->objectName() : QStringLiteral("?"))
+            + QStringLiteral("/%1").arg(i);
+        if (!child) {
+            faults << where + QStringLiteral(" missing");
+            continue;
+        }
+        if (iface->indexOfChild(child) != i || !child->parent() || child->parent()->object() != iface->object())
+            faults << where + QStringLiteral(" does not lead back");
+        if (child->object())
+            out.insert(child->object()->objectName(), child);
+        collect(child, out, faults);
+    }
+}
+
+QHash<QString, QAccessibleInterface *> windowTree(QWidget *window, QStringList &faults)
+{
+    QHash<QString, QAccessibleInterface *> out;
+    QAccessibleInterface *root = QAccessible::queryAccessibleInterface(window);
+    out.insert(window->objectName(), root);
+    collect(root, out, faults);
+    return out;
+}
+
+// "focusable,!checkable": each flag named must be set, each with "!" clear.
+QString stateMismatch(const QAccessible::State &s, const QString &flags)
+{
+    const QHash<QString, bool> known{
+        {"focusable", s.focusable}, {"checkable", s.checkable}, {"checked", s.checked},
+        {"selectable", s.selectable}, {"selected", s.selected}, {"invisible", s.invisible},
+        {"disabled", s.disabled}, {"readOnly", s.readOnly}, {"linked", s.linked}};
+    for (QString flag : flags.split(u',', Qt::SkipEmptyParts)) {
+        const bool want = !flag.startsWith(u'!');
+        flag.remove(u'!');
+        if (!known.contains(flag))
+            return QStringLiteral("unknown flag ") + flag;
+        if (known.value(flag) != want)
+            return flag + (want ? QStringLiteral(" not set") : QStringLiteral(" set"));
+    }
+    return {};
+}
+
+const QString kRow2 = QStringLiteral("Gbd2|2|7:05:00|1|abc|0|0|0|0");
+
+} // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+private slots:
+    void controls_data();
+    void controls();
+    void decorationsLeftOut_data();
+    void decorationsLeftOut();
+    void readingOrder_data();
+    void readingOrder();
+    void choicesNamedForWhatTheyChoose();
+    void arrowsAreButtons();
+    void pressDoesWhatTheMouseDoes_data();
+    void pressDoesWhatTheMouseDoes();
+    void announcements_data();
+    void announcements();
+    void tabSelectionAnnounced();
+};
+
+void TestAccessibility::controls_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("states");
+    QTest::addColumn<QString>("description"); // empty: not checked
+
+    const auto row = [](const QString &object, Role role, const QString &name, const QString &states = {},
+                        const QString &description = {}) {
+        QTest::newRow(qPrintable(object)) << object << int(role) << name << states << description;
+    };
+    const QString button = QStringLiteral("!checkable,focusable");
+    row("frmMain", Role::Window, "Dalvimo");
+    row("fram(0)", Role::Grouping, "Подключение");
+    row("chkAutoping", Role::CheckBox, "Авто опрос", "checkable,!checked,focusable");
+    row("cmbServer", Role::ComboBox, "Сервер", "focusable", "Выбор адреса сервера с Quorvan-ом");
+    row("txtIp", Role::EditableText, "Адрес", "focusable", "Адрес");
+    row("txtPort", Role::EditableText, "Порт", "focusable", "Порт");
+    row("shpInd", Role::StatusBar, "Нет ответа", "!focusable", "Отвечает ли Quorvan");
+    row("lblErr", Role::StatusBar, "", "!focusable", "Поле отображения результата последней операции");
+    row("picTab", Role::PageTabList, "Страницы");
+    row("lblTab(0)", Role::PageTab, "Скины", "selectable,!selected,!focusable");
+    row("lblTab(1)", Role::PageTab, "Будильники", "selectable,selected,focusable");
+    row("lblTab(2)", Role::PageTab, "Надписи", "selectable,!selected,!focusable");
+    row("framTab(0)", Role::Grouping, "Скины", "invisible");
+    row("framTab(1)", Role::Grouping, "Будильники");
+    row("framTab(2)", Role::Grouping, "Надписи", "invisible");
+    row("lblR(1)", Role::StaticText, "В разработке");
+    row("txtBudOtkl", Role::Link, "Откл/Вкл. будильников", "linked,focusable",
+        "Откл/Вкл установленных будильников в режиме \"Выходные/будни\"");
+    row("txtBudStop", Role::Link, "Заглушить будильник", "linked,focusable",
+        "Отключает сигнал будильника, если тот сработал");
+    row("chkAutoActiveSet", Role::CheckBox, "АвтоАктив", "checkable,checked");
+    row("cmdBudAll", Role::Button, "Получить все", button);
+    static const char *const kOrdinals[] = {"1-ый", "2-ой", "3-ий", "4-ый"};
+    for (int n = 1; n <= 4; ++n) {
+        const auto at = [n](const char *name) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(n); };
+        row(at("lblBudTime"), Role::StaticText, QStringLiteral("Время будильника %1").arg(n), "focusable",
+            "Enter или F2 — изменить время");
+        row(at("txtBudTime"), Role::EditableText, QStringLiteral("Время будильника %1").arg(n), "invisible");
+        row(at("chkBudActive"), Role::CheckBox, QStringLiteral("Будильник %1 включён").arg(n), "checkable");
+        row(at("txtBudRing"), Role::EditableText, QStringLiteral("Текст будильника %1").arg(n), "focusable");
+        row(at("cmdBudGet"), Role::Button, QStringLiteral("Получить ") + QString::fromUtf8(kOrdinals[n - 1]), button);
+        row(at("cmdBudSet"), Role::Button, QStringLiteral("Сохранить будильник %1").arg(n), button);
+    }
+    row("cmdGetFace", Role::Button, "Получить данные", button);
+    row("cmdSaveAll", Role::Button, "Сохранить изменения", button);
+    row("framSkin", Role::Grouping, "Выбор скина");
+    row("scrlSkin", Role::ScrollBar, "Скин", "focusable");
+    row("scrlStyle", Role::ScrollBar, "Стиль", "focusable");
+    row("txtSkin", Role::EditableText, "Название скина", "readOnly");
+    row("txtStyle", Role::EditableText, "Название стиля", "readOnly");
+    row("lblStyle", Role::StaticText, "54/57", "", "Номер стиля из всех");
+    row("lbl(1)", Role::StaticText, "Стиль");
+    row("framTrans", Role::Grouping, "Прозрачность и яркость");
+    row("chkTrans", Role::CheckBox, "Прозрачность", "checkable");
+    row("cmbTrans", Role::ComboBox, "Уровень прозрачности", "focusable");
+    row("txtTransMin", Role::EditableText, "Нижняя граница прозрачности");
+    row("txtTransMax", Role::EditableText, "Верхняя граница прозрачности");
+    row("cmdTransSet", Role::Button, "Сохранить прозрачность", button);
+    row("lbl(2)", Role::StaticText, "Яркость");
+    row("cmbBright", Role::ComboBox, "Уровень яркости", "focusable");
+    row("txtBrightMin", Role::EditableText, "Нижняя граница яркости");
+    row("txtBrightMax", Role::EditableText, "Верхняя граница яркости");
+    row("cmdBrightSet", Role::Button, "Сохранить яркость", button);
+    row("Frame1", Role::Grouping, "Режимы часов");
+    row("chkFace(0)", Role::CheckBox, "Показать/спрятать", "checkable", "Прячет в трей");
+    row("chkFace(1)", Role::CheckBox, "Всегда впереди", "checkable");
+    row("chkFace(2)", Role::CheckBox, "Фиксировать текст", "checkable");
+    row("chkFace(3)", Role::CheckBox, "Блокировать", "checkable");
+    row("cmdExit", Role::Button, "Выйти", button);
+    row("txtMsg", Role::EditableText, "Журнал ответов");
+    row("txtDebug", Role::EditableText, "Команда");
+    row("cmdDebugSend", Role::Button, "Send");
+}
+
+void TestAccessibility::controls()
+{
+    QFETCH(QString, object);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    QFETCH(QString, states);
+    QFETCH(QString, description);
+    ClientFixture c;
+    QStringList faults;
+    const auto tree = windowTree(&c.window(), faults);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    QAccessibleInterface *iface = tree.value(object);
+    QVERIFY2(iface, "not reached from the window");
+    QCOMPARE(iface->role(), Role(role));
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    const QString mismatch = stateMismatch(iface->state(), states);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    if (!description.isEmpty())
+        QCOMPARE(iface->text(QAccessible::Description), description);
+}
+
+void TestAccessibility::decorationsLeftOut_data()
+{
+    QTest::addColumn<QString>("object");
+    for (const char *name : {"imgBell", "imgIco", "shpBorder", "shpTab(0)", "shpTab(1)", "shpTab(2)", "lbl(0)",
+                             "lblR(0)", "fram(1)"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestAccessibility::decorationsLeftOut()
+{
+    QFETCH(QString, object);
+    ClientFixture c;
+    QStringList faults;
+    QVERIFY(!windowTree(&c.window(), faults).contains(object));
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(c.form().find(object));
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), QAccessible::NoRole);
+    QVERIFY(iface->state().invisible);
+    QVERIFY(iface->text(QAccessible::Name).isEmpty());
+}
+
+void TestAccessibility::readingOrder_data()
+{
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QStringList>("children"); // the first ones; "..." and the last one
+
+    QTest::newRow("window") << "frmMain"
+                            << QStringList{"lblErr", "fram(0)", "txtMsg", "picTab", "...", "cmdExit"};
+    QTest::newRow("server bar") << "fram(0)" << QStringList{"chkAutoping", "cmbServer", "txtIp", "txtPort", "shpInd"};
+    QTest::newRow("tab strip") << "picTab" << QStringList{"lblTab(0)", "lblTab(1)", "lblTab(2)"};
+    QTest::newRow("alarms") << "framTab(1)"
+                            << QStringList{"txtBudOtkl", "txtBudStop", "chkAutoActiveSet", "cmdBudAll", "lblBudTime(1)",
+                                           "txtBudTime(1)", "chkBudActive(1)", "txtBudRing(1)", "cmdBudGet(1)",
+                                           "cmdBudSet(1)", "lblBudTime(2)", "...", "cmdBudSet(4)"};
+    QTest::newRow("transparency") << "framTrans"
+                                  << QStringList{"chkTrans", "cmbTrans", "txtTransMin", "txtTransMax", "cmdTransSet",
+                                                 "lbl(2)", "cmbBright", "txtBrightMin", "txtBrightMax",
+                                                 "cmdBrightSet"};
+    QTest::newRow("skin") << "framSkin"
+                          << QStringList{"scrlSkin", "txtSkin", "lblSkin", "lbl(1)", "scrlStyle", "txtStyle", "lblStyle"};
+}
+
+// A container lists its children as a reader reads the window: row by
+// row, left to right, not in the order they are drawn.
+void TestAccessibility::readingOrder()
+{
+    QFETCH(QString, container);
+    QFETCH(QStringList, children);
+    ClientFixture c;
+    QObject *object = container == u"frmMain" ? &c.window() : c.form().find(container);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
+    QStringList seen;
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface *child = iface->child(i);
+        QVERIFY2(child && child->object(), qPrintable(QString::number(i)));
+        seen << child->object()->objectName();
+    }
+    const qsizetype cut = children.indexOf(QStringLiteral("..."));
+    if (cut >= 0) {
+        QCOMPARE(seen.mid(0, cut), children.mid(0, cut));
+        QCOMPARE(seen.mid(seen.size() - (children.size() - cut - 1)), children.mid(cut + 1));
+    } else {
+        QCOMPARE(seen, children);
+    }
+}
+
+void TestAccessibility::choicesNamedForWhatTheyChoose()
+{
+    ClientFixture c("[General]\r\nAutoPing=0\r\nClockIP_1=192.168.1.20|Kitchen\r\nSelectIPNum=1\r\n");
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(c.form().find("cmbServer"));
+    QCOMPARE(iface->role(), QAccessible::ComboBox);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Сервер"));
+    QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("Kitchen"));
+    QVERIFY(iface->state().collapsed);
+    QCOMPARE(iface->childCount(), 1);
+    QCOMPARE(iface->indexOfChild(iface->child(0)), 0);
+    QCOMPARE(iface->child(0)->childCount(), 1); // the one entry
+}
+
+void TestAccessibility::arrowsAreButtons()
+{
+    ClientFixture c;
+    for (const auto &[bar, names] : {std::pair{"scrlSkin", QStringList{"Предыдущий скин", "Следующий скин"}},
+                                     std::pair{"scrlStyle", QStringList{"Предыдущий стиль", "Следующий стиль"}}}) {
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(c.form().find(bar));
+        QVERIFY(iface->valueInterface());
+        QCOMPARE(iface->valueInterface()->currentValue().toInt(), 1);
+        QCOMPARE(iface->childCount(), 2);
+        for (int i = 0; i < 2; ++i) {
+            QAccessibleInterface *arrow = iface->child(i);
+            QCOMPARE(arrow->role(), QAccessible::Button);
+            QCOMPARE(arrow->text(QAccessible::Name), names.at(i));
+            QCOMPARE(arrow->parent(), iface);
+            QCOMPARE(iface->indexOfChild(arrow), i);
+            QVERIFY(arrow->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        }
+    }
+    // A bar hidden for a single style hides its arrows as well.
+    c.reply(QStringLiteral("Gsk?|0|3|0|Solo|0|0|0|0|0|only.xyz"));
+    QAccessibleInterface *style = QAccessible::queryAccessibleInterface(c.form().find("scrlStyle"));
+    QVERIFY(style->child(0)->state().invisible);
+}
+
+void TestAccessibility::pressDoesWhatTheMouseDoes_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<int>("part"); // -1: the control itself, else its child
+    QTest::addColumn<QString>("mouse");
+
+    const QByteArray alarms("[General]\r\nAutoPing=0\r\nFrameSelect=1\r\n");
+    const QByteArray face("[General]\r\nAutoPing=0\r\nFrameSelect=0\r\n");
+    QTest::newRow("button") << alarms << "cmdBudGet(2)" << -1 << "click:cmdBudGet(2)";
+    QTest::newRow("link") << alarms << "txtBudOtkl" << -1 << "click:txtBudOtkl";
+    QTest::newRow("tab") << alarms << "lblTab(0)" << -1 << "click:lblTab(0)";
+    QTest::newRow("alarm time") << alarms << "lblBudTime(4)" << -1 << "click:lblBudTime(4)@left";
+    QTest::newRow("previous skin") << face << "scrlSkin" << 0 << "click:scrlSkin@left";
+    QTest::newRow("next skin") << face << "scrlSkin" << 1 << "click:scrlSkin@right";
+    QTest::newRow("next style") << face << "scrlStyle" << 1 << "click:scrlStyle@right";
+}
+
+void TestAccessibility::pressDoesWhatTheMouseDoes()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, object);
+    QFETCH(int, part);
+    QFETCH(QString, mouse);
+    // Skins and styles in the middle of their ranges, so either arrow sends.
+    const QString skins = QStringLiteral("reply:Gsk?|0|56|53|Classic|0|0|0|0|1|a.xyz|b.xyz|c.xyz");
+    QStringList byMouse;
+    QStringList untouched;
+    {
+        UserWindow w(settings);
+        QVERIFY(w.isActive());
+        QVERIFY(w.run({skins}));
+        untouched = w.outcome();
+        QVERIFY(w.run({mouse}));
+        byMouse = w.outcome();
+    }
+    QVERIFY(byMouse != untouched);
+    UserWindow w(settings);
+    QVERIFY(w.isActive());
+    QVERIFY(w.run({skins}));
+    w.outcome();
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w.form().find(object));
+    if (part >= 0)
+        iface = iface->child(part);
+    iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(w.outcome(), byMouse);
+}
+
+void TestAccessibility::announcements_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("announced");
+
+    const QString up = QStringLiteral("shpInd: Quorvan отвечает");
+    const QString down = QStringLiteral("shpInd: Нет ответа");
+    const QString ok = QStringLiteral("lblErr: 0k!");
+    QTest::newRow("an answer") << QStringList{"ping"} << QStringList{up};
+    QTest::newRow("answers after answers are no news") << QStringList{"ping", "ping", "Sbd1|0"} << QStringList{up};
+    QTest::newRow("silence after an answer") << QStringList{"ping", "@silence", "@silence"} << QStringList{up, down};
+    QTest::newRow("silence from the start is no news") << QStringList{"@silence"} << QStringList{};
+    QTest::newRow("a new address starts silent") << QStringList{"ping", "@address"} << QStringList{up, down};
+    QTest::newRow("a read") << QStringList{kRow2} << QStringList{up, ok};
+    QTest::newRow("the same result shown is no news") << QStringList{kRow2, kRow2} << QStringList{up, ok};
+    QTest::newRow("a send empties the line, the same result is news again")
+        << QStringList{kRow2, "@send", kRow2} << QStringList{up, ok, "lblErr: ", ok};
+    QTest::newRow("an empty line emptied again is no news") << QStringList{"@send", "@send"} << QStringList{};
+    QTest::newRow("an error") << QStringList{"Err5|Busy"} << QStringList{up, "lblErr: Err=5 (Busy)"};
+    QTest::newRow("an error, then a read") << QStringList{"Err5|Busy", kRow2}
+                                           << QStringList{up, "lblErr: Err=5 (Busy)", ok};
+}
+
+// What a screen reader hears of the indicator and the result line: each
+// real change once, with the text it now shows.
+void TestAccessibility::announcements()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, announced);
+    ClientFixture c;
+    AccessibilityEvents events;
+    QVERIFY(events.isActive());
+    events.take();
+    for (const QString &step : steps) {
+        if (step == u"@silence")
+            c.link().tmr_Timer(1);
+        else if (step == u"@send")
+            c.link().Send(QStringLiteral("ping"));
+        else if (step == u"@address")
+            c.get<tk::TextBox>("txtIp")->setText(QStringLiteral("127.0.0.2"));
+        else
+            c.reply(step);
+    }
+    QCOMPARE(events.takeNameChanges({"shpInd", "lblErr"}), announced);
+}
+
+void TestAccessibility::tabSelectionAnnounced()
+{
+    ClientFixture c;
+    AccessibilityEvents events;
+    events.take();
+    QTest::mousePress(c.get<QWidget>("lblTab", 0), Qt::LeftButton);
+    QTest::mousePress(c.get<QWidget>("lblTab", 0), Qt::LeftButton);
+    QStringList seen;
+    for (const auto &e : events.take())
+        if (e.type == QAccessible::SelectionAdd || e.type == QAccessible::SelectionRemove)
+            seen << e.object + (e.type == QAccessible::SelectionAdd ? " +" : " -");
+    QCOMPARE(seen, (QStringList{"lblTab(0) +", "lblTab(1) -"}));
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
