@@ -60,4 +60,21 @@ QByteArray encode(QStringView text)
     return out;
 }
 
+QString printable(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (c == u'\r')
+            out += QLatin1String("\\r");
+        else if (c == u'\n')
+            out += QLatin1String("\\n");
+        else if (c.unicode() < 0x20)
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 } // namespace ansi

@@ -14,4 +14,8 @@ QString decode(QByteArrayView bytes);
 // Characters without a place in the code page become '?'.
 QByteArray encode(QStringView text);
 
+// Wire text for a terminal or a log line: CR and LF shown as \r and \n,
+// other control characters as \xNN, so a reply cannot garble what shows it.
+QString printable(const QString &text);
+
 } // namespace ansi

@@ -1,5 +1,6 @@
 #include "ctl/exchange.h"
 
+#include "common/ansi.h"
 #include "protocol/protocol.h"
 #include "protocol/reply_fields.h"
 
@@ -10,27 +11,10 @@
 namespace ctl {
 namespace {
 
-// Control characters would garble the terminal: the CR LF of "Gbd*" and
-// the like show as escapes in the trace and in messages.
-QString printable(const QString &text)
-{
-    QString out;
-    for (QChar c : text) {
-        if (c == u'\r')
-            out += QLatin1String("\\r");
-        else if (c == u'\n')
-            out += QLatin1String("\\n");
-        else if (c.unicode() < 0x20)
-            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out;
-}
 
 Stop noAnswer(const QString &command, const QString &why)
 {
-    return {kExitNoAnswer, QStringLiteral("нет ответа на «%1»%2").arg(printable(command), why)};
+    return {kExitNoAnswer, QStringLiteral("нет ответа на «%1»%2").arg(ansi::printable(command), why)};
 }
 
 } // namespace
@@ -70,9 +54,9 @@ std::optional<Stop> stopFor(const Answer &answer)
     case Verdict::Failure:
         return Stop{kExitQuorvanError, QStringLiteral("Quorvan: ошибка %1 (%2)")
                                            .arg(answer.verdict.code)
-                                           .arg(printable(answer.verdict.description))};
+                                           .arg(ansi::printable(answer.verdict.description))};
     case Verdict::Unreadable:
-        return Stop{kExitUnreadable, QStringLiteral("непонятный ответ: %1").arg(printable(answer.text))};
+        return Stop{kExitUnreadable, QStringLiteral("непонятный ответ: %1").arg(ansi::printable(answer.text))};
     default:
         return std::nullopt;
     }
@@ -83,7 +67,7 @@ Exchanger::Exchanger(const Endpoint &server, const Policy &policy) : m_server(se
 void Exchanger::trace(const QString &line) const
 {
     if (m_trace)
-        m_trace(printable(line));
+        m_trace(ansi::printable(line));
 }
 
 std::unique_ptr<Channel> Exchanger::openChannel()

@@ -30,6 +30,8 @@ private slots:
     void ansiCyrillicRoundTrip();
     void ansiUnmappableBecomesQuestionMark();
     void ansiEveryByteDecodes();
+    void ansiPrintable_data();
+    void ansiPrintable();
 };
 
 void TstNumber::toInt16_data()
@@ -194,6 +196,23 @@ void TstNumber::ansiEveryByteDecodes()
         all.append(c);
     }
     QCOMPARE(ansi::decode(all).size(), 256);
+}
+
+void TstNumber::ansiPrintable_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain") << "Gsk?|Classic" << "Gsk?|Classic";
+    QTest::newRow("alarm list") << "Gbd*|1\r\n2" << "Gbd*|1\\r\\n2";
+    QTest::newRow("escape and NUL") << QString::fromUtf8("\x1b[2J\0x", 6) << "\\x1b[2J\\x00x";
+    QTest::newRow("Cyrillic kept") << "Err3|Нет" << "Err3|Нет";
+}
+
+void TstNumber::ansiPrintable()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(ansi::printable(text), shown);
 }
 
 QTEST_GUILESS_MAIN(TstNumber)

@@ -13,23 +13,6 @@ namespace {
 constexpr int kFloodBatch = 64;         // datagrams per event-loop turn
 constexpr int kFloodMaxFailures = 200;  // then that one datagram is given up
 
-// Control characters would garble the log; the CR LF of "Gbd*" shows as \r\n.
-QString printable(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        if (c == u'\r')
-            out += QLatin1String("\\r");
-        else if (c == u'\n')
-            out += QLatin1String("\\n");
-        else if (c.unicode() < 0x20)
-            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out;
-}
 
 QTextStream &out()
 {
@@ -191,7 +174,7 @@ void SimServer::logMessage(const char *direction, const QHostAddress &peer, quin
         return;
     QString line = QLatin1String(direction) + u' ' + endpointText(peer, port);
     if (!bytes.isEmpty())
-        line += u' ' + printable(ansi::decode(bytes));
+        line += u' ' + ansi::printable(ansi::decode(bytes));
     if (!note.isEmpty())
         line += u' ' + note;
     logLine(line);
