@@ -45,13 +45,10 @@ Shown runAlarmSet(const Request &r, Exchanger &ex)
     const QString command = proto::alarmSet(r.number, formatHns(time), on ? 1 : 0, ring);
 
     BudRec after;
-    const SetResult result = ex.set(command, {[&]() -> std::optional<bool> {
-                                                  after = reads.alarm(r.number);
-                                                  return alarmShows(after, time, on, ring);
-                                              },
-                                              true});
-    if (result.answered)
-        after = reads.alarm(r.number);
+    const SetResult result = ex.setAndReadBack(
+        command, [&] { after = reads.alarm(r.number); },
+        [&] { return alarmShows(after, time, on, ring); },
+        true);
     Shown s = showAlarm(r.number, after);
     noteSetting(s, command, result);
     return s;
@@ -63,13 +60,10 @@ Shown runAlarmSwitch(const Request &r, Exchanger &ex)
     Reads reads(ex);
     const QString command = proto::alarmActive(r.number, *r.on ? 1 : 0);
     BudRec after;
-    const SetResult result = ex.set(command, {[&]() -> std::optional<bool> {
-                                                  after = reads.alarm(r.number);
-                                                  return after.bActive == *r.on;
-                                              },
-                                              true});
-    if (result.answered)
-        after = reads.alarm(r.number);
+    const SetResult result = ex.setAndReadBack(
+        command, [&] { after = reads.alarm(r.number); },
+        [&] { return after.bActive == *r.on; },
+        true);
     Shown s = showAlarm(r.number, after);
     noteSetting(s, command, result);
     return s;
@@ -91,15 +85,14 @@ Shown runAlarmsToggle(Exchanger &ex)
     const BudTable before = reads.alarms();
     BudTable after;
     const QString command = proto::alarmToggle();
-    const SetResult result = ex.set(command, {[&]() -> std::optional<bool> {
-                                                  after = reads.alarms();
-                                                  if (sameSwitches(before, after))
-                                                      return std::nullopt;
-                                                  return true;
-                                              },
-                                              false});
-    if (result.answered)
-        after = reads.alarms();
+    const SetResult result = ex.setAndReadBack(
+        command, [&] { after = reads.alarms(); },
+        [&]() -> std::optional<bool> {
+            if (sameSwitches(before, after))
+                return std::nullopt;
+            return true;
+        },
+        false);
     Shown s;
     s.add(QStringLiteral("alarms"), alarmsJson(after), alarmsLines(after));
     noteSetting(s, command, result);

@@ -45,13 +45,10 @@ Shown runStep(const Request &r, Exchanger &ex)
     const QString command = skin ? proto::skinSelect(target - 1) : proto::styleSelect(target - 1);
 
     face::SkinGroup after;
-    const SetResult result = ex.set(command, {[&]() -> std::optional<bool> {
-                                                  after = reads.skin();
-                                                  return (skin ? after.current : after.styleCurrent) == target;
-                                              },
-                                              true});
-    if (result.answered)
-        after = reads.skin();
+    const SetResult result = ex.setAndReadBack(
+        command, [&] { after = reads.skin(); },
+        [&] { return (skin ? after.current : after.styleCurrent) == target; },
+        true);
     Shown s;
     s.add(QStringLiteral("skin"), skinJson(after), skinLines(after));
     noteSetting(s, command, result);
@@ -72,13 +69,9 @@ Shown runTransparency(const Request &r, Exchanger &ex)
         const int mode = r.mode.value_or(*now.mode);
         const QString command = proto::transparencySet(level, min, max, mode);
         const auto shows = [&] { return *now.level == level && *now.min == min && *now.max == max && *now.mode == mode; };
-        const SetResult result = ex.set(command, {[&]() -> std::optional<bool> {
-                                                      now = reads.transparency();
-                                                      return shows();
-                                                  },
-                                                  true});
-        if (result.answered)
-            now = reads.transparency();
+        const SetResult result = ex.setAndReadBack(
+            command, [&] { now = reads.transparency(); }, shows,
+            true);
         noteSetting(s, command, result);
     }
     s.add(QStringLiteral("transparency"), transparencyJson(now), transparencyLines(now));
@@ -99,14 +92,10 @@ Shown runBrightness(const Request &r, Exchanger &ex)
         const QString min = r.min.value_or(now.min);
         const QString max = r.max.value_or(now.max);
         const QString command = proto::brightnessSet(level, min, max);
-        const SetResult result = ex.set(command, {[&]() -> std::optional<bool> {
-                                                      now = reads.brightness();
-                                                      return *now.supported && now.level == level && now.min == min
-                                                          && now.max == max;
-                                                  },
-                                                  true});
-        if (result.answered)
-            now = reads.brightness();
+        const SetResult result = ex.setAndReadBack(
+            command, [&] { now = reads.brightness(); },
+            [&] { return *now.supported && now.level == level && now.min == min && now.max == max; },
+            true);
         noteSetting(s, command, result);
     }
     s.add(QStringLiteral("brightness"), brightnessJson(now), brightnessLines(now));
@@ -124,13 +113,9 @@ Shown runFlag(const Request &r, Exchanger &ex)
     const bool send = !isWanted();
     if (send) {
         const QString command = proto::faceFlag(r.flag);
-        const SetResult result = ex.set(command, {[&]() -> std::optional<bool> {
-                                                      now = reads.flags();
-                                                      return isWanted();
-                                                  },
-                                                  false});
-        if (result.answered)
-            now = reads.flags();
+        const SetResult result = ex.setAndReadBack(
+            command, [&] { now = reads.flags(); }, isWanted,
+            false);
         noteSetting(s, command, result);
     }
     s.json.insert(QStringLiteral("changed"), send);

@@ -128,6 +128,19 @@ Answer Exchanger::attemptRead(const QString &command, bool failureThrows)
 
 Answer Exchanger::read(const QString &command) { return attemptRead(command, true); }
 
+SetResult Exchanger::setAndReadBack(const QString &command, const std::function<void()> &readState,
+                                    const std::function<std::optional<bool>()> &tookEffect, bool mayRepeat)
+{
+    const SetResult result = set(command, {[&]() -> std::optional<bool> {
+                                               readState();
+                                               return tookEffect();
+                                           },
+                                           mayRepeat});
+    if (result.answered)
+        readState();
+    return result;
+}
+
 SetResult Exchanger::set(const QString &command, const ReadBack &readBack)
 {
     SetResult result;

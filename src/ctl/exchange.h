@@ -92,6 +92,12 @@ public:
     Answer read(const QString &command);
     // Sent once; see ReadBack for a lost answer. Throws Stop.
     SetResult set(const QString &command, const ReadBack &readBack = {});
+    // A setting and the read that shows its result, the way every command
+    // that changes something goes: readState refreshes the caller's view of
+    // the state, which is read once more after an answered setting and
+    // serves as the read-back of a lost one; tookEffect judges that view.
+    SetResult setAndReadBack(const QString &command, const std::function<void()> &readState,
+                             const std::function<std::optional<bool>()> &tookEffect, bool mayRepeat);
     // One raw command: a read or "ping" as read(), anything else sent once.
     // Quorvan's "Err" comes back as the answer; only silence and unreadable
     // replies throw.
