@@ -131,15 +131,19 @@ int main(int argc, char **argv)
 
     // From here on as main.cpp.
     QApplication app(argc, argv);
+    const qint64 appMade = probe::monotonicNs();
     const QStringList args = QCoreApplication::arguments();
     const auto simPort = quint16(args.value(1).toUInt());
     const int settleMs = args.value(2, QStringLiteral("300")).toInt();
     frmMain window(dir.filePath(QStringLiteral("dalvimo")));
     window.Form_Load();
+    const qint64 built = probe::monotonicNs();
 
     Probe watch(window, simPort, settleMs);
     new probe::FirstPaint(&window, [&] {
         probe::report("main_ns", entered);
+        probe::report("app_ns", appMade);
+        probe::report("built_ns", built);
         probe::report("paint_ns", probe::monotonicNs());
         probe::report("paint_cpu_us", probe::cpuUs());
         probe::report("width", window.width());

@@ -220,6 +220,12 @@ int main(int argc, char **argv)
     d = stat(column(clientRuns, ms("main_ns")));
     b = stat(column(bareRuns, ms("main_ns")));
     row("  of which until main()", "ms", d, &b);
+    d = stat(column(clientRuns, ms("app_ns")));
+    b = stat(column(bareRuns, ms("app_ns")));
+    row("  until QApplication is made", "ms", d, &b);
+    d = stat(column(clientRuns, ms("built_ns")));
+    b = stat(column(bareRuns, ms("built_ns")));
+    row("  until the window is built", "ms", d, &b);
     d = stat(column(clientRuns, scaled("paint_cpu_us", 1e3)));
     b = stat(column(bareRuns, scaled("paint_cpu_us", 1e3)));
     row("CPU until first paint", "ms", d, &b);
