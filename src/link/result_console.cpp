@@ -10,8 +10,11 @@ ResultConsole::ResultConsole(Form &form)
     m_txtMsg->setMaximumChars(kLogChars);
 }
 
+// A result is mostly followed, in the same handling, by the next send that
+// empties the line again; only what is left at the end is drawn.
 void ResultConsole::ErrCode(qint16 iCod, const QString &sDescr)
 {
+    m_lblErr->drawAtEndOfTurn();
     if (iCod == 0) {
         m_lblErr->setText(QStringLiteral("0k!"));
         tk::setForeColor(m_lblErr, kSuccessColour);
@@ -34,6 +37,7 @@ void ResultConsole::LogMessage(const QString &sData)
 
 void ResultConsole::ShowNotice(const QString &text)
 {
+    m_lblErr->drawAtEndOfTurn();
     m_lblErr->setText(text);
     tk::setForeColor(m_lblErr, kFailureColour);
 }

@@ -71,6 +71,14 @@ class Label : public QLabel {
     Q_OBJECT
 public:
     explicit Label(QWidget *parent = nullptr);
+
+    // Text and colour changes from now to the end of this turn of the event
+    // loop are drawn once, at its end, and not at all if the label then shows
+    // what it showed before: a result shown and emptied again by the next
+    // send within one handling costs no repaint. What the label holds changes
+    // at once; only the drawing waits.
+    void drawAtEndOfTurn();
+
 signals:
     void MouseDown(Qt::MouseButton button);
     void Click();
@@ -83,7 +91,12 @@ protected:
     void paintEvent(QPaintEvent *event) override; // focus_mark.cpp
 
 private:
+    void endOfTurn();
+
     bool m_pressed = false;
+    bool m_holding = false;
+    QString m_drawnText;
+    quint32 m_drawnFore = 0;
 };
 
 // A single-line text box. Change follows every change of the text, typed or

@@ -1,6 +1,7 @@
-// What the poll and no-answer ticks draw: with a silent peer, nothing. The
-// ticks are called directly, never waited for; paint events on the window
-// and every control in it are counted by an event filter.
+// What the poll and no-answer ticks draw: with a silent peer, nothing; and
+// what a read answered in the middle of the initial reads draws. The ticks
+// are called directly, never waited for; paint events on the window and
+// every control in it are counted by an event filter.
 
 #include "client_fixture.h"
 
@@ -60,6 +61,7 @@ class TestIdleRepaint : public QObject {
 private slots:
     void ticks_data();
     void ticks();
+    void resultEmptiedByNextRead();
 };
 
 void TestIdleRepaint::ticks_data()
@@ -111,6 +113,26 @@ void TestIdleRepaint::ticks()
         QVERIFY2(paints.of(changed) == 1, qPrintable(paints.painted().join(u' ')));
         QVERIFY(!paints.painted().contains(QStringLiteral("txtMsg")));
     }
+}
+
+// "0k!" for an answer, and the next read's send empties the line again in
+// the same handling: the line looks as it did, so it is not drawn.
+void TestIdleRepaint::resultEmptiedByNextRead()
+{
+    ClientFixture c;
+    c.window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&c.window()));
+    c.link().InitGetData();
+    settle();
+    QCOMPARE(c.takeSent().value(0), QStringLiteral("Gsk?"));
+
+    const PaintCounter paints(&c.window());
+    c.reply(QStringLiteral("Gfa*|0|0|0|0|1|1"));
+    settle();
+    QCOMPARE(c.takeSent(), QStringList{QStringLiteral("GfaT")});
+    const auto *line = c.get<QLabel>("lblErr");
+    QCOMPARE(line->text(), QString());
+    QVERIFY2(paints.of(line) == 0, qPrintable(paints.painted().join(u' ')));
 }
 
 QTEST_MAIN(TestIdleRepaint)
