@@ -27,7 +27,7 @@ void AlarmsPage::cmdBudGet_Click(int index)
         return;
     // The row shows "unknown" until the answer comes, so a stale value cannot
     // be mistaken for Quorvan's.
-    lblBudTime(index)->setText(kUnknownTime.toString());
+    tk::setCaption(lblBudTime(index), kUnknownTime.toString());
     txtBudRing(index)->clear();
     SetActiveBud(qint16(index), false);
     m_link.Send(proto::alarmGet(index));

@@ -52,7 +52,7 @@ void AlarmsPage::txtBudTime_DblClick(int index)
     if (!parseTimeText(text))
         return; // the orange background says why
     // Exactly as typed: an alarm reply rewrites it as h:nn later.
-    lblBudTime(index)->setText(text);
+    tk::setCaption(lblBudTime(index), text);
     EndEditTime(qint16(index));
 }
 

@@ -17,7 +17,7 @@ void AlarmsPage::ApplyAlarmReply(qint16 index, const QString &sText)
     // The text may name another record than the row to show; a row that does
     // not exist fails here, after the record has been stored.
     const BudRec &bud = Buds(index);
-    lblBudTime(index)->setText(formatHnn(bud.dTime));
+    tk::setCaption(lblBudTime(index), formatHnn(bud.dTime));
     SetActiveBud(index, bud.bActive);
     tk::setText(txtBudRing(index), bud.sRing);
 }
