@@ -83,6 +83,11 @@ void setCaption(QLabel *label, const QString &text)
         label->setFocusPolicy(policy);
 }
 
+bool hasBackColor(const QWidget *w)
+{
+    return w->property(kBackProp).isValid();
+}
+
 quint32 backColor(const QWidget *w)
 {
     const QVariant v = w->property(kBackProp);
@@ -310,6 +315,14 @@ void ComboBox::AddItem(const QString &item)
     setCurrentIndex(keep);
 }
 
+void ComboBox::AddItems(const QStringList &items)
+{
+    const int keep = currentIndex();
+    const QSignalBlocker block(this);
+    addItems(items);
+    setCurrentIndex(keep);
+}
+
 void ComboBox::Clear()
 {
     const QSignalBlocker block(this);
@@ -324,45 +337,6 @@ HScrollBar::HScrollBar(QWidget *parent) : QScrollBar(Qt::Horizontal, parent)
     setSingleStep(1);
     setPageStep(1);
     connect(this, &QScrollBar::valueChanged, this, &HScrollBar::Change);
-}
-
-// --- Shape ------------------------------------------------------------------
-
-Shape::Shape(Form form, QWidget *parent) : QWidget(parent), m_form(form)
-{
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void Shape::setBorderWidth(int px)
-{
-    m_borderWidth = px;
-    update();
-}
-
-void Shape::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPen pen(fromBgr(foreColor(this)));
-    pen.setWidth(m_borderWidth);
-    p.setPen(m_borderWidth > 0 ? pen : QPen(Qt::NoPen));
-    // A shape without a BackColor is an outline only.
-    p.setBrush(property(kBackProp).isValid() ? QBrush(fromBgr(backColor(this))) : QBrush());
-    const qreal half = m_borderWidth / 2.0;
-    const QRectF r = QRectF(rect()).adjusted(half, half, -half, -half);
-    switch (m_form) {
-    case Form::Rectangle:
-        p.drawRect(r);
-        break;
-    case Form::RoundedRectangle:
-        p.drawRoundedRect(r, 6, 6);
-        break;
-    case Form::Circle: {
-        const qreal d = qMin(r.width(), r.height());
-        p.drawEllipse(QRectF(r.center().x() - d / 2, r.center().y() - d / 2, d, d));
-        break;
-    }
-    }
 }
 
 // --- Timer ------------------------------------------------------------------

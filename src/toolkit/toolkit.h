@@ -29,6 +29,7 @@ QColor fromBgr(quint32 bgr);
 quint32 toBgr(const QColor &c);
 void setBackColor(QWidget *w, quint32 bgr);
 void setForeColor(QWidget *w, quint32 bgr);
+bool hasBackColor(const QWidget *w); // set from code or the inventory
 quint32 backColor(const QWidget *w); // as last set; the palette's otherwise
 quint32 foreColor(const QWidget *w);
 
@@ -183,6 +184,7 @@ public:
     // the text itself is shown.
     void setText(const QString &text);
     void AddItem(const QString &item); // selects nothing by itself
+    void AddItems(const QStringList &items); // all at once, the same way
     void Clear(); // no Click
 
 signals:
