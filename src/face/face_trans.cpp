@@ -46,8 +46,7 @@ void FacePage::ApplyTransparencyReply(const QString &payload)
     showParsed(face::ParseTransparencyReply, payload, r, [this, &r] {
         if (!listsLevels(m_cmbTrans, r.levels)) {
             m_cmbTrans->Clear();
-            for (const QString &level : std::as_const(r.levels))
-                m_cmbTrans->AddItem(level);
+            m_cmbTrans->AddItems(r.levels);
         }
         if (r.level)
             m_cmbTrans->setText(*r.level);
@@ -76,8 +75,7 @@ void FacePage::ApplyBrightnessReply(const QString &payload)
             setBrightEnabled(false);
             if (!m_state.bBrightSupported)
                 return;
-            for (const QString &level : std::as_const(r.levels))
-                m_cmbBright->AddItem(level);
+            m_cmbBright->AddItems(r.levels);
         }
         m_cmbBright->setText(r.level);
         tk::setText(m_txtBrightMin, r.min);

@@ -136,8 +136,10 @@ void Link::tmr_Timer(int index)
 void Link::ws_DataArrival()
 {
     // Qt signals readyRead once for all that is waiting, so read everything.
+    // A datagram is never larger than the largest one UDP carries; reading
+    // up to that size spares asking the kernel for each one's size first.
     while (m_ws->hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = m_ws->receiveDatagram();
+        const QNetworkDatagram datagram = m_ws->receiveDatagram(proto::kMaxDatagram);
         if (!datagram.isValid())
             break; // a socket error, not a datagram
         ++m_received;

@@ -106,6 +106,11 @@ void TestToolkit::comboBox()
     QCOMPARE(cmb.count(), 0);
     QCOMPARE(cmb.Text(), QString());
     QCOMPARE(clicks.count(), 3);
+
+    cmb.AddItems({QStringLiteral("25"), QStringLiteral("75")}); // all at once: still nothing selected
+    QCOMPARE(cmb.count(), 2);
+    QCOMPARE(cmb.ListIndex(), -1);
+    QCOMPARE(clicks.count(), 3);
 }
 
 void TestToolkit::scrollBarChangeIsReentrant()
