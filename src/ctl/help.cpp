@@ -154,9 +154,12 @@ QString generalHelp()
             line += u' ' + text(c.args);
         out += line + QStringLiteral("\n      ") + wrapped(text(c.description), 6, 6) + u'\n';
     }
-    out += QStringLiteral("\nКоды выхода: 0 — выполнено, 1 — Quorvan ответил ошибкой, 2 — нет ответа или сервер "
-                          "не найден, 3 — ответ не разобрать, 64 — ошибка в командной строке (ничего не "
-                          "отправлено).\n");
+    out += u'\n'
+        + wrapped(QStringLiteral("Коды выхода: 0 — выполнено, 1 — Quorvan ответил ошибкой, 2 — нет ответа или "
+                                 "сервер не найден, 3 — ответ не разобрать, 64 — ошибка в командной строке "
+                                 "(ничего не отправлено)."),
+                  0, 0)
+        + u'\n';
     out += QStringLiteral("Справка по команде: dalvimoctl КОМАНДА --help\n");
     return out;
 }
