@@ -169,7 +169,7 @@ SetResult Exchanger::set(const QString &command, const ReadBack &readBack)
         // does, it settles the matter.
         std::optional<Answer> late;
         QObject::connect(channel.get(), &Channel::received, channel.get(), [&](const QString &text) {
-            trace(QStringLiteral("<- ") + text + QStringLiteral(" (late)"));
+            trace(QStringLiteral("<- ") + text + QStringLiteral(" (поздно)"));
             const Verdict v = judge(command, text);
             if (!late && v.kind != Verdict::Ignore)
                 late = Answer{text, v, result.sends, 0};
