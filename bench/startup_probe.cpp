@@ -2,11 +2,12 @@
 // reports when the first paint is on screen, then points the server bar at
 // the simulator and switches auto-poll on (the initial fetch), reports the
 // time (and its own CPU time) from the "ping" echo to the handled "Gbd*"
-// reply and the resident set size, then its UDP port; the runner floods that
+// reply and the resident set size, then points the server bar at the
+// runner's flood port and reports its own UDP port; the runner floods that
 // port with replies at a fixed rate, and the probe reports the CPU time per
 // handled reply once the flood has stopped.
 //
-//   dalvimo-probe <simulator port> [settle ms]
+//   dalvimo-probe <simulator port> [settle ms] [flood port]
 
 #include "probe.h"
 
@@ -34,8 +35,8 @@ constexpr auto kSettings = "[General]\r\nClockIP_1=127.0.0.1|Этот компь
 
 class Probe : public QObject {
 public:
-    Probe(frmMain &window, quint16 simPort, int settleMs)
-        : m_window(window), m_link(window.link()), m_simPort(simPort), m_settleMs(settleMs)
+    Probe(frmMain &window, quint16 simPort, int settleMs, quint16 floodPort)
+        : m_window(window), m_link(window.link()), m_simPort(simPort), m_settleMs(settleMs), m_floodPort(floodPort)
     {
         // Watch each datagram batch from both sides of the client's handler.
         m_ws = window.form().get<QUdpSocket>(QStringLiteral("ws"));
@@ -77,6 +78,8 @@ private:
             probe::after(m_settleMs, this, [this] {
                 probe::report("rss_kb", probe::rssKb());
                 m_flooding = true;
+                // The client hears only the server in its bar: the flood's.
+                m_window.form().get<tk::TextBox>(QStringLiteral("txtPort"))->setText(QString::number(m_floodPort));
                 probe::report("client_port", m_ws->localPort());
             });
         }
@@ -105,6 +108,7 @@ private:
     QUdpSocket *m_ws = nullptr;
     quint16 m_simPort;
     int m_settleMs;
+    quint16 m_floodPort;
     qint64 m_fetchStart = 0;
     qint64 m_fetchEnd = 0;
     qint64 m_fetchStartCpu = 0;
@@ -135,11 +139,12 @@ int main(int argc, char **argv)
     const QStringList args = QCoreApplication::arguments();
     const auto simPort = quint16(args.value(1).toUInt());
     const int settleMs = args.value(2, QStringLiteral("300")).toInt();
+    const auto floodPort = quint16(args.value(3).toUInt());
     frmMain window(dir.filePath(QStringLiteral("dalvimo")));
     window.Form_Load();
     const qint64 built = probe::monotonicNs();
 
-    Probe watch(window, simPort, settleMs);
+    Probe watch(window, simPort, settleMs, floodPort);
     new probe::FirstPaint(&window, [&] {
         probe::report("main_ns", entered);
         probe::report("app_ns", appMade);

@@ -54,12 +54,21 @@ QList<QByteArray> floodReplies()
     return out;
 }
 
+// The flood's own server: the client hears only the server in its bar, so
+// the probe names this socket's port there before the flood.
+QUdpSocket &floodServer()
+{
+    static QUdpSocket out;
+    if (out.state() != QAbstractSocket::BoundState)
+        out.bind(QHostAddress::LocalHost, 0);
+    return out;
+}
+
 // Sends rate replies a second for ms, a millisecond's share at a time.
 int pace(quint16 port, int rate, int ms)
 {
     static const QList<QByteArray> replies = floodReplies();
-    QUdpSocket out;
-    out.bind(QHostAddress::LocalHost, 0);
+    QUdpSocket &out = floodServer();
     timespec next{};
     clock_gettime(CLOCK_MONOTONIC, &next);
     int sent = 0;
@@ -177,7 +186,8 @@ int main(int argc, char **argv)
     const quint16 simPort = startSimulator(sim, o.simulator);
     const QString client = QDir(o.binDir).filePath(QStringLiteral("dalvimo-probe"));
     const QString bare = QDir(o.binDir).filePath(QStringLiteral("bare-window"));
-    const QStringList clientArgs{QString::number(simPort), QString::number(o.settleMs)};
+    const QStringList clientArgs{QString::number(simPort), QString::number(o.settleMs),
+                                 QString::number(floodServer().localPort())};
 
     // One unmeasured run of each fills the caches (fonts, libraries); the
     // client's tells the size of its window.

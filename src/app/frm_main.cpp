@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QTextStream>
 
 frmMain::frmMain(const QString &exePath, QWidget *parent)
     : QWidget(parent),
@@ -113,14 +114,23 @@ void frmMain::Form_Unload()
     if (m_unloaded || !oIni)
         return;
     m_unloaded = true;
-    settings::makeSettingsFolder(m_state.sCfgFile);
-    const auto write = [this](const QString &key, int value) {
-        oIni->WriteInIKey(settings::kSectionGeneral, key, QString::number(value), m_state.sCfgFile);
-    };
-    write(settings::kKeySelectIPNum, m_form.get<tk::ComboBox>("cmbServer")->ListIndex() + 1);
-    write(settings::kKeyAutoPing, m_form.get<tk::CheckBox>("chkAutoping")->Value());
-    write(settings::kKeyAutoActiveSet, m_form.get<tk::CheckBox>("chkAutoActiveSet")->Value());
-    write(settings::kKeyFrameSelect, m_state.iFrameSelect);
+    if (profile::tooLargeToRewrite(m_state.sCfgFile)) {
+        // The one failure to save that the user can mend: said once, not
+        // four times, and not in silence.
+        QTextStream(stderr) << QStringLiteral("dalvimo: настройки не сохранены: файл «%1» больше %2 МБ, "
+                                              "программа его не переписывает\n")
+                                   .arg(m_state.sCfgFile)
+                                   .arg(profile::kMaxFileSize / (1024 * 1024));
+    } else {
+        settings::makeSettingsFolder(m_state.sCfgFile);
+        const auto write = [this](const QString &key, int value) {
+            oIni->WriteInIKey(settings::kSectionGeneral, key, QString::number(value), m_state.sCfgFile);
+        };
+        write(settings::kKeySelectIPNum, m_form.get<tk::ComboBox>("cmbServer")->ListIndex() + 1);
+        write(settings::kKeyAutoPing, m_form.get<tk::CheckBox>("chkAutoping")->Value());
+        write(settings::kKeyAutoActiveSet, m_form.get<tk::CheckBox>("chkAutoActiveSet")->Value());
+        write(settings::kKeyFrameSelect, m_state.iFrameSelect);
+    }
     // Nothing more is handled: the timers stop with the socket; queued reads
     // are dropped unsent.
     m_link->Close();

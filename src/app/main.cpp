@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/frm_main.h"
+#include "app/stop_signals.h"
 
 #include <QApplication>
 
@@ -13,6 +14,14 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(cli::version());
     frmMain window;
+    // Before start-up, so that a request to stop that comes while it runs
+    // waits for the event loop rather than killing the program unsaved.
+    StopSignals stops;
+    QObject::connect(&stops, &StopSignals::requested, &window, &QWidget::close);
+    // The session's end reaches the program as a request to quit (which may
+    // leave the window unclosed); commitDataRequest would come for a mere
+    // checkpoint too, when the window must stay. Shut-down runs only once.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &frmMain::Form_Unload);
     window.Form_Load();
     window.show();
     return app.exec();

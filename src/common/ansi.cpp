@@ -49,15 +49,31 @@ QString decode(QByteArrayView bytes)
     return decoder.decode(bytes);
 }
 
+namespace {
+
+// ICU marks unmappable characters with SUB (0x1A).
+QByteArray encodeMarked(QStringView text)
+{
+    static QStringEncoder encoder = makeEncoder();
+    return encoder.encode(text);
+}
+
+} // namespace
+
 QByteArray encode(QStringView text)
 {
     if (isAscii(text))
         return text.toLatin1();
-    static QStringEncoder encoder = makeEncoder();
-    QByteArray out = encoder.encode(text);
-    // ICU marks unmappable characters with SUB (0x1A); show them as '?'.
-    out.replace('\x1a', '?');
+    QByteArray out = encodeMarked(text);
+    out.replace('\x1a', '?'); // a character without a place goes out as '?'
     return out;
+}
+
+bool representable(QStringView text)
+{
+    // A character without a place comes back as SUB (or '?' without ICU),
+    // never as itself.
+    return isAscii(text) || decode(encodeMarked(text)) == text;
 }
 
 QString printable(const QString &text)
@@ -69,7 +85,7 @@ QString printable(const QString &text)
             out += QLatin1String("\\r");
         else if (c == u'\n')
             out += QLatin1String("\\n");
-        else if (c.unicode() < 0x20)
+        else if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() < 0xa0))
             out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
         else
             out += c;

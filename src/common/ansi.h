@@ -14,8 +14,14 @@ QString decode(QByteArrayView bytes);
 // Characters without a place in the code page become '?'.
 QByteArray encode(QStringView text);
 
+// Whether every character of text has a place in the code page, so that
+// encode() sends it as it is.
+bool representable(QStringView text);
+
 // Wire text for a terminal or a log line: CR and LF shown as \r and \n,
-// other control characters as \xNN, so a reply cannot garble what shows it.
+// other control characters (C0, DEL and C1) as \xNN, so a reply cannot
+// clear, retitle or garble what shows it. Text without them is unchanged,
+// and so is text already made printable.
 QString printable(const QString &text);
 
 } // namespace ansi

@@ -1,5 +1,6 @@
 #include "ctl/app.h"
 
+#include "common/ansi.h"
 #include "ctl/cli.h"
 #include "ctl/commands.h"
 #include "ctl/monitor.h"
@@ -12,78 +13,122 @@
 namespace ctl {
 namespace {
 
-void print(QTextStream &out, const Shown &shown, bool json)
+// Where the run's words go: stdout for what was read, stderr for messages,
+// and with --json one object per line on stdout, a failure's too.
+class Output {
+public:
+    explicit Output(bool json) : m_out(stdout), m_err(stderr), m_json(json) {}
+
+    QTextStream &out() { return m_out; }
+
+    void shown(const Shown &s)
+    {
+        if (m_json)
+            object(s.json);
+        else
+            for (const QString &line : s.lines)
+                m_out << ansi::printable(line) << u'\n';
+        m_out.flush();
+        for (const QString &note : s.notes)
+            message(note);
+    }
+
+    // A failure: its message on stderr and, with --json, as an object
+    // (extra holds what the command showed before it failed).
+    int failure(const Stop &stop, QJsonObject extra = {})
+    {
+        message(stop.message);
+        if (m_json) {
+            extra.insert(QStringLiteral("error"), stop.message.section(u'\n', 0, 0)); // not the hint to --help
+            extra.insert(QStringLiteral("status"), stop.exitCode);
+            object(extra);
+        }
+        return stop.exitCode;
+    }
+
+    // Every line of stderr says who speaks, and nothing in it reaches the
+    // terminal raw.
+    void message(const QString &text)
+    {
+        for (const QString &line : text.split(u'\n'))
+            m_err << "dalvimoctl: " << ansi::printable(line) << u'\n';
+        m_err.flush();
+    }
+
+    void object(const QJsonObject &o)
+    {
+        m_out << QJsonDocument(o).toJson(QJsonDocument::Compact) << u'\n';
+        m_out.flush();
+    }
+
+private:
+    QTextStream m_out;
+    QTextStream m_err;
+    bool m_json;
+};
+
+int runMonitor(const Request &r, const Endpoint &server, Output &output)
 {
-    if (json)
-        out << QJsonDocument(shown.json).toJson(QJsonDocument::Indented);
-    else if (!shown.lines.isEmpty())
-        out << shown.lines.join(u'\n') << u'\n';
-    out.flush();
+    Monitor monitor(server, r.pollMs, r.globals.json, output.out());
+    QString error;
+    if (!monitor.start(r.listenPort, &error))
+        return output.failure({kExitNoAnswer, QStringLiteral("порт не открывается: ") + error});
+    if (r.globals.verbose)
+        output.message(QStringLiteral("слушаю порт %1").arg(monitor.localPort()));
+    return QCoreApplication::exec();
 }
 
-int runMonitor(const Request &r, const Endpoint &server, QTextStream &out, QTextStream &err)
+int runExchange(const Request &r, const ServerChoice &server, Output &output)
 {
-    Monitor monitor(server, r.pollMs, r.globals.json, out);
-    QString error;
-    if (!monitor.start(r.listenPort, &error)) {
-        err << "dalvimoctl: " << QStringLiteral("порт не открывается: ") << error << Qt::endl;
-        return kExitNoAnswer;
-    }
+    Exchanger ex(server.endpoint, r.globals.policy);
     if (r.globals.verbose)
-        err << "dalvimoctl: " << QStringLiteral("слушаю порт %1").arg(monitor.localPort()) << Qt::endl;
-    return QCoreApplication::exec();
+        ex.setTrace([&output](const QString &line) { output.message(line); });
+    try {
+        Shown shown = runCommand(r, ex);
+        shown.json.insert(QStringLiteral("server"), server.endpoint.text());
+        if (shown.stop) {
+            // What came is shown, then the failure: one object with both.
+            if (!r.globals.json)
+                output.shown(shown);
+            return output.failure(*shown.stop, shown.json);
+        }
+        output.shown(shown);
+        return kExitDone;
+    } catch (const Stop &stop) {
+        return output.failure(stop);
+    }
 }
 
 } // namespace
 
 int runProgram(const QStringList &arguments)
 {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
     const Parsed parsed = parseCommandLine(arguments);
+    Output output(parsed.json);
     if (parsed.kind == Parsed::Print) {
-        out << parsed.output;
+        output.out() << parsed.output;
         return kExitDone;
     }
-    if (parsed.kind == Parsed::Usage) {
-        err << "dalvimoctl: " << parsed.error << Qt::endl;
-        return kExitUsage;
-    }
+    if (parsed.kind == Parsed::Usage)
+        return output.failure({kExitUsage, parsed.error});
     const Request &r = parsed.request;
 
     std::optional<QString> env;
     if (qEnvironmentVariableIsSet("DALVIMO_SERVER"))
         env = qEnvironmentVariable("DALVIMO_SERVER");
     const auto choice = chooseServer(r.globals.server, env, windowSettingsFile());
-    if (const auto *why = std::get_if<QString>(&choice)) {
-        err << "dalvimoctl: " << *why << QStringLiteral("\nПодробнее: dalvimoctl --help") << Qt::endl;
-        return kExitUsage;
+    if (const auto *none = std::get_if<NoServer>(&choice)) {
+        if (none->kind == NoServer::Unresolved)
+            return output.failure({kExitNoAnswer, none->reason});
+        return output.failure({kExitUsage, none->reason + QStringLiteral("\nПодробнее: dalvimoctl --help")});
     }
     const ServerChoice &server = std::get<ServerChoice>(choice);
     if (r.globals.verbose)
-        err << "dalvimoctl: " << server.endpoint.text() << " (" << server.source << ')' << Qt::endl;
+        output.message(server.endpoint.text() + QStringLiteral(" (") + server.source + u')');
 
     if (r.command == QLatin1String("monitor"))
-        return runMonitor(r, server.endpoint, out, err);
-
-    Exchanger ex(server.endpoint, r.globals.policy);
-    if (r.globals.verbose)
-        ex.setTrace([&err](const QString &line) { err << "dalvimoctl: " << line << Qt::endl; });
-    try {
-        Shown shown = runCommand(r, ex);
-        shown.json.insert(QStringLiteral("server"), server.endpoint.text());
-        print(out, shown, r.globals.json);
-        for (const QString &note : std::as_const(shown.notes))
-            err << "dalvimoctl: " << note << Qt::endl;
-        if (shown.stop) {
-            err << "dalvimoctl: " << shown.stop->message << Qt::endl;
-            return shown.stop->exitCode;
-        }
-        return kExitDone;
-    } catch (const Stop &stop) {
-        err << "dalvimoctl: " << stop.message << Qt::endl;
-        return stop.exitCode;
-    }
+        return runMonitor(r, server.endpoint, output);
+    return runExchange(r, server, output);
 }
 
 } // namespace ctl

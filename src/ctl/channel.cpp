@@ -1,18 +1,35 @@
 #include "ctl/channel.h"
 
 #include "common/ansi.h"
+#include "protocol/protocol.h"
+#include "protocol/reply_source.h"
 
 #include <QNetworkDatagram>
 #include <QNetworkProxy>
 
 namespace ctl {
+namespace {
+
+// Qt's own error texts are English; the few a bind meets, in Russian.
+QString socketError(QAbstractSocket::SocketError error)
+{
+    switch (error) {
+    case QAbstractSocket::AddressInUseError: return QStringLiteral("порт уже занят");
+    case QAbstractSocket::SocketAccessError: return QStringLiteral("нет прав на этот порт");
+    case QAbstractSocket::SocketResourceError: return QStringLiteral("системе не хватает ресурсов");
+    default: return QStringLiteral("ошибка сокета %1").arg(int(error));
+    }
+}
+
+} // namespace
 
 QString Endpoint::text() const
 {
     return address.toString() + u':' + QString::number(port);
 }
 
-Channel::Channel(const Endpoint &server, QObject *parent) : QObject(parent), m_server(server)
+Channel::Channel(const Endpoint &server, Hears hears, QObject *parent)
+    : QObject(parent), m_server(server), m_hears(hears)
 {
     // Datagrams never go through a proxy; asking the system for one would
     // cost a helper thread and more time than the whole exchange.
@@ -27,7 +44,7 @@ bool Channel::openOn(quint16 localPort, QString *error)
     if (m_socket.bind(QHostAddress::AnyIPv4, localPort))
         return true;
     if (error)
-        *error = m_socket.errorString();
+        *error = socketError(m_socket.error());
     return false;
 }
 
@@ -39,12 +56,17 @@ bool Channel::send(const QString &text)
 // Everything pending, so one datagram never holds up those behind it.
 void Channel::readPending()
 {
+    const proto::Server server{m_server.address.toIPv4Address(), m_server.port};
     while (m_socket.hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = m_socket.receiveDatagram();
+        const QNetworkDatagram datagram = m_socket.receiveDatagram(proto::kMaxDatagram);
         if (!datagram.isValid())
             break;
-        emit received(ansi::decode(datagram.data()), datagram.senderAddress(),
-                      static_cast<quint16>(datagram.senderPort()));
+        const QHostAddress from = datagram.senderAddress();
+        const auto port = static_cast<quint16>(datagram.senderPort());
+        if (m_hears == ServerOnly && !proto::fromServer(from, port, server))
+            emit dropped(from, port);
+        else
+            emit received(ansi::decode(datagram.data()), from, port);
     }
 }
 

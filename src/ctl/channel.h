@@ -1,8 +1,9 @@
 #pragma once
 // One UDP socket of dalvimoctl, bound to a port the system chooses, that
-// sends command texts to the server and reports every datagram that comes
-// back. Windows-1251 on the wire, Unicode on this side. Works only while an
-// event loop runs; nothing here blocks.
+// sends command texts to the server and reports the datagrams that come
+// back: the server's only, unless it is to hear everyone (monitor).
+// Windows-1251 on the wire, Unicode on this side. Works only while an event
+// loop runs; nothing here blocks.
 
 #include <QHostAddress>
 #include <QObject>
@@ -21,7 +22,9 @@ struct Endpoint {
 class Channel : public QObject {
     Q_OBJECT
 public:
-    explicit Channel(const Endpoint &server, QObject *parent = nullptr);
+    enum Hears { ServerOnly, Everyone };
+
+    explicit Channel(const Endpoint &server, Hears hears = ServerOnly, QObject *parent = nullptr);
 
     // Binds the socket; false, with the reason in error, when it cannot.
     bool open(QString *error = nullptr);
@@ -33,11 +36,14 @@ public:
 
 signals:
     void received(const QString &text, const QHostAddress &from, quint16 port);
+    // A datagram from someone other than the server, dropped unread.
+    void dropped(const QHostAddress &from, quint16 port);
 
 private:
     void readPending();
 
     Endpoint m_server;
+    Hears m_hears;
     QUdpSocket m_socket;
 };
 

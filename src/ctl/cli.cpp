@@ -1,9 +1,9 @@
 #include "ctl/cli.h"
 
+#include "ctl/arguments.h"
+#include "ctl/help.h"
 #include "records/alarm_record.h"
-#include "common/number.h"
 #include "records/face_record.h"
-#include "protocol/protocol.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,109 +11,24 @@
 namespace ctl {
 namespace {
 
-struct CommandInfo {
-    const char *name;
-    const char *args;        // the usage line after the command
-    const char *description;
-};
-
-const CommandInfo kCommands[] = {
-    {"ping", "", "Отвечает ли Quorvan; время ответа."},
-    {"status", "", "Скин и стиль, прозрачность, яркость, флаги экрана и будильники — всё, что окно читает при "
-                   "подключении."},
-    {"alarms", "", "Четыре будильника."},
-    {"alarm", "N [set|on|off]",
-     "Будильник N (1–4): показать; set — изменить указанные поля (остальные как были), on/off — включить или "
-     "выключить."},
-    {"silence", "", "Заглушить звонящий будильник."},
-    {"alarms-toggle", "", "Откл/Вкл. будильников (режим «Выходные/будни»), затем прочитать будильники."},
-    {"skin", "next|prev|NUMBER", "Следующий, предыдущий или скин с номером NUMBER (как в status: 1 — первый); "
-                                 "за последним идёт первый."},
-    {"style", "next|prev|NUMBER", "То же для стиля текущего скина."},
-    {"transparency", "[LEVEL]", "Уровень прозрачности или затемнения, границы и режим; без аргументов — показать."},
-    {"brightness", "[LEVEL]", "Уровень яркости и границы; без аргументов — показать."},
-    {"flag", "hide|on-top|fix-text|lock on|off",
-     "Флаг экрана: Показать/спрятать, Всегда впереди, Фиксировать текст, Блокировать. Команда отправляется, "
-     "только если флаг сейчас в другом положении."},
-    {"save", "", "Quorvan сохраняет свои настройки."},
-    {"send", "TEXT", "Одна команда как есть; ответ печатается как пришёл."},
-    {"monitor", "", "Печатать каждую пришедшую датаграмму, пока не прервут (Ctrl+C)."},
-};
-
-const CommandInfo *findCommand(const QString &name)
-{
-    for (const CommandInfo &c : kCommands)
-        if (name == QLatin1String(c.name))
-            return &c;
-    return nullptr;
-}
-
 QString opt(const char *name) { return QString::fromLatin1(name); }
 
-QList<QCommandLineOption> globalOptions()
+QList<QCommandLineOption> parserOptions(const QList<OptionInfo> &infos)
 {
-    return {
-        {{opt("s"), opt("server")},
-         QStringLiteral("Сервер Quorvan (иначе DALVIMO_SERVER, иначе выбранный в окне, иначе 127.0.0.1:17777)."),
-         QStringLiteral("ADDRESS[:PORT]")},
-        {opt("json"), QStringLiteral("Вывод в JSON для скриптов.")},
-        {opt("timeout"), QStringLiteral("Ожидание ответа на каждую датаграмму, мс (1000)."), QStringLiteral("MS"),
-         QStringLiteral("1000")},
-        {opt("retries"), QStringLiteral("Повторы чтения без ответа (2)."), QStringLiteral("N"), QStringLiteral("2")},
-        {{opt("v"), opt("verbose")}, QStringLiteral("Показывать обмен датаграммами (stderr).")},
-    };
-}
-
-QList<QCommandLineOption> commandOptions(const QString &command)
-{
-    if (command == QLatin1String("alarm"))
-        return {{opt("time"), QStringLiteral("set: время H:MM или H:MM:SS."), QStringLiteral("H:MM[:SS]")},
-                {opt("on"), QStringLiteral("set: включить.")},
-                {opt("off"), QStringLiteral("set: выключить.")},
-                {opt("ring"), QStringLiteral("set: текст звонка (от 5 символов)."), QStringLiteral("TEXT")}};
-    if (command == QLatin1String("transparency") || command == QLatin1String("brightness")) {
-        QList<QCommandLineOption> o{{opt("min"), QStringLiteral("Нижняя граница."), QStringLiteral("X")},
-                                    {opt("max"), QStringLiteral("Верхняя граница."), QStringLiteral("Y")}};
-        if (command == QLatin1String("transparency"))
-            o.append({opt("mode"), QStringLiteral("Режим: transparency (прозрачность) или dimming (затемнение)."),
-                      QStringLiteral("transparency|dimming")});
-        return o;
+    QList<QCommandLineOption> options;
+    for (const OptionInfo &o : infos) {
+        QCommandLineOption option(o.names, o.description, o.valueName, o.defaultValue);
+        options.append(option);
     }
-    if (command == QLatin1String("monitor"))
-        return {{opt("poll"), QStringLiteral("Посылать «ping» каждые MS мс (0 — не посылать)."),
-                 QStringLiteral("MS"), QStringLiteral("2000")},
-                {opt("listen"), QStringLiteral("Слушать этот локальный порт (0 — любой)."), QStringLiteral("PORT"),
-                 QStringLiteral("0")}};
-    return {};
-}
-
-// Thrown inside this file only: the reason for a usage error.
-struct Bad {
-    QString why;
-};
-
-std::optional<qint64> integerIn(const QString &text, qint64 lo, qint64 hi)
-{
-    const auto v = num::parsePlainInteger(text);
-    if (!v || *v < lo || *v > hi)
-        return std::nullopt;
-    return v;
-}
-
-qint64 needInteger(const QString &text, qint64 lo, qint64 hi, const QString &what)
-{
-    const auto v = integerIn(text, lo, hi);
-    if (!v)
-        throw Bad{QStringLiteral("%1: «%2» — нужно целое от %3 до %4").arg(what, text).arg(lo).arg(hi)};
-    return *v;
+    return options;
 }
 
 void needArgs(const QStringList &args, qsizetype lo, qsizetype hi)
 {
     if (args.size() < lo)
-        throw Bad{QStringLiteral("не хватает аргументов")};
+        throw BadArgument{QStringLiteral("не хватает аргументов")};
     if (args.size() > hi)
-        throw Bad{QStringLiteral("лишний аргумент «%1»").arg(args.at(hi))};
+        throw BadArgument{QStringLiteral("лишний аргумент «%1»").arg(quotedArgument(args.at(hi)))};
 }
 
 bool onOff(const QString &word)
@@ -122,40 +37,34 @@ bool onOff(const QString &word)
         return true;
     if (word == QLatin1String("off"))
         return false;
-    throw Bad{QStringLiteral("«%1»: нужно on или off").arg(word)};
+    throw BadArgument{QStringLiteral("«%1»: нужно on или off").arg(quotedArgument(word))};
 }
 
 void readAlarm(Request &r, const QCommandLineParser &p, const QStringList &args)
 {
     needArgs(args, 1, 2);
-    r.number = int(needInteger(args.at(0), 1, BudTable::kCount, QStringLiteral("номер будильника")));
+    r.number = int(integerArgument(QStringLiteral("номер будильника"), args.at(0), 1, BudTable::kCount));
     r.action = args.value(1);
     const bool fieldGiven = p.isSet(opt("time")) || p.isSet(opt("on")) || p.isSet(opt("off")) || p.isSet(opt("ring"));
     if (r.action == QLatin1String("on") || r.action == QLatin1String("off"))
         r.on = onOff(r.action);
     else if (!r.action.isEmpty() && r.action != QLatin1String("set"))
-        throw Bad{QStringLiteral("«%1»: нужно set, on или off").arg(r.action)};
+        throw BadArgument{QStringLiteral("«%1»: нужно set, on или off").arg(quotedArgument(r.action))};
     if (r.action != QLatin1String("set")) {
         if (fieldGiven)
-            throw Bad{QStringLiteral("--time, --on, --off и --ring — только с set")};
+            throw BadArgument{QStringLiteral("--time, --on, --off и --ring — только с set")};
         return;
     }
     if (!fieldGiven)
-        throw Bad{QStringLiteral("set: укажите --time, --on, --off или --ring")};
+        throw BadArgument{QStringLiteral("set: укажите --time, --on, --off или --ring")};
     if (p.isSet(opt("on")) && p.isSet(opt("off")))
-        throw Bad{QStringLiteral("--on и --off вместе")};
+        throw BadArgument{QStringLiteral("--on и --off вместе")};
     if (p.isSet(opt("on")) || p.isSet(opt("off")))
         r.on = p.isSet(opt("on"));
-    if (p.isSet(opt("time"))) {
-        r.time = parseTimeText(p.value(opt("time")));
-        if (!r.time)
-            throw Bad{QStringLiteral("--time: «%1» — нужно H:MM или H:MM:SS").arg(p.value(opt("time")))};
-    }
-    if (p.isSet(opt("ring"))) {
-        r.ring = p.value(opt("ring"));
-        if (!proto::ringGoesOut(*r.ring))
-            throw Bad{QStringLiteral("--ring: текст короче 5 символов Quorvan не передаётся")};
-    }
+    if (p.isSet(opt("time")))
+        r.time = timeArgument(QStringLiteral("--time"), p.value(opt("time")));
+    if (p.isSet(opt("ring")))
+        r.ring = ringArgument(QStringLiteral("--ring"), p.value(opt("ring")));
 }
 
 void readStep(Request &r, const QStringList &args)
@@ -168,7 +77,8 @@ void readStep(Request &r, const QStringList &args)
         r.step = Step::Prev;
     } else {
         r.step = Step::Number;
-        r.number = int(needInteger(a, 1, 32767, QStringLiteral("номер")));
+        // The command carries the index, the position less one, as a 16-bit number.
+        r.number = int(integerArgument(QStringLiteral("НОМЕР"), a, 1, 32767));
     }
 }
 
@@ -176,15 +86,18 @@ void readLevel(Request &r, const QCommandLineParser &p, const QStringList &args)
 {
     needArgs(args, 0, 1);
     if (!args.isEmpty())
-        r.level = args.at(0);
+        r.level = levelArgument(QStringLiteral("УРОВЕНЬ"), args.at(0));
     if (p.isSet(opt("min")))
-        r.min = p.value(opt("min"));
+        r.min = levelArgument(QStringLiteral("--min"), p.value(opt("min")));
     if (p.isSet(opt("max")))
-        r.max = p.value(opt("max"));
+        r.max = levelArgument(QStringLiteral("--max"), p.value(opt("max")));
+    if (r.min && r.max)
+        boundsArguments(QStringLiteral("--min"), *r.min, QStringLiteral("--max"), *r.max);
     if (r.command == QLatin1String("transparency") && p.isSet(opt("mode"))) {
         const QString m = p.value(opt("mode"));
         if (m != QLatin1String("transparency") && m != QLatin1String("dimming"))
-            throw Bad{QStringLiteral("--mode: «%1» — нужно transparency или dimming").arg(m)};
+            throw BadArgument{
+                QStringLiteral("--mode: «%1» — нужно transparency или dimming").arg(quotedArgument(m))};
         r.mode = m == QLatin1String("transparency") ? 1 : 0;
     }
 }
@@ -203,17 +116,16 @@ void readArguments(Request &r, const QCommandLineParser &p)
         needArgs(args, 2, 2);
         r.flag = int(flagNames().indexOf(args.at(0)));
         if (r.flag < 0)
-            throw Bad{QStringLiteral("«%1»: нужно %2").arg(args.at(0), flagNames().join(QStringLiteral(", ")))};
+            throw BadArgument{QStringLiteral("«%1»: нужно %2")
+                                  .arg(quotedArgument(args.at(0)), flagNames().join(QStringLiteral(", ")))};
         r.on = onOff(args.at(1));
     } else if (c == QLatin1String("send")) {
         needArgs(args, 1, 1);
-        r.text = args.at(0);
-        if (r.text.isEmpty())
-            throw Bad{QStringLiteral("пустая команда")};
+        r.text = commandArgument(QStringLiteral("ТЕКСТ"), args.at(0));
     } else if (c == QLatin1String("monitor")) {
         needArgs(args, 0, 0);
-        r.pollMs = int(needInteger(p.value(opt("poll")), 0, 3600000, QStringLiteral("--poll")));
-        r.listenPort = quint16(needInteger(p.value(opt("listen")), 0, 65535, QStringLiteral("--listen")));
+        r.pollMs = int(integerArgument(QStringLiteral("--poll"), p.value(opt("poll")), 0, 3600000));
+        r.listenPort = quint16(integerArgument(QStringLiteral("--listen"), p.value(opt("listen")), 0, 65535));
     } else {
         needArgs(args, 0, 0);
     }
@@ -230,28 +142,32 @@ Globals readGlobals(const QCommandLineParser &before, const QCommandLineParser &
         g.server = pick("server").value(opt("server"));
     g.json = before.isSet(opt("json")) || after.isSet(opt("json"));
     g.verbose = before.isSet(opt("verbose")) || after.isSet(opt("verbose"));
-    g.policy.timeoutMs = int(needInteger(pick("timeout").value(opt("timeout")), 1, 600000, QStringLiteral("--timeout")));
-    g.policy.retries = int(needInteger(pick("retries").value(opt("retries")), 0, 100, QStringLiteral("--retries")));
+    g.policy.timeoutMs = int(integerArgument(QStringLiteral("--timeout"), pick("timeout").value(opt("timeout")), 1, 600000));
+    g.policy.retries = int(integerArgument(QStringLiteral("--retries"), pick("retries").value(opt("retries")), 0, 100));
     return g;
 }
 
-QString generalHelp(QCommandLineParser &p)
+// Qt's parser words its errors in English; the cases it knows, in Russian.
+QString parserError(const QCommandLineParser &p)
 {
-    QString text = p.helpText();
-    text += QStringLiteral("\nКоманды:\n");
-    for (const CommandInfo &c : kCommands) {
-        QString line = QLatin1String(c.name);
-        if (*c.args)
-            line += u' ' + QLatin1String(c.args);
-        text += QStringLiteral("  ") + line + QStringLiteral("\n      ") + QString::fromUtf8(c.description) + u'\n';
-    }
-    text += QStringLiteral("\nСправка по команде: dalvimoctl КОМАНДА --help\n");
-    return text;
+    const QStringList unknown = p.unknownOptionNames();
+    if (!unknown.isEmpty())
+        return QStringLiteral("неизвестный параметр «%1»").arg(quotedArgument(dashed(unknown.first())));
+    const QString english = p.errorText();
+    const qsizetype open = english.indexOf(u'\'');
+    const qsizetype close = english.lastIndexOf(u'\'');
+    const QString name = open >= 0 && close > open ? quotedArgument(english.mid(open + 1, close - open - 1)) : QString();
+    if (english.startsWith(QLatin1String("Missing value")))
+        return QStringLiteral("«%1»: нужно значение").arg(name);
+    if (english.startsWith(QLatin1String("Unexpected value")))
+        return QStringLiteral("«%1»: значение не нужно").arg(name);
+    return QStringLiteral("ошибка в параметрах");
 }
 
-Parsed usage(const QString &why, const QString &command)
+Parsed usage(const QString &why, const QString &command, bool json)
 {
     Parsed r;
+    r.json = json;
     r.error = why + QStringLiteral("\nПодробнее: dalvimoctl %1--help")
                         .arg(command.isEmpty() ? QString() : command + u' ');
     return r;
@@ -275,53 +191,49 @@ QStringList flagNames()
 Parsed parseCommandLine(const QStringList &arguments)
 {
     static_assert(face::kFlagCount == 4, "one name per face flag");
+    // Before the parsers have said whether --json holds, a usage error
+    // answers in the form the command line asks for.
+    const bool jsonAsked = arguments.contains(QStringLiteral("--json"));
     QCommandLineParser before;
     before.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    before.setApplicationDescription(QStringLiteral("Quorvan из командной строки и скриптов."));
-    before.addOptions(globalOptions());
-    before.addHelpOption();
-    // Not addVersionOption(): its -v is --verbose here.
-    before.addOption({opt("version"), QStringLiteral("Версия программы.")});
-    before.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("Команда (ниже)."),
-                                 QStringLiteral("COMMAND [ARGS]"));
+    before.addOptions(parserOptions(globalOptions()));
     if (!before.parse(arguments))
-        return usage(before.errorText(), QString());
+        return usage(parserError(before), QString(), jsonAsked);
     if (before.isSet(opt("version")))
         return print(QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n');
 
     QStringList rest = before.positionalArguments();
     if (rest.value(0) == QLatin1String("help")) { // "help COMMAND" is "COMMAND --help"
         rest.removeFirst();
-        if (rest.isEmpty())
-            return print(generalHelp(before));
+        if (rest.isEmpty() || rest.first() == QLatin1String("help"))
+            return print(generalHelp());
         rest = {rest.first(), QStringLiteral("--help")};
     }
     if (rest.isEmpty())
-        return before.isSet(opt("help")) ? print(generalHelp(before)) : usage(QStringLiteral("не указана команда"), {});
+        return before.isSet(opt("help")) ? print(generalHelp())
+                                         : usage(QStringLiteral("не указана команда"), {}, jsonAsked);
     const CommandInfo *info = findCommand(rest.first());
-    if (!info)
-        return usage(QStringLiteral("неизвестная команда «%1»").arg(rest.first()), QString());
+    if (!info || rest.first() == QLatin1String("help"))
+        return usage(QStringLiteral("неизвестная команда «%1»").arg(quotedArgument(rest.first())), QString(), jsonAsked);
 
     Request r;
     r.command = rest.takeFirst();
     QCommandLineParser after;
-    after.addOptions(globalOptions());
-    after.addOptions(commandOptions(r.command));
-    after.addHelpOption();
-    after.addPositionalArgument(r.command, QString::fromUtf8(info->description),
-                                r.command + u' ' + QString::fromLatin1(info->args));
+    after.addOptions(parserOptions(globalOptions()));
+    after.addOptions(parserOptions(commandOptions(r.command)));
     if (!after.parse(QStringList{arguments.value(0)} + rest))
-        return usage(after.errorText(), r.command);
+        return usage(parserError(after), r.command, jsonAsked);
     if (before.isSet(opt("help")) || after.isSet(opt("help")))
-        return print(after.helpText());
+        return print(commandHelp(*info));
     try {
         r.globals = readGlobals(before, after);
         readArguments(r, after);
-    } catch (const Bad &bad) {
-        return usage(bad.why, r.command);
+    } catch (const BadArgument &bad) {
+        return usage(bad.message, r.command, jsonAsked);
     }
     Parsed parsed;
     parsed.kind = Parsed::Run;
+    parsed.json = r.globals.json;
     parsed.request = r;
     return parsed;
 }

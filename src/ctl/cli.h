@@ -1,7 +1,8 @@
 #pragma once
 // The command line of dalvimoctl: dalvimoctl [options] COMMAND [ARGS], the
-// global options before or after the command. Everything is checked here,
-// before anything is sent: a usage error never reaches the network.
+// global options before or after the command. Everything is checked here
+// (arguments.h), before anything is sent: a usage error never reaches the
+// network.
 
 #include "ctl/exchange.h"
 
@@ -48,6 +49,7 @@ struct Request {
 struct Parsed {
     enum Kind { Run, Print, Usage };
     Kind kind = Usage;
+    bool json = false; // --json: a usage error is a JSON object on stdout as well
     Request request; // Run
     QString output;  // Print: the help or version text, for stdout
     QString error;   // Usage: what is wrong, then a one-line hint

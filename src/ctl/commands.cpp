@@ -42,6 +42,8 @@ Shown runAlarmSet(const Request &r, Exchanger &ex)
     const QTime time = r.time.value_or(before.dTime);
     const bool on = r.on.value_or(before.bActive);
     const QString ring = r.ring.value_or(before.sRing);
+    if (proto::ringGoesOut(ring))
+        needSendable(ring, QStringLiteral("текст звонка"));
     const QString command = proto::alarmSet(r.number, formatHns(time), on ? 1 : 0, ring);
 
     BudRec after;
@@ -158,10 +160,8 @@ Shown runCommand(const Request &r, Exchanger &ex)
         return runAlarmsToggle(ex);
     if (c == QLatin1String("skin") || c == QLatin1String("style"))
         return runStep(r, ex);
-    if (c == QLatin1String("transparency"))
-        return runTransparency(r, ex);
-    if (c == QLatin1String("brightness"))
-        return runBrightness(r, ex);
+    if (c == QLatin1String("transparency") || c == QLatin1String("brightness"))
+        return runLevel(r, ex);
     if (c == QLatin1String("flag"))
         return runFlag(r, ex);
     if (c == QLatin1String("save")) {

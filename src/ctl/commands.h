@@ -15,8 +15,7 @@ Shown runCommand(const Request &r, Exchanger &ex);
 // commands_face.cpp
 Shown runStatus(Exchanger &ex);
 Shown runStep(const Request &r, Exchanger &ex); // skin, style
-Shown runTransparency(const Request &r, Exchanger &ex);
-Shown runBrightness(const Request &r, Exchanger &ex);
+Shown runLevel(const Request &r, Exchanger &ex); // transparency, brightness
 Shown runFlag(const Request &r, Exchanger &ex);
 
 // How a setting went, for every command that sends one: "answered" in the

@@ -12,10 +12,10 @@ namespace ctl {
 Shown runStatus(Exchanger &ex)
 {
     Reads reads(ex);
-    const face::SkinGroup skin = reads.skin();
-    const face::TransparencyRecord trans = reads.transparency();
-    const face::BrightnessRecord bright = reads.brightness();
-    const face::FaceFlagsRecord flags = reads.flags();
+    const auto skin = reads.record<face::SkinGroup>();
+    const auto trans = reads.record<face::TransparencyRecord>();
+    const auto bright = reads.record<face::BrightnessRecord>();
+    const auto flags = reads.record<face::FaceFlagsRecord>();
     const BudTable buds = reads.alarms();
 
     Shown s;
@@ -36,7 +36,7 @@ Shown runStep(const Request &r, Exchanger &ex)
     Reads reads(ex);
     int target = r.number;
     if (r.step != Step::Number) {
-        const face::SkinGroup g = reads.skin();
+        const auto g = reads.record<face::SkinGroup>();
         const int min = skin ? g.first - 1 : g.styleFirst - 1;
         const int max = skin ? g.last + 1 : g.styleLast + 1;
         const int value = (skin ? g.current : g.styleCurrent) + (r.step == Step::Next ? 1 : -1);
@@ -46,7 +46,7 @@ Shown runStep(const Request &r, Exchanger &ex)
 
     face::SkinGroup after;
     const SetResult result = ex.setAndReadBack(
-        command, [&] { after = reads.skin(); },
+        command, [&] { after = reads.record<face::SkinGroup>(); },
         [&] { return (skin ? after.current : after.styleCurrent) == target; },
         true);
     Shown s;
@@ -55,51 +55,79 @@ Shown runStep(const Request &r, Exchanger &ex)
     return s;
 }
 
+namespace {
+
+// Transparency and brightness alike: the level and bounds Quorvan holds,
+// and for transparency the mode (-1 for brightness, which has none).
+struct Levels {
+    QString level;
+    QString min;
+    QString max;
+    int mode = -1;
+    bool operator==(const Levels &) const = default;
+};
+
+Levels levelsOf(const face::TransparencyRecord &r) { return {*r.level, *r.min, *r.max, *r.mode}; }
+Levels levelsOf(const face::BrightnessRecord &r) { return {r.level, r.min, r.max}; }
+
+bool supported(const face::TransparencyRecord &) { return true; }
+bool supported(const face::BrightnessRecord &r) { return *r.supported; }
+
+QString setCommand(const face::TransparencyRecord &, const Levels &l)
+{
+    return proto::transparencySet(l.level, l.min, l.max, l.mode);
+}
+QString setCommand(const face::BrightnessRecord &, const Levels &l)
+{
+    return proto::brightnessSet(l.level, l.min, l.max);
+}
+
+void show(Shown &s, const face::TransparencyRecord &r)
+{
+    s.add(QStringLiteral("transparency"), transparencyJson(r), transparencyLines(r));
+}
+void show(Shown &s, const face::BrightnessRecord &r)
+{
+    s.add(QStringLiteral("brightness"), brightnessJson(r), brightnessLines(r));
+}
+
 // Level, bounds and mode go out together, as the window's "Сохранить" sends
-// them; what is not given is sent as read.
-Shown runTransparency(const Request &r, Exchanger &ex)
+// them; what is not given is sent as read. Where Quorvan has no brightness
+// the window greys the controls out; here nothing is sent and the command
+// fails as Quorvan would.
+template <class Record>
+Shown runLevelOf(const Request &r, Exchanger &ex)
 {
     Reads reads(ex);
-    face::TransparencyRecord now = reads.transparency();
+    auto now = reads.record<Record>();
     Shown s;
     if (r.level || r.min || r.max || r.mode) {
-        const QString level = r.level.value_or(*now.level);
-        const QString min = r.min.value_or(*now.min);
-        const QString max = r.max.value_or(*now.max);
-        const int mode = r.mode.value_or(*now.mode);
-        const QString command = proto::transparencySet(level, min, max, mode);
-        const auto shows = [&] { return *now.level == level && *now.min == min && *now.max == max && *now.mode == mode; };
+        if (!supported(now))
+            throw Stop{kExitQuorvanError, QStringLiteral("Quorvan: яркость не поддерживается")};
+        const Levels was = levelsOf(now);
+        const Levels wanted{r.level.value_or(was.level), r.min.value_or(was.min), r.max.value_or(was.max),
+                            r.mode.value_or(was.mode)};
+        needSendable(wanted.level, QStringLiteral("уровень"));
+        needSendable(wanted.min, QStringLiteral("нижняя граница"));
+        needSendable(wanted.max, QStringLiteral("верхняя граница"));
+        const QString command = setCommand(now, wanted);
         const SetResult result = ex.setAndReadBack(
-            command, [&] { now = reads.transparency(); }, shows,
+            command, [&] { now = reads.record<Record>(); },
+            [&] { return supported(now) && levelsOf(now) == wanted; },
             true);
         noteSetting(s, command, result);
     }
-    s.add(QStringLiteral("transparency"), transparencyJson(now), transparencyLines(now));
+    show(s, now);
     return s;
 }
 
-// Where Quorvan has no brightness the window greys the controls out; here
-// nothing is sent and the command fails as Quorvan would.
-Shown runBrightness(const Request &r, Exchanger &ex)
+} // namespace
+
+Shown runLevel(const Request &r, Exchanger &ex)
 {
-    Reads reads(ex);
-    face::BrightnessRecord now = reads.brightness();
-    Shown s;
-    if (r.level || r.min || r.max) {
-        if (!*now.supported)
-            throw Stop{kExitQuorvanError, QStringLiteral("Quorvan: яркость не поддерживается")};
-        const QString level = r.level.value_or(now.level);
-        const QString min = r.min.value_or(now.min);
-        const QString max = r.max.value_or(now.max);
-        const QString command = proto::brightnessSet(level, min, max);
-        const SetResult result = ex.setAndReadBack(
-            command, [&] { now = reads.brightness(); },
-            [&] { return *now.supported && now.level == level && now.min == min && now.max == max; },
-            true);
-        noteSetting(s, command, result);
-    }
-    s.add(QStringLiteral("brightness"), brightnessJson(now), brightnessLines(now));
-    return s;
+    if (r.command == QLatin1String("transparency"))
+        return runLevelOf<face::TransparencyRecord>(r, ex);
+    return runLevelOf<face::BrightnessRecord>(r, ex);
 }
 
 // The flag command only names the flag and Quorvan switches it over: it
@@ -107,14 +135,14 @@ Shown runBrightness(const Request &r, Exchanger &ex)
 Shown runFlag(const Request &r, Exchanger &ex)
 {
     Reads reads(ex);
-    face::FaceFlagsRecord now = reads.flags();
+    auto now = reads.record<face::FaceFlagsRecord>();
     const auto isWanted = [&] { return (*now.flags[r.flag] != 0) == *r.on; };
     Shown s;
     const bool send = !isWanted();
     if (send) {
         const QString command = proto::faceFlag(r.flag);
         const SetResult result = ex.setAndReadBack(
-            command, [&] { now = reads.flags(); }, isWanted,
+            command, [&] { now = reads.record<face::FaceFlagsRecord>(); }, isWanted,
             false);
         noteSetting(s, command, result);
     }

@@ -1,6 +1,7 @@
 #include "ctl/exchange.h"
 
 #include "common/ansi.h"
+#include "protocol/command_check.h"
 #include "protocol/protocol.h"
 #include "protocol/reply_fields.h"
 
@@ -10,7 +11,6 @@
 
 namespace ctl {
 namespace {
-
 
 Stop noAnswer(const QString &command, const QString &why)
 {
@@ -76,14 +76,23 @@ std::unique_ptr<Channel> Exchanger::openChannel()
     QString error;
     if (!channel->open(&error))
         throw Stop{kExitNoAnswer, QStringLiteral("сокет не открывается: %1").arg(error)};
+    // What is not the server's never reaches the exchange; --verbose tells
+    // that it came, not what it said.
+    QObject::connect(channel.get(), &Channel::dropped, channel.get(), [this](const QHostAddress &from, quint16 port) {
+        trace(QStringLiteral("<- от %1: не сервер, отброшено").arg(Endpoint{from, port}.text()));
+    });
     return channel;
 }
 
 void Exchanger::send(Channel &channel, const QString &command)
 {
+    // The arguments are checked long before; this keeps anything composed
+    // from them and from replies from going out cut or with '?' in it.
+    if (const auto why = proto::commandFault(command))
+        throw Stop{kExitUsage, QStringLiteral("не отправлено: %1").arg(*why)};
     trace(QStringLiteral("-> ") + command);
     if (!channel.send(command))
-        trace(QStringLiteral("(not sent)")); // counts as lost: the wait decides
+        trace(QStringLiteral("(не отправлено)")); // counts as lost: the wait decides
 }
 
 std::optional<Answer> Exchanger::await(Channel &channel, const QString &sent)
@@ -160,7 +169,7 @@ SetResult Exchanger::set(const QString &command, const ReadBack &readBack)
         // does, it settles the matter.
         std::optional<Answer> late;
         QObject::connect(channel.get(), &Channel::received, channel.get(), [&](const QString &text) {
-            trace(QStringLiteral("<- ") + text + QStringLiteral(" (late)"));
+            trace(QStringLiteral("<- ") + text + QStringLiteral(" (поздно)"));
             const Verdict v = judge(command, text);
             if (!late && v.kind != Verdict::Ignore)
                 late = Answer{text, v, result.sends, 0};

@@ -6,7 +6,9 @@
 // Every exchange sends from a socket of its own. Quorvan answers the
 // sender, so a late answer to an earlier exchange (or to an earlier attempt
 // of a read-back) can never be taken for the answer of a later one; that
-// is what makes a read-back after a lost answer trustworthy.
+// is what makes a read-back after a lost answer trustworthy. The socket
+// hears the server alone: a datagram from any other address or port is
+// dropped before judge() sees it.
 
 #include "ctl/channel.h"
 

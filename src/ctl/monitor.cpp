@@ -1,5 +1,6 @@
 #include "ctl/monitor.h"
 
+#include "common/ansi.h"
 #include "protocol/protocol.h"
 
 #include <QDateTime>
@@ -9,7 +10,7 @@
 namespace ctl {
 
 Monitor::Monitor(const Endpoint &server, int pollMs, bool json, QTextStream &out)
-    : m_channel(server), m_json(json), m_out(out)
+    : m_channel(server, Channel::Everyone), m_json(json), m_out(out)
 {
     connect(&m_channel, &Channel::received, this, &Monitor::show);
     m_poll.setInterval(pollMs);
@@ -39,9 +40,8 @@ void Monitor::show(const QString &text, const QHostAddress &from, quint16 port)
         m_out << QJsonDocument(o).toJson(QJsonDocument::Compact) << Qt::endl;
         return;
     }
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\\r\\n"));
-    m_out << now.toString(QStringLiteral("HH:mm:ss.zzz")) << u' ' << sender << u' ' << shown << Qt::endl;
+    m_out << now.toString(QStringLiteral("HH:mm:ss.zzz")) << u' ' << sender << u' ' << ansi::printable(text)
+          << Qt::endl;
 }
 
 } // namespace ctl

@@ -1,7 +1,8 @@
 #pragma once
-// dalvimoctl monitor: every datagram that reaches its socket, one line each,
-// until the process is interrupted; optionally a "ping" every so often, as
-// the window's auto-poll sends, so that Quorvan has something to answer.
+// dalvimoctl monitor: every datagram that reaches its socket, from whoever
+// sent it (that is what it is for), one line each with its sender, until
+// the process is interrupted; optionally a "ping" every so often, as the
+// window's auto-poll sends, so that Quorvan has something to answer.
 
 #include "ctl/channel.h"
 

@@ -1,33 +1,78 @@
 #include "ctl/reads.h"
 
+#include "common/ansi.h"
+#include "protocol/command_check.h"
 #include "protocol/protocol.h"
 #include "protocol/reply_fields.h"
 
 namespace ctl {
 namespace {
 
-QString payloadOf(Exchanger &ex, const QString &command, QString *reply)
+// Each face record's read command and parser.
+template <class Record>
+struct FaceReply;
+
+template <>
+struct FaceReply<face::SkinGroup> {
+    static constexpr proto::ReadCmd command = proto::SkinQuery;
+    static void parse(const QString &payload, face::SkinGroup &g)
+    {
+        g = face::ParseSkinGroupReply(payload);
+        face::currentStyleName(g.info); // a style that is not there is as broken here as in the window
+    }
+};
+
+template <>
+struct FaceReply<face::TransparencyRecord> {
+    static constexpr proto::ReadCmd command = proto::Transparency;
+    static void parse(const QString &payload, face::TransparencyRecord &r) { face::ParseTransparencyReply(payload, r); }
+};
+
+template <>
+struct FaceReply<face::BrightnessRecord> {
+    static constexpr proto::ReadCmd command = proto::Brightness;
+    static void parse(const QString &payload, face::BrightnessRecord &r) { face::ParseBrightnessReply(payload, r); }
+};
+
+template <>
+struct FaceReply<face::FaceFlagsRecord> {
+    static constexpr proto::ReadCmd command = proto::FaceFlags;
+    static void parse(const QString &payload, face::FaceFlagsRecord &r) { face::ParseFaceFlagsReply(payload, r); }
+};
+
+// The reply to command, and its payload.
+struct Read {
+    QString text;
+    QString payload;
+};
+
+Read readReply(Exchanger &ex, const QString &command)
 {
-    *reply = ex.read(command).text;
-    return proto::splitReply(*reply).payload;
+    QString text = ex.read(command).text;
+    QString payload = proto::splitReply(text).payload;
+    return {std::move(text), std::move(payload)};
 }
 
 } // namespace
 
 Stop unreadable(const QString &reply)
 {
-    QString shown = reply;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\\r\\n"));
-    return {kExitUnreadable, QStringLiteral("ответ не удалось разобрать: %1").arg(shown)};
+    return {kExitUnreadable, QStringLiteral("ответ не удалось разобрать: %1").arg(ansi::printable(reply))};
+}
+
+void needSendable(const QString &value, const QString &what)
+{
+    if (const auto why = proto::fieldFault(value))
+        throw Stop{kExitUnreadable, QStringLiteral("%1 «%2» из ответа Quorvan нельзя отправить обратно: %3")
+                                        .arg(what, ansi::printable(value), *why)};
 }
 
 BudTable Reads::alarms()
 {
-    QString text;
-    const QString payload = payloadOf(m_ex, proto::readCommand(proto::AllAlarms), &text);
-    return parsing(text, [&] {
+    const Read r = readReply(m_ex, proto::readCommand(proto::AllAlarms));
+    return parsing(r.text, [&] {
         BudTable buds;
-        const QList<QString> lines = reply::splitAlarmList(payload);
+        const QList<QString> lines = reply::splitAlarmList(r.payload);
         // Like the window: every line is parsed into the alarm it names, and
         // a list without its fourth line is broken.
         for (int k = 0; k < BudTable::kCount; ++k) {
@@ -41,57 +86,28 @@ BudTable Reads::alarms()
 
 BudRec Reads::alarm(int n)
 {
-    QString text;
-    const QString payload = payloadOf(m_ex, proto::alarmGet(n), &text);
-    return parsing(text, [&] {
+    const Read r = readReply(m_ex, proto::alarmGet(n));
+    return parsing(r.text, [&] {
         BudTable buds;
-        ParseAlarmReply(payload, buds);
+        ParseAlarmReply(r.payload, buds);
         return buds(n);
     });
 }
 
-face::SkinGroup Reads::skin()
+template <class Record>
+Record Reads::record()
 {
-    QString text;
-    const QString payload = payloadOf(m_ex, proto::readCommand(proto::SkinQuery), &text);
-    return parsing(text, [&] {
-        face::SkinGroup g = face::ParseSkinGroupReply(payload);
-        face::currentStyleName(g.info); // a style that is not there is as broken here as in the window
-        return g;
+    const Read r = readReply(m_ex, proto::readCommand(FaceReply<Record>::command));
+    return parsing(r.text, [&] {
+        Record record{};
+        FaceReply<Record>::parse(r.payload, record);
+        return record;
     });
 }
 
-face::TransparencyRecord Reads::transparency()
-{
-    QString text;
-    const QString payload = payloadOf(m_ex, proto::readCommand(proto::Transparency), &text);
-    return parsing(text, [&] {
-        face::TransparencyRecord r;
-        face::ParseTransparencyReply(payload, r);
-        return r;
-    });
-}
-
-face::BrightnessRecord Reads::brightness()
-{
-    QString text;
-    const QString payload = payloadOf(m_ex, proto::readCommand(proto::Brightness), &text);
-    return parsing(text, [&] {
-        face::BrightnessRecord r;
-        face::ParseBrightnessReply(payload, r);
-        return r;
-    });
-}
-
-face::FaceFlagsRecord Reads::flags()
-{
-    QString text;
-    const QString payload = payloadOf(m_ex, proto::readCommand(proto::FaceFlags), &text);
-    return parsing(text, [&] {
-        face::FaceFlagsRecord r;
-        face::ParseFaceFlagsReply(payload, r);
-        return r;
-    });
-}
+template face::SkinGroup Reads::record<face::SkinGroup>();
+template face::TransparencyRecord Reads::record<face::TransparencyRecord>();
+template face::BrightnessRecord Reads::record<face::BrightnessRecord>();
+template face::FaceFlagsRecord Reads::record<face::FaceFlagsRecord>();
 
 } // namespace ctl

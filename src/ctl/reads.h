@@ -16,10 +16,11 @@ public:
 
     BudTable alarms();   // "Gbd*"
     BudRec alarm(int n); // "Gbd" + n
-    face::SkinGroup skin();
-    face::TransparencyRecord transparency();
-    face::BrightnessRecord brightness();
-    face::FaceFlagsRecord flags();
+    // A face record read by its own command: face::SkinGroup ("Gsk?"),
+    // TransparencyRecord ("GfaT"), BrightnessRecord ("GfaB") or
+    // FaceFlagsRecord ("Gfa*").
+    template <class Record>
+    Record record();
 
 private:
     Exchanger &m_ex;
@@ -27,6 +28,10 @@ private:
 
 // The Stop for a reply that could not be taken apart.
 Stop unreadable(const QString &reply);
+
+// A value read from Quorvan that a setting sends back as one field: the
+// Stop of an unreadable reply when it cannot be one (what names the value).
+void needSendable(const QString &value, const QString &what);
 
 // Runs f, which takes reply apart; its reply::ReplyFailure becomes
 // unreadable(reply).

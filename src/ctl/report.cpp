@@ -1,6 +1,7 @@
 #include "ctl/report.h"
 
 #include "ctl/cli.h"
+#include "common/number.h"
 
 #include <QJsonArray>
 
@@ -37,6 +38,33 @@ QString levelsText(const QStringList &levels)
 QString boundsText(const QString &min, const QString &max)
 {
     return QStringLiteral("границы %1…%2").arg(min, max);
+}
+
+// Levels and bounds are numbers; Quorvan's text stays as it is only where
+// it is none.
+QJsonValue numberJson(const QString &text)
+{
+    if (const auto v = num::parseNumber(text))
+        return *v;
+    return text;
+}
+
+QJsonArray numbersJson(const QStringList &texts)
+{
+    QJsonArray a;
+    for (const QString &t : texts)
+        a.append(numberJson(t));
+    return a;
+}
+
+// A check box: ticked or clear; greyed is neither.
+QJsonValue checkJson(int value)
+{
+    switch (value) {
+    case 0: return false;
+    case 1: return true;
+    default: return QJsonValue::Null;
+    }
 }
 
 } // namespace
@@ -109,11 +137,11 @@ QStringList skinLines(const face::SkinGroup &g)
 
 QJsonObject transparencyJson(const face::TransparencyRecord &r)
 {
-    return {{QStringLiteral("level"), *r.level},
-            {QStringLiteral("min"), *r.min},
-            {QStringLiteral("max"), *r.max},
+    return {{QStringLiteral("level"), numberJson(*r.level)},
+            {QStringLiteral("min"), numberJson(*r.min)},
+            {QStringLiteral("max"), numberJson(*r.max)},
             {QStringLiteral("mode"), modeName(*r.mode)},
-            {QStringLiteral("levels"), QJsonArray::fromStringList(r.levels)}};
+            {QStringLiteral("levels"), numbersJson(r.levels)}};
 }
 
 QStringList transparencyLines(const face::TransparencyRecord &r)
@@ -127,10 +155,10 @@ QJsonObject brightnessJson(const face::BrightnessRecord &r)
     if (!*r.supported)
         return {{QStringLiteral("supported"), false}};
     return {{QStringLiteral("supported"), true},
-            {QStringLiteral("level"), r.level},
-            {QStringLiteral("min"), r.min},
-            {QStringLiteral("max"), r.max},
-            {QStringLiteral("levels"), QJsonArray::fromStringList(r.levels)}};
+            {QStringLiteral("level"), numberJson(r.level)},
+            {QStringLiteral("min"), numberJson(r.min)},
+            {QStringLiteral("max"), numberJson(r.max)},
+            {QStringLiteral("levels"), numbersJson(r.levels)}};
 }
 
 QStringList brightnessLines(const face::BrightnessRecord &r)
@@ -146,9 +174,7 @@ QJsonObject flagsJson(const face::FaceFlagsRecord &r)
     QJsonObject o;
     const QStringList names = flagNames();
     for (int i = 0; i < face::kFlagCount; ++i)
-        o.insert(QString(names.at(i)).replace(u'-', u'_'), *r.flags[i]);
-    o.insert(QStringLiteral("mode"), modeName(*r.mode));
-    o.insert(QStringLiteral("brightness_supported"), *r.brightSupported);
+        o.insert(QString(names.at(i)).replace(u'-', u'_'), checkJson(*r.flags[i]));
     return o;
 }
 

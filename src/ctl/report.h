@@ -1,6 +1,8 @@
 #pragma once
 // How dalvimoctl shows what it read: Russian lines for people, the same data
-// under stable English keys for scripts (--json).
+// under stable English keys for scripts (--json), with booleans as booleans
+// and numbers as numbers. The lines carry Quorvan's text as it came; the
+// printing escapes what a terminal would act on.
 
 #include "records/alarm_record.h"
 #include "ctl/exchange.h"

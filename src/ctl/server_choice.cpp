@@ -1,5 +1,6 @@
 #include "ctl/server_choice.h"
 
+#include "common/ansi.h"
 #include "settings/ini_class.h"
 #include "settings/server_entries.h"
 #include "settings/settings_location.h"
@@ -19,40 +20,49 @@ bool looksLikeHostName(const QString &text)
     return false;
 }
 
-std::variant<QHostAddress, QString> addressOf(const QString &text)
+NoServer malformed(const QString &reason) { return {NoServer::Malformed, reason}; }
+
+QString notIpv4(const QString &text)
+{
+    return QStringLiteral("«%1» — не IPv4-адрес").arg(ansi::printable(text));
+}
+
+std::variant<QHostAddress, NoServer> addressOf(const QString &text)
 {
     if (const auto ip = address::ipv4Of(text))
         return QHostAddress(*ip);
     if (!looksLikeHostName(text))
-        return QStringLiteral("«%1» — не IPv4-адрес").arg(text);
+        return malformed(notIpv4(text));
     const QHostInfo info = QHostInfo::fromName(text.trimmed());
     for (const QHostAddress &a : info.addresses())
         if (a.protocol() == QAbstractSocket::IPv4Protocol)
             return a;
-    return QStringLiteral("адрес «%1» не найден").arg(text);
+    return NoServer{NoServer::Unresolved, QStringLiteral("адрес «%1» не найден").arg(ansi::printable(text))};
 }
 
 } // namespace
 
-std::variant<Endpoint, QString> parseServerText(const QString &text)
+std::variant<Endpoint, NoServer> parseServerText(const QString &text)
 {
+    // An IPv6 address has colons of its own ("::1", "[::1]:17777"); it is
+    // named whole rather than cut at its last colon.
+    if (text.startsWith(u'[') || text.count(u':') > 1)
+        return malformed(notIpv4(text) + QStringLiteral(" (Quorvan слушает IPv4)"));
     const qsizetype colon = text.lastIndexOf(u':');
     const QString host = colon < 0 ? text : text.left(colon);
     const QString portText = colon < 0 ? QString(address::kDefaultPort) : text.mid(colon + 1);
-    if (host.contains(u':'))
-        return QStringLiteral("«%1» — не IPv4-адрес").arg(host);
     const auto port = address::portOf(portText);
     if (!port)
-        return QStringLiteral("«%1» — не номер порта (1–65535)").arg(portText);
+        return malformed(QStringLiteral("«%1» — не номер порта (1–65535)").arg(ansi::printable(portText)));
     auto resolved = addressOf(host);
-    if (const auto *reason = std::get_if<QString>(&resolved))
-        return *reason;
+    if (auto *why = std::get_if<NoServer>(&resolved))
+        return *why;
     return Endpoint{std::get<QHostAddress>(resolved), *port};
 }
 
-std::variant<ServerChoice, QString> chooseServer(const std::optional<QString> &option,
-                                                 const std::optional<QString> &env,
-                                                 const QString &settingsFile)
+std::variant<ServerChoice, NoServer> chooseServer(const std::optional<QString> &option,
+                                                  const std::optional<QString> &env,
+                                                  const QString &settingsFile)
 {
     QString text;
     QString source;
@@ -67,15 +77,17 @@ std::variant<ServerChoice, QString> chooseServer(const std::optional<QString> &o
         // with the default.
         const auto ip = address::ipv4Of(entry->address);
         if (!ip)
-            return QStringLiteral("%1: выбранный сервер «%2» — не IPv4-адрес").arg(settingsFile, entry->address);
+            return malformed(QStringLiteral("%1: выбранный сервер %2").arg(settingsFile, notIpv4(entry->address)));
         return ServerChoice{{QHostAddress(*ip), *address::portOf(address::kDefaultPort)}, settingsFile};
     } else {
         text = address::kDefaultIp;
-        source = QStringLiteral("default");
+        source = QStringLiteral("по умолчанию");
     }
     auto parsed = parseServerText(text);
-    if (const auto *reason = std::get_if<QString>(&parsed))
-        return source + QStringLiteral(": ") + *reason;
+    if (auto *why = std::get_if<NoServer>(&parsed)) {
+        why->reason = source + QStringLiteral(": ") + why->reason;
+        return *why;
+    }
     return ServerChoice{std::get<Endpoint>(parsed), source};
 }
 

@@ -17,18 +17,26 @@ struct ServerChoice {
     QString source; // where it came from, for --verbose
 };
 
+// Why no server could be chosen.
+struct NoServer {
+    enum Kind {
+        Malformed,  // the text names no server: a usage error
+        Unresolved, // a host name that does not resolve: the server is not reached
+    };
+    Kind kind = Malformed;
+    QString reason; // one line
+};
+
 // ADDRESS[:PORT]. The address is checked by the window's rule (four decimal
 // parts); a text with letters in it is a host name and is looked up (IPv4
 // only, like the window). Without a port the window's default port.
-// A one-line reason when the text names no server.
-std::variant<Endpoint, QString> parseServerText(const QString &text);
+std::variant<Endpoint, NoServer> parseServerText(const QString &text);
 
 // option and env are empty when not given; settingsFile is the window's
-// settings file, which may not exist. A one-line reason when the chosen
-// text names no server.
-std::variant<ServerChoice, QString> chooseServer(const std::optional<QString> &option,
-                                                 const std::optional<QString> &env,
-                                                 const QString &settingsFile);
+// settings file, which may not exist.
+std::variant<ServerChoice, NoServer> chooseServer(const std::optional<QString> &option,
+                                                  const std::optional<QString> &env,
+                                                  const QString &settingsFile);
 
 // The window's settings file as this program finds it: the file the window
 // beside this executable would use.

@@ -53,21 +53,29 @@ void Link::Close()
     m_ws->close();
 }
 
-void Link::Send(const QString &s)
+std::optional<proto::Server> Link::server() const
 {
     if (!m_state.bIpValid)
-        return;
-    // Send to the address the check read, part by part in decimal.
+        return std::nullopt;
+    // The address the check read, part by part in decimal.
     const auto ip = address::ipv4Of(m_txtIp->text());
     const auto port = address::portOf(m_txtPort->text());
-    if (!ip)
+    if (!ip || !port)
+        return std::nullopt;
+    return proto::Server{*ip, *port};
+}
+
+void Link::Send(const QString &s)
+{
+    if (!m_state.bIpValid || !address::IsValidIp(m_txtIp->text()))
         return;
-    if (!port) {
+    const auto to = server();
+    if (!to) {
         m_console.ShowNotice(QStringLiteral("Порт должен быть числом от 1 до 65535"));
         return;
     }
     m_console.Clear();
-    m_ws->writeDatagram(ansi::encode(s), QHostAddress(*ip), *port);
+    m_ws->writeDatagram(ansi::encode(s), QHostAddress(to->ipv4), to->port);
 }
 
 void Link::CmdSend(qint32 iCmd)
@@ -138,10 +146,18 @@ void Link::ws_DataArrival()
     // Qt signals readyRead once for all that is waiting, so read everything.
     // A datagram is never larger than the largest one UDP carries; reading
     // up to that size spares asking the kernel for each one's size first.
+    // The server as the bar names it now: after a change of address, a late
+    // reply of the old server is no reply of the new one. Handling a reply
+    // never changes the bar.
+    const auto from = server();
     while (m_ws->hasPendingDatagrams()) {
         const QNetworkDatagram datagram = m_ws->receiveDatagram(proto::kMaxDatagram);
         if (!datagram.isValid())
             break; // a socket error, not a datagram
+        if (!from || !proto::fromServer(datagram.senderAddress(), quint16(datagram.senderPort()), *from)) {
+            ++m_dropped;
+            continue;
+        }
         ++m_received;
         m_dispatcher.handle(ansi::decode(datagram.data()));
     }

@@ -2,15 +2,19 @@
 // The window's side of the server link: the one way out (Send), the socket
 // ws, the poll timer tmr(0) and the no-answer timer tmr(1), the link
 // indicator shpInd, the command queue, and the arrival of datagrams, which
-// go to the ReplyDispatcher one by one.
+// go to the ReplyDispatcher one by one: those of the server in the server
+// bar, and no one else's.
 
 #include "common/form_state.h"
 #include "protocol/command_queue.h"
 #include "protocol/reply_dispatcher.h"
+#include "protocol/reply_source.h"
 #include "link/result_console.h"
 #include "toolkit/window_design.h"
 
 #include <QObject>
+
+#include <optional>
 
 class Form;
 class QUdpSocket;
@@ -51,8 +55,11 @@ public:
     void chkAutoping_Click();
     void tmr_Timer(int index);
 
-    void ws_DataArrival(); // every pending datagram, each handled whole
-    quint64 datagramsReceived() const { return m_received; } // since start-up
+    // Every pending datagram, each handled whole; one from anywhere but the
+    // server in the server bar is dropped before anything sees it.
+    void ws_DataArrival();
+    quint64 datagramsReceived() const { return m_received; } // the server's, since start-up
+    quint64 datagramsDropped() const { return m_dropped; }   // everyone else's
     void handleText(const QString &text) { m_dispatcher.handle(text); }
 
     void ErrCode(qint16 iCod, const QString &sDescr) override { m_console.ErrCode(iCod, sDescr); }
@@ -61,6 +68,10 @@ public:
     void cmdDebugSend_Click();
 
 private:
+    // Where commands go now: the address and port of the server bar. Empty
+    // while either is not valid.
+    std::optional<proto::Server> server() const;
+
     Form &m_form;
     FormState &m_state;
     ResultConsole m_console;
@@ -75,4 +86,5 @@ private:
     tk::Timer *m_poll = nullptr;     // tmr(0)
     tk::Timer *m_noAnswer = nullptr; // tmr(1), exists after PrepareTimers
     quint64 m_received = 0;
+    quint64 m_dropped = 0;
 };

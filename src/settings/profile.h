@@ -64,6 +64,10 @@ QByteArray readString(QByteArrayView section, QByteArrayView key, QByteArrayView
 bool writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value,
                  const QString &fileName);
 
+// Whether the file is over kMaxFileSize, so that writeString leaves it as it
+// is: the one write failure a user can mend, by trimming the file.
+bool tooLargeToRewrite(const QString &fileName);
+
 // While one lives, readString reads its file once and takes every further
 // key from those bytes; writeString to the file drops them, so a read after
 // a write sees the write. Start-up reads a dozen keys of one file. For the

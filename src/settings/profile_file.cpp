@@ -89,6 +89,11 @@ bool writeString(QByteArrayView section, QByteArrayView key, QByteArrayView valu
     return out.commit();
 }
 
+bool tooLargeToRewrite(const QString &fileName)
+{
+    return load(fileName).state == Loaded::TooLarge;
+}
+
 namespace {
 ReadCache *innermost = nullptr;
 } // namespace

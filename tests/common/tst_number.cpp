@@ -32,6 +32,8 @@ private slots:
     void ansiEveryByteDecodes();
     void ansiPrintable_data();
     void ansiPrintable();
+    void ansiRepresentable_data();
+    void ansiRepresentable();
 };
 
 void TstNumber::toInt16_data()
@@ -206,6 +208,29 @@ void TstNumber::ansiPrintable_data()
     QTest::newRow("alarm list") << "Gbd*|1\r\n2" << "Gbd*|1\\r\\n2";
     QTest::newRow("escape and NUL") << QString::fromUtf8("\x1b[2J\0x", 6) << "\\x1b[2J\\x00x";
     QTest::newRow("Cyrillic kept") << "Err3|Нет" << "Err3|Нет";
+    QTest::newRow("title and bell") << "\x1b]0;T\x07" << "\\x1b]0;T\\x07";
+    QTest::newRow("lone CR") << "ok\rfake" << "ok\\rfake";
+    QTest::newRow("DEL") << "a\x7f" << "a\\x7f";
+    QTest::newRow("C1 control, as byte 0x98 decodes") << ansi::decode("\x98") << "\\x98";
+    QTest::newRow("already printable stays") << "a\\x1b\\r" << "a\\x1b\\r";
+}
+
+void TstNumber::ansiRepresentable_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("representable");
+    QTest::newRow("ASCII") << "Sbd1|7:0:0|1|Wake up" << true;
+    QTest::newRow("Cyrillic, №, euro") << "Подъём № 1 €" << true;
+    QTest::newRow("emoji") << "Wake 😀 ok" << false;
+    QTest::newRow("Greek") << "Ω" << false;
+    QTest::newRow("control characters are ASCII") << "a\x01\x1a" << true;
+    QTest::newRow("empty") << "" << true;
+}
+
+void TstNumber::ansiRepresentable()
+{
+    QFETCH(QString, text);
+    QTEST(ansi::representable(text), "representable");
 }
 
 void TstNumber::ansiPrintable()

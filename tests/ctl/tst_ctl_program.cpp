@@ -4,6 +4,7 @@
 // settings file beside the program.
 
 #include "common/ansi.h"
+#include "ctl_process.h"
 #include "sim_server.h"
 
 #include <QFile>
@@ -17,34 +18,6 @@
 #include <QUdpSocket>
 
 namespace {
-
-struct Run {
-    int exit = -1;
-    QString out;
-    QString err;
-};
-
-QProcessEnvironment cleanEnvironment()
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DALVIMO_SERVER"));
-    return env;
-}
-
-// Waits for the process with the event loop running, so the simulator in
-// this test process keeps answering.
-Run run(const QStringList &args, const QProcessEnvironment &env = cleanEnvironment(),
-        const QString &program = QStringLiteral(DALVIMOCTL_PATH))
-{
-    QProcess p;
-    p.setProcessEnvironment(env);
-    QSignalSpy finished(&p, &QProcess::finished);
-    p.start(program, args);
-    if (!finished.wait(60000))
-        p.kill();
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 struct Sim {
     sim::SimServer server;
@@ -244,15 +217,15 @@ void TestCtlProgram::json_data()
     QTest::newRow("status") << QStringList{"status"}
                             << QStringList{R"(skin/name="Classic")", "skin/position=1", "skin/last=7",
                                            R"(skin/style="Night")", "skin/style_count=3",
-                                           R"(transparency/mode="transparency")", R"(transparency/levels/10="100")",
-                                           "brightness/supported=true", R"(brightness/level="75")", "flags/on_top=1",
-                                           "flags/lock=0", R"(alarms/0/ring="Подъём!")", R"(alarms/2/time="13:45")",
+                                           R"(transparency/mode="transparency")", "transparency/levels/10=100",
+                                           "brightness/supported=true", "brightness/level=75", "flags/on_top=true",
+                                           "flags/lock=false", R"(alarms/0/ring="Подъём!")", R"(alarms/2/time="13:45")",
                                            "alarms/2/second=30", "alarms/3/on=false"};
     QTest::newRow("alarm set") << QStringList{"alarm", "2", "set", "--time", "6:45:30", "--on"}
                                << QStringList{"alarm/number=2", R"(alarm/time="6:45")", "alarm/second=30",
                                               "alarm/on=true", "answered=true"};
     QTest::newRow("flag unchanged") << QStringList{"flag", "hide", "off"}
-                                    << QStringList{"changed=false", "flags/hide=0"};
+                                    << QStringList{"changed=false", "flags/hide=false"};
     QTest::newRow("ping") << QStringList{"ping"} << QStringList{"attempts=1"};
     QTest::newRow("send") << QStringList{"send", "GfaB"}
                           << QStringList{R"(sent="GfaB")", R"(reply="GfaB|75|25|100|1|0|25|50|75|100")"};
@@ -357,6 +330,16 @@ void TestCtlProgram::helpAndVersion()
     const Run help = run({"--help"});
     QCOMPARE(help.exit, 0);
     QVERIFY(help.out.contains(QStringLiteral("alarms-toggle")));
+    QVERIFY(help.out.contains(QStringLiteral("help [КОМАНДА]")));
+    // Russian only, and nothing offered that does not work.
+    for (const char *english : {"Usage", "Displays", "help-all", "Arguments", "Options"})
+        QVERIFY2(!help.out.contains(QLatin1String(english)), english);
+    const Run unknown = run({"alarms", "--bogus"});
+    QCOMPARE(unknown.exit, 64);
+    QVERIFY2(unknown.err.contains(QStringLiteral("неизвестный параметр «--bogus»")), qPrintable(unknown.err));
+    const Run noValue = run({"alarms", "--timeout"});
+    QCOMPARE(noValue.exit, 64);
+    QVERIFY2(noValue.err.contains(QStringLiteral("«--timeout»: нужно значение")), qPrintable(noValue.err));
     for (const QStringList &args : {QStringList{"alarm", "--help"}, QStringList{"help", "alarm"}}) {
         const Run r = run(args);
         QCOMPARE(r.exit, 0);
@@ -400,7 +383,7 @@ void TestCtlProgram::settingsFileBesideTheProgram()
 
     QVERIFY(cfg.remove());
     const Run fallback = run({"-v", "--timeout", "1", "--retries", "0", "alarms"}, cleanEnvironment(), program);
-    QVERIFY2(fallback.err.contains(QStringLiteral("127.0.0.1:17777 (default)")), qPrintable(fallback.err));
+    QVERIFY2(fallback.err.contains(QStringLiteral("127.0.0.1:17777 (по умолчанию)")), qPrintable(fallback.err));
 }
 
 void TestCtlProgram::monitorPrintsEveryDatagram()

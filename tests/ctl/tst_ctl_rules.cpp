@@ -5,6 +5,7 @@
 #include "ctl/cli.h"
 #include "ctl/exchange.h"
 #include "ctl/server_choice.h"
+#include "protocol/protocol.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,6 +86,11 @@ void TestCtlRules::commandLine_data()
     QTest::newRow("transparency") << QStringList{"transparency", "40", "--mode", "dimming", "--max", "90"}
                                   << "transparency" << "level=40;min=-;max=90;mode=0";
     QTest::newRow("transparency alone") << QStringList{"transparency"} << "transparency" << "level=-;mode=-";
+    QTest::newRow("levels go out plainly") << QStringList{"brightness", "075", "--min", " 0", "--max", "+100"}
+                                           << "brightness" << "level=75;min=0;max=100";
+    QTest::newRow("ring of a whole datagram")
+        << QStringList{"alarm", "1", "set", "--ring", QString(proto::kMaxDatagram - 16, u'Ж')} << "alarm"
+        << "on=-";
     QTest::newRow("flag") << QStringList{"flag", "fix-text", "on"} << "flag" << "flag=2;on=1";
     QTest::newRow("send") << QStringList{"send", "Gbd*"} << "send" << "text=Gbd*";
     QTest::newRow("monitor") << QStringList{"monitor", "--poll", "0"} << "monitor" << "poll=0";
@@ -161,6 +167,10 @@ void TestCtlRules::usageErrors_data()
     QTest::newRow("empty send") << QStringList{"send", ""} << "send --help";
     QTest::newRow("timeout 0") << QStringList{"--timeout", "0", "ping"} << "ping --help";
     QTest::newRow("retries word") << QStringList{"ping", "--retries", "many"} << "ping --help";
+    QTest::newRow("ring a byte beyond a datagram")
+        << QStringList{"alarm", "4", "set", "--ring", QString(proto::kMaxDatagram - 15, u'Ж')} << "alarm --help";
+    QTest::newRow("ring with NUL") << QStringList{"alarm", "4", "set", "--ring", QStringLiteral("Wake") + QChar(0) + "up"}
+                                   << "alarm --help";
 }
 
 void TestCtlRules::usageErrors()
@@ -179,7 +189,7 @@ void TestCtlRules::serverChoice_data()
     QTest::addColumn<QString>("option"); // null: not given
     QTest::addColumn<QString>("env");    // null: not set
     QTest::addColumn<QByteArray>("cfg"); // null: no file
-    QTest::addColumn<QString>("endpoint"); // empty: refused
+    QTest::addColumn<QString>("endpoint"); // or, when refused, "usage" or "not reached"
 
     const QByteArray two = "[General]\r\nClockIP_1=127.0.0.5|Кухня\r\nClockIP_2=127.0.0.6\r\nSelectIPNum=2\r\n";
     QTest::newRow("option wins") << "127.0.0.9:5" << "127.0.0.8" << two << "127.0.0.9:5";
@@ -201,14 +211,17 @@ void TestCtlRules::serverChoice_data()
                                                   << QByteArray("[General]\nClockIP_1=127.000.000.011\n")
                                                   << "127.0.0.11:17777";
     QTest::newRow("selected entry not an address") << QString() << QString()
-                                                   << QByteArray("[General]\nClockIP_1=kitchen\n") << "";
+                                                   << QByteArray("[General]\nClockIP_1=kitchen\n") << "usage";
     QTest::newRow("no file") << QString() << QString() << QByteArray() << "127.0.0.1:17777";
     QTest::newRow("host name") << "localhost:7" << QString() << QByteArray() << "127.0.0.1:7";
-    QTest::newRow("bad address") << "127.0.0.300" << QString() << QByteArray() << "";
-    QTest::newRow("bad port") << "127.0.0.1:70000" << QString() << QByteArray() << "";
-    QTest::newRow("empty port") << "127.0.0.1:" << QString() << QByteArray() << "";
-    QTest::newRow("IPv6") << "::1" << QString() << QByteArray() << "";
-    QTest::newRow("bad env") << QString() << "127.0.0.1:x" << two << "";
+    QTest::newRow("bad address") << "127.0.0.300" << QString() << QByteArray() << "usage";
+    QTest::newRow("bad port") << "127.0.0.1:70000" << QString() << QByteArray() << "usage";
+    QTest::newRow("empty port") << "127.0.0.1:" << QString() << QByteArray() << "usage";
+    QTest::newRow("IPv6") << "::1" << QString() << QByteArray() << "usage";
+    QTest::newRow("IPv6 with a port") << "[::1]:17777" << QString() << QByteArray() << "usage";
+    QTest::newRow("bad env") << QString() << "127.0.0.1:x" << two << "usage";
+    QTest::newRow("name that does not resolve") << "nosuchhost.invalid" << QString() << QByteArray()
+                                                << "not reached";
 }
 
 void TestCtlRules::serverChoice()
@@ -226,7 +239,12 @@ void TestCtlRules::serverChoice()
     const auto given = [](const QString &s) { return s.isNull() ? std::nullopt : std::optional<QString>(s); };
     const auto choice = chooseServer(given(option), given(env), file);
     const auto *server = std::get_if<ServerChoice>(&choice);
-    QTEST(server ? server->endpoint.text() : QString(), "endpoint");
+    const auto *none = std::get_if<NoServer>(&choice);
+    QTEST(server ? server->endpoint.text()
+                 : QString::fromLatin1(none->kind == NoServer::Malformed ? "usage" : "not reached"),
+          "endpoint");
+    if (none) // the whole text that names no server, never a piece of it
+        QVERIFY2(!none->reason.contains(QStringLiteral("«:»")), qPrintable(none->reason));
 }
 
 QTEST_GUILESS_MAIN(TestCtlRules)

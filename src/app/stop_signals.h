@@ -1,0 +1,34 @@
+#pragma once
+// The requests from outside to end the program, delivered on the event
+// loop: SIGTERM (what a desktop session sends at log-out and shutdown, and
+// what kill sends), SIGINT (Ctrl+C in the terminal that started it) and
+// SIGHUP (that terminal closed). The window then closes exactly as "Выйти"
+// closes it, and its settings are kept.
+//
+// A signal handler may do next to nothing safely, so it only writes the
+// signal's number into a socket pair; a notifier on the other end hands it
+// to the event loop. A second signal of the same kind ends the program at
+// once, as it would without this, should the first one hang. This file is
+// the one place that knows the platform's signals; where there are none
+// (Windows, whose session end reaches Qt as a request to quit), nothing is
+// installed and requested() never comes.
+
+#include <QObject>
+
+class QSocketNotifier;
+
+class StopSignals : public QObject {
+    Q_OBJECT
+public:
+    // One at a time: the handlers are the process's.
+    explicit StopSignals(QObject *parent = nullptr);
+    ~StopSignals() override; // the handlers go back to the defaults
+
+signals:
+    void requested(int signal);
+
+private:
+    void readPending();
+
+    QSocketNotifier *m_notifier = nullptr;
+};
