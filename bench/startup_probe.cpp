@@ -12,6 +12,7 @@
 
 #include "link/link.h"
 #include "app/frm_main.h"
+#include "toolkit/text_box.h"
 #include "toolkit/toolkit.h"
 
 #include <QApplication>

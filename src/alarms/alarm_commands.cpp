@@ -7,6 +7,9 @@
 #include "link/link.h"
 #include "protocol/protocol.h"
 #include "toolkit/form.h"
+#include "toolkit/label.h"
+#include "toolkit/text_box.h"
+#include "toolkit/text_setters.h"
 #include "toolkit/toolkit.h"
 
 void AlarmsPage::connectCommands()

@@ -2,6 +2,9 @@
 
 #include "link/link.h"
 #include "toolkit/form.h"
+#include "toolkit/label.h"
+#include "toolkit/text_box.h"
+#include "toolkit/text_setters.h"
 #include "toolkit/toolkit.h"
 
 AlarmsPage::AlarmsPage(Form &form, FormState &state, Link &link)

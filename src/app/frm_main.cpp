@@ -12,11 +12,14 @@
 #include "app/keyboard.h"
 #include "app/server_list.h"
 #include "app/tab_strip.h"
+#include "toolkit/colours.h"
+#include "toolkit/combo_box.h"
 #include "toolkit/toolkit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLabel>
 
 frmMain::frmMain(const QString &exePath, QWidget *parent)
     : QWidget(parent),

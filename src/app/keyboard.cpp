@@ -4,7 +4,8 @@
 #include "app/tab_strip.h"
 #include "records/alarm_record.h"
 #include "toolkit/form.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/scroll_bar.h"
+#include "toolkit/text_box.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -5,7 +5,9 @@
 #include "settings/settings_keys.h"
 #include "protocol/address.h"
 #include "toolkit/form.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/colours.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/text_box.h"
 #include "settings/server_entries.h"
 
 ServerList::ServerList(Form &form, FormState &state, Link &link)

@@ -2,7 +2,9 @@
 
 #include "toolkit/accessibility.h"
 #include "toolkit/form.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/colours.h"
+#include "toolkit/label.h"
+#include "toolkit/shape.h"
 
 TabStrip::TabStrip(Form &form, FormState &state) : m_form(form), m_state(state)
 {

@@ -5,6 +5,10 @@
 #include "protocol/protocol.h"
 #include "protocol/reply_fields.h"
 #include "toolkit/form.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/label.h"
+#include "toolkit/scroll_bar.h"
+#include "toolkit/text_box.h"
 #include "toolkit/toolkit.h"
 
 namespace {

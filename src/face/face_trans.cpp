@@ -8,6 +8,9 @@
 
 #include "link/link.h"
 #include "protocol/protocol.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/text_box.h"
+#include "toolkit/text_setters.h"
 #include "toolkit/toolkit.h"
 
 namespace {

@@ -5,6 +5,11 @@
 #include "protocol/address.h"
 #include "toolkit/accessibility.h"
 #include "toolkit/form.h"
+#include "toolkit/colours.h"
+#include "toolkit/label.h"
+#include "toolkit/shape.h"
+#include "toolkit/text_box.h"
+#include "toolkit/timer.h"
 #include "toolkit/toolkit.h"
 
 #include <QHostAddress>

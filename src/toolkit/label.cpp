@@ -1,13 +1,49 @@
-// A label's drawing held to the end of the event loop's turn. Qt has no way
-// to take back an update, so the label keeps updates off while it is held
-// and decides at the end of the turn whether anything visible changed.
+#include "toolkit/label.h"
 
-#include "toolkit/toolkit.h"
+#include "toolkit/colours.h"
+#include "toolkit/focus_mark.h"
 
 #include <QMetaObject>
+#include <QMouseEvent>
 
 namespace tk {
 
+Label::Label(QWidget *parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+void Label::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = true;
+    emit MouseDown(event->button());
+}
+
+void Label::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        emit Click();
+}
+
+// Qt's default would treat the second press as a fresh press and its release
+// as a second Click.
+void Label::mouseDoubleClickEvent(QMouseEvent *)
+{
+    m_pressed = false;
+    emit DblClick();
+}
+
+void Label::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    drawFocusMark(this);
+}
+
+// The drawing held to the end of the event loop's turn. Qt has no way to
+// take back an update, so the label keeps updates off while it is held and
+// decides at the end of the turn whether anything visible changed.
 void Label::drawAtEndOfTurn()
 {
     // Hidden, nothing is drawn anyway; with updates already off (a container

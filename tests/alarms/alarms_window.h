@@ -5,6 +5,8 @@
 #include "client_fixture.h"
 
 #include "alarms/alarms_page.h"
+#include "toolkit/label.h"
+#include "toolkit/text_box.h"
 #include "toolkit/toolkit.h"
 
 #include <QCursor>

@@ -4,6 +4,10 @@
 
 #include "client_fixture.h"
 
+#include "toolkit/combo_box.h"
+#include "toolkit/label.h"
+#include "toolkit/scroll_bar.h"
+#include "toolkit/text_box.h"
 #include "toolkit/toolkit.h"
 #include "sim_server.h"
 

@@ -4,6 +4,8 @@
 
 #include "client_fixture.h"
 
+#include "toolkit/combo_box.h"
+#include "toolkit/text_box.h"
 #include "toolkit/toolkit.h"
 
 #include <QSignalSpy>

@@ -3,12 +3,20 @@
 // window built from its inventory.
 
 #include "toolkit/form.h"
+#include "toolkit/colours.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/label.h"
+#include "toolkit/log_box.h"
+#include "toolkit/scroll_bar.h"
+#include "toolkit/text_box.h"
+#include "toolkit/timer.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/window_design.h"
 #include "support/mouse.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
