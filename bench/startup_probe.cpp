@@ -12,8 +12,8 @@
 
 #include "link/link.h"
 #include "app/frm_main.h"
+#include "toolkit/check_box.h"
 #include "toolkit/text_box.h"
-#include "toolkit/toolkit.h"
 
 #include <QApplication>
 #include <QFile>

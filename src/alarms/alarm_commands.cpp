@@ -6,11 +6,11 @@
 
 #include "link/link.h"
 #include "protocol/protocol.h"
+#include "toolkit/check_box.h"
 #include "toolkit/form.h"
 #include "toolkit/label.h"
 #include "toolkit/text_box.h"
 #include "toolkit/text_setters.h"
-#include "toolkit/toolkit.h"
 
 void AlarmsPage::connectCommands()
 {

@@ -4,12 +4,12 @@
 
 #include "alarms/alarms_page.h"
 
-#include "toolkit/form.h"
+#include "toolkit/check_box.h"
 #include "toolkit/colours.h"
+#include "toolkit/form.h"
 #include "toolkit/label.h"
 #include "toolkit/text_box.h"
 #include "toolkit/text_setters.h"
-#include "toolkit/toolkit.h"
 
 void AlarmsPage::CreateEditors()
 {

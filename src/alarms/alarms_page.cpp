@@ -1,11 +1,11 @@
 #include "alarms/alarms_page.h"
 
 #include "link/link.h"
+#include "toolkit/check_box.h"
 #include "toolkit/form.h"
 #include "toolkit/label.h"
 #include "toolkit/text_box.h"
 #include "toolkit/text_setters.h"
-#include "toolkit/toolkit.h"
 
 AlarmsPage::AlarmsPage(Form &form, FormState &state, Link &link)
     : m_form(form), m_state(state), m_link(link)

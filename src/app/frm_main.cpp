@@ -12,9 +12,9 @@
 #include "app/keyboard.h"
 #include "app/server_list.h"
 #include "app/tab_strip.h"
+#include "toolkit/check_box.h"
 #include "toolkit/colours.h"
 #include "toolkit/combo_box.h"
-#include "toolkit/toolkit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -4,12 +4,12 @@
 #include "link/link.h"
 #include "protocol/protocol.h"
 #include "protocol/reply_fields.h"
-#include "toolkit/form.h"
+#include "toolkit/check_box.h"
 #include "toolkit/combo_box.h"
+#include "toolkit/form.h"
 #include "toolkit/label.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/text_box.h"
-#include "toolkit/toolkit.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 
 #include "link/link.h"
 #include "protocol/protocol.h"
+#include "toolkit/check_box.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/text_box.h"
 #include "toolkit/text_setters.h"
-#include "toolkit/toolkit.h"
 
 namespace {
 

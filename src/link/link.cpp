@@ -4,13 +4,13 @@
 #include "protocol/protocol.h"
 #include "protocol/address.h"
 #include "toolkit/accessibility.h"
-#include "toolkit/form.h"
+#include "toolkit/check_box.h"
 #include "toolkit/colours.h"
+#include "toolkit/form.h"
 #include "toolkit/label.h"
 #include "toolkit/shape.h"
 #include "toolkit/text_box.h"
 #include "toolkit/timer.h"
-#include "toolkit/toolkit.h"
 
 #include <QHostAddress>
 #include <QNetworkDatagram>

@@ -1,4 +1,4 @@
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

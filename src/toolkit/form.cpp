@@ -1,17 +1,17 @@
 #include "toolkit/form.h"
 
 #include "toolkit/accessibility.h"
-#include "toolkit/pictures.h"
+#include "toolkit/check_box.h"
 #include "toolkit/colours.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/frame.h"
 #include "toolkit/label.h"
 #include "toolkit/log_box.h"
+#include "toolkit/pictures.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/shape.h"
 #include "toolkit/text_box.h"
 #include "toolkit/timer.h"
-#include "toolkit/toolkit.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

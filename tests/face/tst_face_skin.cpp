@@ -6,9 +6,9 @@
 #include "client_fixture.h"
 
 #include "app/tab_strip.h"
+#include "toolkit/check_box.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/text_box.h"
-#include "toolkit/toolkit.h"
 
 #include <QLabel>
 #include <QSignalSpy>

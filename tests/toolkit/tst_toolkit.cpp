@@ -2,15 +2,15 @@
 // and only on a real change, the button rule, list boxes, timers, and the
 // window built from its inventory.
 
-#include "toolkit/form.h"
+#include "toolkit/check_box.h"
 #include "toolkit/colours.h"
 #include "toolkit/combo_box.h"
+#include "toolkit/form.h"
 #include "toolkit/label.h"
 #include "toolkit/log_box.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/text_box.h"
 #include "toolkit/timer.h"
-#include "toolkit/toolkit.h"
 #include "toolkit/window_design.h"
 #include "support/mouse.h"
 
