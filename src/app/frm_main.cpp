@@ -1,5 +1,7 @@
 #include "app/frm_main.h"
 
+#include "app/frm_main_ui.h"
+
 #include "alarms/alarms_page.h"
 #include "face/face_page.h"
 #include "link/link.h"
@@ -8,7 +10,6 @@
 #include "settings/profile.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_location.h"
-#include "toolkit/pictures.h"
 #include "app/keyboard.h"
 #include "app/server_list.h"
 #include "app/tab_strip.h"
@@ -25,7 +26,7 @@ frmMain::frmMain(const QString &exePath, QWidget *parent)
     : QWidget(parent),
       m_exePath(exePath.isEmpty() ? QCoreApplication::applicationFilePath() : exePath),
       m_fileBesideExe(!exePath.isEmpty()),
-      m_form(this)
+      m_form(this, MainUi::rows())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(design::kCaption));

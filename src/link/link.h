@@ -7,8 +7,8 @@
 #include "common/form_state.h"
 #include "protocol/command_queue.h"
 #include "protocol/reply_dispatcher.h"
+#include "link/link_ui.h"
 #include "link/result_console.h"
-#include "toolkit/window_design.h"
 
 #include <QObject>
 

@@ -7,13 +7,13 @@
 #include "toolkit/frame.h"
 #include "toolkit/label.h"
 #include "toolkit/log_box.h"
-#include "toolkit/pictures.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/shape.h"
 #include "toolkit/text_box.h"
 #include "toolkit/timer.h"
 
 #include <QFontDatabase>
+#include <QImage>
 #include <QGuiApplication>
 #include <QAbstractScrollArea>
 #include <QPushButton>
@@ -22,6 +22,7 @@
 #include <QUdpSocket>
 
 #include <algorithm>
+#include <map>
 
 using design::Kind;
 
@@ -102,6 +103,19 @@ void applyAccess(QWidget *w, const design::Control &row, int index)
     }
 }
 
+// Drawn once for the program, however many windows are built; kept as an
+// image, which outlives the application object safely.
+QPixmap pictureOf(const design::Control &row)
+{
+    if (!row.picture)
+        return {};
+    static std::map<QPixmap (*)(), QImage> drawn;
+    auto it = drawn.find(row.picture);
+    if (it == drawn.end())
+        it = drawn.emplace(row.picture, row.picture().toImage()).first;
+    return QPixmap::fromImage(it->second);
+}
+
 QWidget *createWidget(const design::Control &row, QWidget *parent)
 {
     switch (row.kind) {
@@ -155,7 +169,7 @@ QWidget *createWidget(const design::Control &row, QWidget *parent)
         return new tk::Shape(tk::Shape::Form::Circle, parent);
     case Kind::Image: {
         auto *img = new QLabel(parent);
-        img->setPixmap(pictures::forImage(row.name));
+        img->setPixmap(pictureOf(row));
         return img;
     }
     case Kind::Timer:
@@ -167,7 +181,7 @@ QWidget *createWidget(const design::Control &row, QWidget *parent)
 
 } // namespace
 
-Form::Form(QWidget *window) : m_window(window)
+Form::Form(QWidget *window, const std::vector<design::Control> &rows) : m_window(window), m_rows(rows)
 {
     // The design's fonts, by their names; where they are missing the closest
     // common faces stand in.
@@ -178,9 +192,8 @@ Form::Form(QWidget *window) : m_window(window)
     if (const QScreen *screen = QGuiApplication::primaryScreen(); screen && screen->logicalDotsPerInchX() > 0)
         m_twipsPerPixel = 1440.0 / screen->logicalDotsPerInchX();
 
-    const auto &rows = design::controls();
     std::vector<QWidget *> built;
-    for (const design::Control &row : rows)
+    for (const design::Control &row : m_rows)
         if (auto *w = qobject_cast<QWidget *>(create(row, row.index)))
             built.push_back(w);
     // The first row of the design lies on top.
@@ -204,23 +217,15 @@ QObject *Form::create(const design::Control &row, int index)
         applyAccess(w, row, index);
         control = w;
     }
-    registerControl(control, row.name, index);
-    return control;
-}
-
-void Form::registerControl(QObject *control, const QString &name, int index)
-{
-    const QString objectName = design::objectName(name, index);
+    const QString objectName = design::objectName(row.name, index);
     control->setObjectName(objectName);
     m_controls.insert(objectName, control);
-    m_byIndex[name].insert(index, control);
+    return control;
 }
 
 QObject *Form::find(const QString &name, int index) const
 {
-    if (const auto named = m_byIndex.constFind(name); named != m_byIndex.cend())
-        return named->value(index);
-    return index < 0 ? m_controls.value(name) : nullptr; // a whole objectName
+    return m_controls.value(design::objectName(name, index));
 }
 
 QObject *Form::load(const QString &name, int index)
@@ -228,7 +233,7 @@ QObject *Form::load(const QString &name, int index)
     if (QObject *existing = find(name, index))
         return existing;
     const design::Control *designed = nullptr;
-    for (const design::Control &row : design::controls())
+    for (const design::Control &row : m_rows)
         if (row.name == name && row.index >= 0 && (!designed || row.index < designed->index))
             designed = &row;
     return designed ? create(*designed, index) : nullptr;

@@ -1,5 +1,5 @@
 #pragma once
-// The controls of the window, built from the design inventory and found by
+// The controls of a window, built from the rows of its design and found by
 // objectName ("lblBudTime(2)"). Twips become pixels here and nowhere else.
 
 #include "toolkit/window_design.h"
@@ -8,10 +8,14 @@
 #include <QObject>
 #include <QWidget>
 
+#include <vector>
+
 class Form {
 public:
-    // Builds every designed control into window.
-    explicit Form(QWidget *window);
+    // Builds every row into window, in their order, the first row on top.
+    // The rows outlive the form: elements of control arrays are added from
+    // them later.
+    Form(QWidget *window, const std::vector<design::Control> &rows);
 
     QWidget *window() const { return m_window; }
 
@@ -35,12 +39,9 @@ public:
 
 private:
     QObject *create(const design::Control &row, int index);
-    void registerControl(QObject *control, const QString &name, int index);
 
     QWidget *m_window;
+    const std::vector<design::Control> &m_rows;
     double m_twipsPerPixel = 15.0;
     QHash<QString, QObject *> m_controls; // by objectName ("framTab(1)")
-    // By name, then index (-1 for a control that is no array element): the
-    // handlers of every reply look controls up, so no name is built for it.
-    QHash<QString, QHash<int, QObject *>> m_byIndex;
 };
