@@ -1,5 +1,10 @@
 #include "alarms/alarms_ui.h"
 
+#include "toolkit/check_box.h"
+#include "toolkit/form.h"
+#include "toolkit/label.h"
+#include "toolkit/text_box.h"
+
 namespace {
 using K = design::Kind;
 using A = tk::Access;
@@ -34,4 +39,25 @@ void AlarmsUi::addRows(design::Rows &b)
         b.add(K::Label, "lblBudTime", n, page, {120, y, 1260, 390}, "?:??").withFont(kArial, 14, true)
             .spoken(A::TimeValue, "Время будильника %1").explained("Enter или F2 — изменить время");
     }
+}
+
+AlarmsUi::AlarmsUi(const Form &form)
+{
+    form.bind(txtBudOtkl, "txtBudOtkl");
+    form.bind(txtBudStop, "txtBudStop");
+    form.bind(chkAutoActiveSet, "chkAutoActiveSet");
+    form.bind(cmdBudAll, "cmdBudAll");
+    form.bind(lblBudTime, "lblBudTime");
+    form.bind(txtBudTime, "txtBudTime", 1); // 2..4: loadEditors
+    form.bind(chkBudActive, "chkBudActive");
+    form.bind(txtBudRing, "txtBudRing");
+    form.bind(cmdBudGet, "cmdBudGet");
+    form.bind(cmdBudSet, "cmdBudSet");
+    form.bind(cmdExit, "cmdExit");
+}
+
+void AlarmsUi::loadEditors(Form &form)
+{
+    for (int i = 2; i <= BudTable::kCount; ++i)
+        txtBudTime.set(i, form.load<tk::TextBox>("txtBudTime", i));
 }

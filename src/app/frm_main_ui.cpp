@@ -4,7 +4,13 @@
 #include "face/face_ui.h"
 #include "link/link_ui.h"
 #include "protocol/address.h"
+#include "toolkit/check_box.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/form.h"
+#include "toolkit/label.h"
 #include "toolkit/pictures.h"
+#include "toolkit/shape.h"
+#include "toolkit/text_box.h"
 
 namespace {
 
@@ -87,4 +93,17 @@ const std::vector<design::Control> &MainUi::rows()
 {
     static const std::vector<design::Control> rows = build();
     return rows;
+}
+
+MainUi::MainUi(const Form &form)
+{
+    form.bind(cmdExit, "cmdExit");
+    form.bind(imgIco, "imgIco");
+    form.bind(chkAutoping, "chkAutoping");
+    form.bind(cmbServer, "cmbServer");
+    form.bind(txtIp, "txtIp");
+    form.bind(txtPort, "txtPort");
+    form.bind(lblTab, "lblTab");
+    form.bind(shpTab, "shpTab");
+    form.bind(framTab, "framTab");
 }

@@ -1,5 +1,12 @@
 #include "face/face_ui.h"
 
+#include "toolkit/check_box.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/form.h"
+#include "toolkit/label.h"
+#include "toolkit/scroll_bar.h"
+#include "toolkit/text_box.h"
+
 namespace {
 using K = design::Kind;
 using A = tk::Access;
@@ -74,4 +81,26 @@ void FaceUi::addRows(design::Rows &b)
     skinFrame(b, page);
     transFrame(b, page);
     flagsFrame(b, page);
+}
+
+FaceUi::FaceUi(const Form &form)
+{
+    form.bind(cmdGetFace, "cmdGetFace");
+    form.bind(cmdSaveAll, "cmdSaveAll");
+    form.bind(txtSkin, "txtSkin");
+    form.bind(lblSkin, "lblSkin");
+    form.bind(scrlSkin, "scrlSkin");
+    form.bind(txtStyle, "txtStyle");
+    form.bind(lblStyle, "lblStyle");
+    form.bind(scrlStyle, "scrlStyle");
+    form.bind(cmbTrans, "cmbTrans");
+    form.bind(txtTransMin, "txtTransMin");
+    form.bind(txtTransMax, "txtTransMax");
+    form.bind(chkTrans, "chkTrans");
+    form.bind(cmdTransSet, "cmdTransSet");
+    form.bind(cmbBright, "cmbBright");
+    form.bind(txtBrightMin, "txtBrightMin");
+    form.bind(txtBrightMax, "txtBrightMax");
+    form.bind(cmdBrightSet, "cmdBrightSet");
+    form.bind(chkFace, "chkFace");
 }

@@ -1,6 +1,16 @@
 #include "link/link_ui.h"
 
 #include "protocol/protocol.h"
+#include "toolkit/check_box.h"
+#include "toolkit/form.h"
+#include "toolkit/label.h"
+#include "toolkit/log_box.h"
+#include "toolkit/shape.h"
+#include "toolkit/text_box.h"
+#include "toolkit/timer.h"
+
+#include <QPushButton>
+#include <QUdpSocket>
 
 namespace {
 using K = design::Kind;
@@ -25,4 +35,24 @@ void LinkUi::addResultLine(design::Rows &b)
     b.add(K::Label, "lblErr", kWindow, {45, 15, 3450, 255})
         .withTip("Поле отображения результата последней операции").withFore(0x8080FF)
         .withFont({}, 0, true).spoken(tk::Access::Status);
+}
+
+LinkUi::LinkUi(const Form &form)
+{
+    form.bind(ws, "ws");
+    form.bind(tmr, "tmr", 0); // 1: loadNoAnswerTimer
+    form.bind(txtIp, "txtIp");
+    form.bind(txtPort, "txtPort");
+    form.bind(chkAutoping, "chkAutoping");
+    form.bind(shpInd, "shpInd");
+    form.bind(lblErr, "lblErr");
+    form.bind(txtMsg, "txtMsg");
+    form.bind(txtDebug, "txtDebug");
+    form.bind(cmdDebugSend, "cmdDebugSend");
+    form.bind(cmdSendExit, "cmdSendExit");
+}
+
+void LinkUi::loadNoAnswerTimer(Form &form)
+{
+    tmr.set(1, form.load<tk::Timer>("tmr", 1));
 }

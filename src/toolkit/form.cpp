@@ -228,7 +228,7 @@ QObject *Form::find(const QString &name, int index) const
     return m_controls.value(design::objectName(name, index));
 }
 
-QObject *Form::load(const QString &name, int index)
+QObject *Form::loadElement(const QString &name, int index)
 {
     if (QObject *existing = find(name, index))
         return existing;
@@ -237,6 +237,24 @@ QObject *Form::load(const QString &name, int index)
         if (row.name == name && row.index >= 0 && (!designed || row.index < designed->index))
             designed = &row;
     return designed ? create(*designed, index) : nullptr;
+}
+
+QString Form::mismatch(const QString &name, int index, const QMetaObject &type) const
+{
+    const QObject *control = find(name, index);
+    const QString form = QString::fromLatin1(m_window->metaObject()->className());
+    const QString named = design::objectName(name, index);
+    if (!control)
+        return form + QStringLiteral(": no control ") + named;
+    if (!type.cast(control))
+        return QStringLiteral("%1: control %2 is a %3, not a %4")
+            .arg(form, named, QLatin1String(control->metaObject()->className()), QLatin1String(type.className()));
+    return {};
+}
+
+void Form::fail(const QString &why)
+{
+    qFatal("%s", qUtf8Printable(why));
 }
 
 int Form::toPixels(int twips) const
