@@ -16,7 +16,7 @@ quint32 toBgr(const QColor &c);
 void setBackColor(QWidget *w, quint32 bgr);
 void setForeColor(QWidget *w, quint32 bgr);
 
-bool hasBackColor(const QWidget *w); // set from code or the inventory
+bool hasBackColor(const QWidget *w); // set from code or the rows of the design
 quint32 backColor(const QWidget *w); // as last set; the palette's otherwise
 quint32 foreColor(const QWidget *w);
 

@@ -86,7 +86,7 @@ void applyLook(QWidget *w, const design::Control &row)
 }
 
 // What a screen reader is told: the role, and the name and description
-// where the inventory gives them (a tool-tip describes the rest).
+// where the row gives them (a tool-tip describes the rest).
 void applyAccess(QWidget *w, const design::Control &row, int index)
 {
     tk::setAccess(w, design::accessOf(row));
