@@ -9,21 +9,14 @@
 #include "protocol/command_queue.h"
 #include "protocol/reply_dispatcher.h"
 #include "protocol/reply_source.h"
+#include "link/link_ui.h"
 #include "link/result_console.h"
-#include "toolkit/window_design.h"
 
 #include <QObject>
 
 #include <optional>
 
 class Form;
-class QUdpSocket;
-namespace tk {
-class CheckBox;
-class Shape;
-class TextBox;
-class Timer;
-} // namespace tk
 
 class Link : public QObject, public LinkHost {
     Q_OBJECT
@@ -34,6 +27,8 @@ public:
     static constexpr quint32 kLinkDown = design::kIndicatorDown; // as designed
 
     Link(Form &form, FormState &state, FeatureReplies &features);
+
+    const LinkUi &ui() const { return m_ui; }
 
     // Start-up and shut-down steps.
     void PrepareSocket(); // datagrams, bound to a port the system chooses
@@ -74,17 +69,10 @@ private:
 
     Form &m_form;
     FormState &m_state;
+    LinkUi m_ui;
     ResultConsole m_console;
     CommandQueue m_queue;
     ReplyDispatcher m_dispatcher;
-    QUdpSocket *m_ws;
-    tk::TextBox *m_txtIp;
-    tk::TextBox *m_txtPort;
-    tk::TextBox *m_txtDebug;
-    tk::CheckBox *m_chkAutoping;
-    tk::Shape *m_shpInd;
-    tk::Timer *m_poll = nullptr;     // tmr(0)
-    tk::Timer *m_noAnswer = nullptr; // tmr(1), exists after PrepareTimers
     quint64 m_received = 0;
     quint64 m_dropped = 0;
 };

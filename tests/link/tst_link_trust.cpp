@@ -8,7 +8,9 @@
 #include "alarms/alarms_page.h"
 #include "common/ansi.h"
 #include "link/link.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/colours.h"
+#include "toolkit/log_box.h"
+#include "toolkit/text_box.h"
 
 #include <QLabel>
 #include <QTest>
