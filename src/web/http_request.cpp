@@ -22,11 +22,10 @@ RequestReader::State RequestReader::feed(const QByteArray &data)
         if (m_state != Incomplete)
             return m_state;
     }
-    const qsizetype have = m_buffer.size() - m_bodyStart;
-    if (have > m_bodyLength)
-        return m_state = Malformed; // bytes beyond the declared body: a second request we do not take
-    if (have == m_bodyLength) {
-        m_request.body = m_buffer.mid(m_bodyStart);
+    // Bytes beyond the declared body would be a second request: one request
+    // per connection, so they are never read.
+    if (m_buffer.size() - m_bodyStart >= m_bodyLength) {
+        m_request.body = m_buffer.mid(m_bodyStart, m_bodyLength);
         m_buffer.clear();
         m_state = Complete;
     }
