@@ -149,7 +149,9 @@ void WebServer::handle(QTcpSocket *socket, const HttpRequest &request)
         return;
     }
     m_queue.enqueue({QPointer<QTcpSocket>(socket), request});
-    runQueue();
+    // Run from the event loop, not from inside the socket's readyRead: the
+    // exchange's own loop may then close and delete this very socket.
+    QMetaObject::invokeMethod(this, &WebServer::runQueue, Qt::QueuedConnection);
 }
 
 bool WebServer::authorized(const HttpRequest &request) const

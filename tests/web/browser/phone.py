@@ -62,7 +62,7 @@ class Driver:
     def start(self, profile):
         args = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                "--disable-dev-shm-usage", f"--user-data-dir={profile}", f"--window-size={WIDTH},{HEIGHT}"]
+                "--disable-dev-shm-usage", "--lang=ru-RU", f"--user-data-dir={profile}", f"--window-size={WIDTH},{HEIGHT}"]
         caps = {"capabilities": {"alwaysMatch": {"goog:chromeOptions": {
             "binary": CHROMIUM, "args": args,
             "mobileEmulation": {"deviceMetrics": {"width": WIDTH, "height": HEIGHT, "pixelRatio": 1.0,
