@@ -12,8 +12,10 @@ computer: transparency, brightness, skin and style, and four display flags.
 It silences a ringing alarm and shows whether Quorvan answers. The window has
 a Russian interface.
 
-The package also holds quorvan-sim, which plays Quorvan so that Dalvimo can
-be tried without it.")
+The package also holds dalvimoctl, for the command line and scripts;
+dalvimo-web, a small web remote for a phone's browser on the home network
+(paired by a token, with a systemd user unit that is off until enabled);
+and quorvan-sim, which plays Quorvan so that Dalvimo can be tried without it.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_STRIP_FILES ON)

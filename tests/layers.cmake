@@ -16,7 +16,9 @@ set(may_alarms ${core} toolkit link alarms)
 set(may_face ${core} toolkit link face)
 set(may_app ${core} toolkit link alarms face app)
 # Programs beside the client: the core only.
-set(may_ctl ${core} ctl)
+set(may_remote ${core} remote)
+set(may_ctl ${core} remote ctl)
+set(may_web ${core} remote web)
 set(may_quorvan-sim ${core})
 
 file(GLOB_RECURSE sources ${ROOT}/src/*.h ${ROOT}/src/*.cpp ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp)

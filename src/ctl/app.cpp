@@ -2,9 +2,9 @@
 
 #include "common/ansi.h"
 #include "ctl/cli.h"
-#include "ctl/commands.h"
+#include "remote/commands.h"
 #include "ctl/monitor.h"
-#include "ctl/server_choice.h"
+#include "remote/server_choice.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>

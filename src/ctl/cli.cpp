@@ -1,7 +1,8 @@
 #include "ctl/cli.h"
 
-#include "ctl/arguments.h"
+#include "remote/arguments.h"
 #include "ctl/help.h"
+#include "remote/report.h"
 #include "records/alarm_record.h"
 #include "records/face_record.h"
 
@@ -182,11 +183,6 @@ Parsed print(const QString &text)
 }
 
 } // namespace
-
-QStringList flagNames()
-{
-    return {QStringLiteral("hide"), QStringLiteral("on-top"), QStringLiteral("fix-text"), QStringLiteral("lock")};
-}
 
 Parsed parseCommandLine(const QStringList &arguments)
 {

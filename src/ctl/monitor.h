@@ -4,7 +4,7 @@
 // the process is interrupted; optionally a "ping" every so often, as the
 // window's auto-poll sends, so that Quorvan has something to answer.
 
-#include "ctl/channel.h"
+#include "remote/channel.h"
 
 #include <QObject>
 #include <QTextStream>

@@ -5,7 +5,7 @@
 // never goes out twice.
 
 #include "ctl/cli.h"
-#include "ctl/commands.h"
+#include "remote/commands.h"
 #include "sim_server.h"
 
 #include <QJsonArray>

@@ -3,8 +3,8 @@
 
 #include "common/ansi.h"
 #include "ctl/cli.h"
-#include "ctl/exchange.h"
-#include "ctl/server_choice.h"
+#include "remote/exchange.h"
+#include "remote/server_choice.h"
 #include "protocol/protocol.h"
 
 #include <QTemporaryDir>

@@ -42,4 +42,11 @@ err=$(run --no-such-option 2>&1 >/dev/null) || status=$?
 [ "$status" -eq 64 ] || fail "an unknown option exited with $status"
 grep -q "Unknown option 'no-such-option'" <<<"$err" || fail "an unknown option said: $err"
 [ ! -e "$prefix/bin/dalvimo.cfg" ] || fail "the command line wrote a settings file"
+# The web remote: its help without a display, and a user unit that starts
+# the installed program and is enabled by nobody but the user.
+"$prefix/bin/dalvimo-web" --help | grep -q -- "--new-token" || fail "dalvimo-web --help names no --new-token"
+unit="$prefix/lib/systemd/user/dalvimo-web.service"
+grep -qx "ExecStart=/.*/bin/dalvimo-web" "$unit" || fail "the user unit starts no dalvimo-web"
+grep -qx "WantedBy=default.target" "$unit" || fail "the user unit cannot be enabled"
+
 echo "install tree of $(wc -l <"$expected") files checked in $prefix"

@@ -4,7 +4,7 @@
 // A reply that cannot be taken apart ends the command with exit status 3.
 
 #include "records/alarm_record.h"
-#include "ctl/exchange.h"
+#include "remote/exchange.h"
 #include "records/face_record.h"
 #include "protocol/reply_fields.h"
 

@@ -1,9 +1,9 @@
 // The face commands and status: skin and style steps with the window's
 // wrap-around, transparency, brightness and the four face flags.
 
-#include "ctl/commands.h"
+#include "remote/commands.h"
 
-#include "ctl/reads.h"
+#include "remote/reads.h"
 #include "protocol/protocol.h"
 
 namespace ctl {

@@ -1,4 +1,4 @@
-#include "ctl/exchange.h"
+#include "remote/exchange.h"
 
 #include "common/ansi.h"
 #include "protocol/command_check.h"

@@ -1,6 +1,6 @@
-#include "ctl/commands.h"
+#include "remote/commands.h"
 
-#include "ctl/reads.h"
+#include "remote/reads.h"
 #include "protocol/protocol.h"
 
 #include <QLocale>

@@ -10,7 +10,7 @@
 // hears the server alone: a datagram from any other address or port is
 // dropped before judge() sees it.
 
-#include "ctl/channel.h"
+#include "remote/channel.h"
 
 #include <QString>
 

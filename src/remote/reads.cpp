@@ -1,4 +1,4 @@
-#include "ctl/reads.h"
+#include "remote/reads.h"
 
 #include "common/ansi.h"
 #include "protocol/command_check.h"

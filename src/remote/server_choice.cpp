@@ -1,4 +1,4 @@
-#include "ctl/server_choice.h"
+#include "remote/server_choice.h"
 
 #include "common/ansi.h"
 #include "settings/ini_class.h"

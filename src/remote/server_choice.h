@@ -3,7 +3,7 @@
 // the entry that the window's settings file has selected, else the window's
 // own start-up address and port.
 
-#include "ctl/channel.h"
+#include "remote/channel.h"
 
 #include <QString>
 

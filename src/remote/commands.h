@@ -3,9 +3,9 @@
 // the reads it needs, at most one setting, and a read-back that shows the
 // result. They throw Stop to end early with an exit status.
 
-#include "ctl/cli.h"
-#include "ctl/exchange.h"
-#include "ctl/report.h"
+#include "remote/request.h"
+#include "remote/exchange.h"
+#include "remote/report.h"
 
 namespace ctl {
 

@@ -1,6 +1,5 @@
-#include "ctl/report.h"
+#include "remote/report.h"
 
-#include "ctl/cli.h"
 #include "common/number.h"
 
 #include <QJsonArray>
@@ -167,6 +166,11 @@ QStringList brightnessLines(const face::BrightnessRecord &r)
         return {QStringLiteral("Яркость: не поддерживается")};
     return {QStringLiteral("Яркость: %1, %2").arg(r.level, boundsText(r.min, r.max)),
             QStringLiteral("  уровни: %1").arg(levelsText(r.levels))};
+}
+
+QStringList flagNames()
+{
+    return {QStringLiteral("hide"), QStringLiteral("on-top"), QStringLiteral("fix-text"), QStringLiteral("lock")};
 }
 
 QJsonObject flagsJson(const face::FaceFlagsRecord &r)

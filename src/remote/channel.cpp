@@ -1,4 +1,4 @@
-#include "ctl/channel.h"
+#include "remote/channel.h"
 
 #include "common/ansi.h"
 #include "protocol/protocol.h"

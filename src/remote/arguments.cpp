@@ -1,4 +1,4 @@
-#include "ctl/arguments.h"
+#include "remote/arguments.h"
 
 #include "common/ansi.h"
 #include "protocol/command_check.h"

@@ -5,7 +5,7 @@
 // printing escapes what a terminal would act on.
 
 #include "records/alarm_record.h"
-#include "ctl/exchange.h"
+#include "remote/exchange.h"
 #include "records/face_record.h"
 
 #include <QJsonArray>
@@ -43,6 +43,9 @@ QJsonObject brightnessJson(const face::BrightnessRecord &r);
 QStringList brightnessLines(const face::BrightnessRecord &r);
 QJsonObject flagsJson(const face::FaceFlagsRecord &r);
 QStringList flagsLines(const face::FaceFlagsRecord &r);
+
+// The names of the four face flags, in the protocol's order.
+QStringList flagNames();
 
 // The check-box value of a mode: "transparency", "dimming", "indeterminate".
 QString modeName(int mode);

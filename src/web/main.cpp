@@ -1,0 +1,99 @@
+// dalvimo-web: Quorvan's remote in a phone's browser. Serves one page and a
+// JSON API on the home network for the Quorvan that dalvimoctl would choose.
+
+#include "remote/server_choice.h"
+#include "web/pairing.h"
+#include "web/token_store.h"
+#include "web/web_server.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+int usage(const QString &message)
+{
+    QTextStream(stderr) << "dalvimo-web: " << message << "\nПодробнее: dalvimo-web --help\n";
+    return 64;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("dalvimo-web"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DALVIMO_VERSION));
+
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral("Веб-пульт Quorvan для телефона в домашней сети."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Показать эту справку."));
+    const QCommandLineOption server({QStringLiteral("s"), QStringLiteral("server")},
+                                    QStringLiteral("Quorvan: АДРЕС[:ПОРТ] (как у dalvimoctl)."), QStringLiteral("АДРЕС"));
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Порт страницы (8180)."),
+                                  QStringLiteral("ПОРТ"), QStringLiteral("8180"));
+    const QCommandLineOption bind(QStringLiteral("bind"), QStringLiteral("Адрес, на котором слушать (все)."),
+                                  QStringLiteral("АДРЕС"));
+    const QCommandLineOption newToken(QStringLiteral("new-token"),
+                                      QStringLiteral("Сделать новый ключ сопряжения; старый перестаёт действовать."));
+    const QCommandLineOption tokenFile(QStringLiteral("token-file"),
+                                       QStringLiteral("Файл ключа (по умолчанию рядом с настройками)."),
+                                       QStringLiteral("ФАЙЛ"));
+    p.addOptions({help, server, port, bind, newToken, tokenFile});
+    if (!p.parse(QCoreApplication::arguments()))
+        return usage(p.errorText());
+    if (p.isSet(help)) {
+        QTextStream(stdout) << p.helpText().replace(QStringLiteral("Usage:"), QStringLiteral("Запуск:"))
+                                   .replace(QStringLiteral("Options:"), QStringLiteral("Параметры:"))
+                                   .replace(QStringLiteral("[options]"), QStringLiteral("[параметры]"));
+        return 0;
+    }
+    bool ok = false;
+    const uint portNumber = p.value(port).toUInt(&ok);
+    if (!ok || portNumber == 0 || portNumber > 65535)
+        return usage(QStringLiteral("--port: нужно число 1…65535"));
+    QHostAddress bindAddress(QHostAddress::AnyIPv4);
+    if (p.isSet(bind) && !bindAddress.setAddress(p.value(bind)))
+        return usage(QStringLiteral("--bind: не адрес"));
+
+    std::optional<QString> option;
+    if (p.isSet(server))
+        option = p.value(server);
+    std::optional<QString> env;
+    if (qEnvironmentVariableIsSet("DALVIMO_SERVER"))
+        env = qEnvironmentVariable("DALVIMO_SERVER");
+    const auto choice = ctl::chooseServer(option, env, ctl::windowSettingsFile());
+    if (const auto *none = std::get_if<ctl::NoServer>(&choice))
+        return none->kind == ctl::NoServer::Unresolved ? (QTextStream(stderr) << "dalvimo-web: " << none->reason << '\n', 2)
+                                                       : usage(none->reason);
+    const ctl::ServerChoice &chosen = std::get<ctl::ServerChoice>(choice);
+
+    web::TokenStore store(p.isSet(tokenFile) ? p.value(tokenFile) : web::TokenStore::defaultFile());
+    QString error;
+    const QString token = store.obtain(p.isSet(newToken), &error);
+    if (token.isEmpty()) {
+        QTextStream(stderr) << "dalvimo-web: ключ сопряжения (" << store.file() << "): " << error << '\n';
+        return 1;
+    }
+
+    web::WebServer web(chosen.endpoint, ctl::Policy{}, token);
+    if (!web.listen(bindAddress, quint16(portNumber), &error)) {
+        QTextStream(stderr) << "dalvimo-web: порт " << portNumber << ": " << error << '\n';
+        return 2;
+    }
+    QTextStream out(stdout);
+    out << "Quorvan: " << chosen.endpoint.text() << " (" << chosen.source << ")\n";
+    const auto addresses = web::reachableAddresses(bindAddress);
+    out << "Откройте на телефоне:\n";
+    for (const QHostAddress &a : addresses)
+        out << "  " << web::pairingAddress(a, web.port(), token) << '\n';
+    if (isatty(fileno(stdout)) != 0)
+        for (const QString &line : web::qrLines(web::pairingAddress(addresses.first(), web.port(), token)))
+            out << line << '\n';
+    out.flush();
+    return QCoreApplication::exec();
+}
