@@ -6,10 +6,12 @@ set -euo pipefail
 # qt6-svg-dev draws the scalable icon at build time; desktop-file-utils and
 # appstream validate the menu entry and metadata in the tests; the rest
 # serves the accessibility tests: Qt's switch for accessibility events, and
-# a real desktop accessibility bus with a screen reader's client library.
+# a real desktop accessibility bus with a screen reader's client library;
+# iproute2 makes the network namespaces that discovery is tested in.
 DALVIMO_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 clang libclang-rt-14-dev
     desktop-file-utils appstream
-    qt6-base-private-dev qt6-qpa-plugins xvfb dbus at-spi2-core python3-pyatspi)
+    qt6-base-private-dev qt6-qpa-plugins xvfb dbus at-spi2-core python3-pyatspi
+    iproute2)
 
 dalvimo_install_missing() {
     local missing=()
