@@ -31,6 +31,13 @@ void ServerList::Load(const INI_Class &ini, const QString &cfgFile)
     m_servers.append(entries);
 }
 
+void ServerList::Append(const QList<Entry> &entries)
+{
+    for (const Entry &entry : entries)
+        m_cmbServer->AddItem(entry.caption);
+    m_servers.append(entries);
+}
+
 void ServerList::cmbServer_Click()
 {
     const int i = m_cmbServer->ListIndex();

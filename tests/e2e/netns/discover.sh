@@ -4,7 +4,7 @@
 # client and each simulator sit in a namespace of their own; nothing is sent
 # from, or bound in, the machine's own namespace.
 #   discover.sh DALVIMOCTL QUORVAN_SIM [extra check script]
-# Skips (77) when not root or without ip. The extra script, if given, runs
+# Skips (77) when not root or without ip. The extra program, if given, runs
 # in the client's namespace with DISCOVER_NS_DIR (a folder holding the
 # settings file) and the two simulators' addresses in SIM_A and SIM_B.
 set -euo pipefail
@@ -109,7 +109,7 @@ inclient "$work/dalvimoctl" discover --save >/dev/null || fail "second --save: e
 [ "$(stat -c %Y.%s "$cfg")" = "$stamp" ] && [ "$(md5sum <"$cfg")" = "$sum" ] || fail "file rewritten with nothing new"
 
 if [ -n "$extra" ]; then
-    DISCOVER_NS_DIR=$work SIM_A=$SIM_A SIM_B=$SIM_B ip netns exec "$client" timeout 120 "$extra" || fail "extra check"
+    QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} DISCOVER_NS_DIR=$work SIM_A=$SIM_A SIM_B=$SIM_B ip netns exec "$client" timeout 120 "$extra" || fail "extra check"
 fi
 
 # Nobody left to answer: exit 2.
