@@ -10,6 +10,7 @@
 #include "settings/settings_location.h"
 #include "app/keyboard.h"
 #include "app/server_list.h"
+#include "app/server_search.h"
 #include "app/tab_strip.h"
 #include "toolkit/check_box.h"
 #include "toolkit/colours.h"
@@ -36,6 +37,7 @@ frmMain::frmMain(const QString &exePath, QWidget *parent)
     m_link = std::make_unique<Link>(m_form, m_state, static_cast<FeatureReplies &>(*this));
     m_tabs = std::make_unique<TabStrip>(m_ui, m_state);
     m_servers = std::make_unique<ServerList>(m_ui, m_state, *m_link);
+    m_search = std::make_unique<ServerSearch>(*m_servers, m_link->console(), m_state.sCfgFile);
     m_alarms = std::make_unique<AlarmsPage>(m_form, m_state, *m_link);
     m_face = std::make_unique<FacePage>(m_form, m_state, *m_link);
     m_keys = std::make_unique<Keyboard>(this, m_state, *m_tabs, *m_alarms,

@@ -33,6 +33,7 @@ class INI_Class;
 class Keyboard;
 class Link;
 class ServerList;
+class ServerSearch;
 class TabStrip;
 
 class frmMain : public QWidget, private FeatureReplies {
@@ -56,6 +57,7 @@ public:
     FacePage &face() { return *m_face; }
     TabStrip &tabs() { return *m_tabs; }
     ServerList &servers() { return *m_servers; }
+    ServerSearch &serverSearch() { return *m_search; }
     Keyboard &keys() { return *m_keys; }
 
 protected:
@@ -81,6 +83,7 @@ private:
     std::unique_ptr<Link> m_link;
     std::unique_ptr<TabStrip> m_tabs;
     std::unique_ptr<ServerList> m_servers;
+    std::unique_ptr<ServerSearch> m_search;
     std::unique_ptr<AlarmsPage> m_alarms;
     std::unique_ptr<FacePage> m_face;
     std::unique_ptr<Keyboard> m_keys;

@@ -29,6 +29,13 @@ void ServerList::Load(const INI_Class &ini, const QString &cfgFile)
     m_servers.append(entries);
 }
 
+void ServerList::Append(const QList<Entry> &entries)
+{
+    for (const Entry &entry : entries)
+        m_ui.cmbServer->AddItem(entry.caption);
+    m_servers.append(entries);
+}
+
 void ServerList::cmbServer_Click()
 {
     const int i = m_ui.cmbServer->ListIndex();

@@ -30,6 +30,9 @@ public:
     // Reads ClockIP_1.. up to the first empty one; fills sServers and cmbServer.
     void Load(const INI_Class &ini, const QString &cfgFile);
     const QList<Entry> &sServers() const { return m_servers; }
+    // Entries added to the file while the window runs (a network search).
+    void Append(const QList<Entry> &entries);
+    tk::ComboBox *comboBox() const { return m_ui.cmbServer; }
 
     // An entry's value: address, optionally "|" and a caption.
     static Entry parseEntry(const QString &value);

@@ -45,7 +45,8 @@ QString decode(QByteArrayView bytes)
         }
     if (ascii)
         return QString::fromLatin1(bytes);
-    static QStringDecoder decoder = makeDecoder();
+    // One converter per thread: dalvimoctl talks to many servers at once.
+    thread_local QStringDecoder decoder = makeDecoder();
     return decoder.decode(bytes);
 }
 
@@ -54,7 +55,7 @@ namespace {
 // ICU marks unmappable characters with SUB (0x1A).
 QByteArray encodeMarked(QStringView text)
 {
-    static QStringEncoder encoder = makeEncoder();
+    thread_local QStringEncoder encoder = makeEncoder();
     return encoder.encode(text);
 }
 

@@ -3,6 +3,8 @@
 #include "common/ansi.h"
 #include "ctl/cli.h"
 #include "remote/commands.h"
+#include "ctl/discover.h"
+#include "ctl/fleet.h"
 #include "ctl/monitor.h"
 #include "remote/server_choice.h"
 
@@ -20,6 +22,7 @@ public:
     explicit Output(bool json) : m_out(stdout), m_err(stderr), m_json(json) {}
 
     QTextStream &out() { return m_out; }
+    bool json() const { return m_json; }
 
     void shown(const Shown &s)
     {
@@ -99,6 +102,46 @@ int runExchange(const Request &r, const ServerChoice &server, Output &output)
     }
 }
 
+// What a command showed and how it ended, as a single server's run shows it.
+int finish(const Shown &shown, Output &output)
+{
+    if (shown.stop) {
+        if (!shown.json.isEmpty() || !shown.lines.isEmpty()) {
+            // What came is shown, then the failure: one object with both.
+            if (!output.json())
+                output.shown(shown);
+            return output.failure(*shown.stop, shown.json);
+        }
+        return output.failure(*shown.stop);
+    }
+    output.shown(shown);
+    return kExitDone;
+}
+
+// Every server's lines after its name; with --json one object per server.
+int runMany(const Request &r, const QList<Endpoint> &servers, Output &output)
+{
+    const QList<ServerResult> results = runFleet(r, servers);
+    for (const ServerResult &one : results) {
+        const QString label = serverLabel(one.server);
+        Shown shown = one.shown;
+        shown.json.insert(QStringLiteral("server"), one.server.text());
+        for (QString &line : shown.lines)
+            line = label + QStringLiteral(": ") + line;
+        for (QString &note : shown.notes)
+            note = label + QStringLiteral(": ") + note;
+        if (!one.stop) {
+            output.shown(shown);
+            continue;
+        }
+        if (!output.json())
+            output.shown(shown);
+        const Stop stop{one.stop->exitCode, label + QStringLiteral(": ") + one.stop->message};
+        output.failure(stop, shown.json);
+    }
+    return fleetExitCode(results);
+}
+
 } // namespace
 
 int runProgram(const QStringList &arguments)
@@ -112,10 +155,20 @@ int runProgram(const QStringList &arguments)
     if (parsed.kind == Parsed::Usage)
         return output.failure({kExitUsage, parsed.error});
     const Request &r = parsed.request;
+    if (r.command == QLatin1String("discover"))
+        return finish(runDiscover(r, windowSettingsFile()), output);
 
     std::optional<QString> env;
     if (qEnvironmentVariableIsSet("DALVIMO_SERVER"))
         env = qEnvironmentVariable("DALVIMO_SERVER");
+    const QString named = r.globals.server.value_or(env.value_or(QString()));
+    if (namesMany(named) && r.command != QLatin1String("monitor")) {
+        auto list = parseServerList(named, windowSettingsFile());
+        if (const auto *none = std::get_if<NoServer>(&list))
+            return output.failure({none->kind == NoServer::Unresolved ? int(kExitNoAnswer) : int(kExitUsage),
+                                   none->reason});
+        return runMany(r, std::get<QList<Endpoint>>(list), output);
+    }
     const auto choice = chooseServer(r.globals.server, env, windowSettingsFile());
     if (const auto *none = std::get_if<NoServer>(&choice)) {
         if (none->kind == NoServer::Unresolved)

@@ -127,6 +127,10 @@ void readArguments(Request &r, const QCommandLineParser &p)
         needArgs(args, 0, 0);
         r.pollMs = int(integerArgument(QStringLiteral("--poll"), p.value(opt("poll")), 0, 3600000));
         r.listenPort = quint16(integerArgument(QStringLiteral("--listen"), p.value(opt("listen")), 0, 65535));
+    } else if (c == QLatin1String("discover")) {
+        needArgs(args, 0, 0);
+        r.discoverPort = quint16(integerArgument(QStringLiteral("--port"), p.value(opt("port")), 1, 65535));
+        r.save = p.isSet(opt("save"));
     } else {
         needArgs(args, 0, 0);
     }

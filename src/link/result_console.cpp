@@ -38,9 +38,14 @@ void ResultConsole::LogMessage(const QString &sData)
 
 void ResultConsole::ShowNotice(const QString &text)
 {
+    ShowOutcome(text, false);
+}
+
+void ResultConsole::ShowOutcome(const QString &text, bool success)
+{
     m_lblErr->drawAtEndOfTurn();
     m_lblErr->setText(text);
-    tk::setForeColor(m_lblErr, kFailureColour);
+    tk::setForeColor(m_lblErr, success ? kSuccessColour : kFailureColour);
 }
 
 // Every send clears the line, the poll's "ping" too: an empty line stays

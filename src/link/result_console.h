@@ -28,6 +28,9 @@ public:
     // The client's own short notices (a bad port, a row without a time): the
     // failure colour, no code.
     void ShowNotice(const QString &text);
+    // A short outcome of the client's own (a search of the network): the
+    // success colour when it went well.
+    void ShowOutcome(const QString &text, bool success);
     void Clear(); // Send empties the line; the colour stays
 
 private:

@@ -42,6 +42,8 @@ struct Request {
     QString text;                  // send TEXT
     int pollMs = 0;                // monitor --poll
     quint16 listenPort = 0;        // monitor --listen
+    quint16 discoverPort = 17777;  // discover --port
+    bool save = false;             // discover --save
 };
 
 } // namespace ctl

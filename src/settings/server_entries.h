@@ -32,4 +32,22 @@ std::optional<qint16> readIntSetting(const INI_Class &ini, const QString &file, 
 // The entry that SelectIPNum (counted from 1) names; empty when it names none.
 std::optional<ServerEntry> selectedServerEntry(const INI_Class &ini, const QString &file);
 
+// A server found on the network, to be offered by the window.
+struct FoundEntry {
+    QString address; // dotted IPv4
+    quint16 port = 0;
+};
+
+struct AddedEntries {
+    QList<ServerEntry> added;   // written, in order
+    QList<FoundEntry> noRoom;   // new, but every ClockIP_ key is taken
+};
+
+// Appends each found server that no entry names yet (compared by the
+// window's address rule) as ClockIP_n = "ADDRESS|Quorvan ADDRESS", with
+// "|PORT" after it when the port is not the default one (the window reads
+// no further than the caption). Key by key through ini, so every other line
+// of the file stays; nothing is written when nothing is new.
+AddedEntries addServerEntries(const INI_Class &ini, const QString &file, const QList<FoundEntry> &found);
+
 } // namespace settings

@@ -46,7 +46,39 @@ private slots:
     void answersEveryPendingDatagram();
     void dropsEverythingAtHundredPercent();
     void floodSendsRepliesThenAnswersNormally();
+    void bindAddresses_data();
+    void bindAddresses();
 };
+
+void TstSimServer::bindAddresses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("expected"); // empty: refused
+
+    QTest::newRow("one") << "127.0.0.1" << QStringList{"127.0.0.1"};
+    QTest::newRow("any") << "0.0.0.0" << QStringList{"0.0.0.0"};
+    QTest::newRow("range") << "127.0.1.254-127.0.2.1"
+                           << QStringList{"127.0.1.254", "127.0.1.255", "127.0.2.0", "127.0.2.1"};
+    QTest::newRow("range of one") << "127.0.1.5-127.0.1.5" << QStringList{"127.0.1.5"};
+    QTest::newRow("backwards") << "127.0.1.9-127.0.1.1" << QStringList{};
+    QTest::newRow("too long") << "127.0.0.1-127.0.4.1" << QStringList{}; // over the cap of 8 below
+    QTest::newRow("open end") << "127.0.1.1-" << QStringList{};
+    QTest::newRow("IPv6 range") << "::1-::2" << QStringList{};
+    QTest::newRow("word") << "localhost" << QStringList{};
+}
+
+void TstSimServer::bindAddresses()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, expected);
+    const auto got = sim::bindAddresses(text, 8);
+    QCOMPARE(got.has_value(), !expected.isEmpty());
+    QStringList texts;
+    for (const QHostAddress &a : got.value_or(QList<QHostAddress>{}))
+        texts << a.toString();
+    if (got)
+        QCOMPARE(texts, expected);
+}
 
 // A burst with a zero-length datagram first: it gets no answer but must be
 // read, or the two commands behind it are never answered.

@@ -10,11 +10,18 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 namespace {
 
+// Enough for a benchmark with a hundred clocks, few enough that a typo in a
+// range does not open sockets by the thousand.
+constexpr qsizetype kMaxQuorvans = 1024;
+
 struct ParseResult {
     sim::SimOptions options;
+    QList<QHostAddress> binds; // one Quorvan per address, all on the same port
     QString error; // empty when the command line was fine
 };
 
@@ -42,8 +49,16 @@ ParseResult readOptions(const QCommandLineParser &parser)
         return bad(QStringLiteral("port"));
     o.port = static_cast<quint16>(*port);
 
-    if (!o.bindAddress.setAddress(parser.value(QStringLiteral("bind"))))
-        return bad(QStringLiteral("bind"));
+    const QStringList bindTexts = parser.isSet(QStringLiteral("bind"))
+        ? parser.values(QStringLiteral("bind"))
+        : QStringList{QStringLiteral("127.0.0.1")};
+    for (const QString &text : bindTexts) {
+        const std::optional<QList<QHostAddress>> range = sim::bindAddresses(text, kMaxQuorvans - r.binds.size());
+        if (!range)
+            return bad(QStringLiteral("bind"));
+        r.binds += *range;
+    }
+    o.bindAddress = r.binds.first();
 
     const std::optional<double> drop = num::parseNumber(parser.value(QStringLiteral("drop")));
     if (!drop || *drop < 0 || *drop > 100)
@@ -80,7 +95,9 @@ void addOptions(QCommandLineParser &parser)
     parser.addOptions({
         {QStringLiteral("port"), QStringLiteral("UDP port to listen on (0: any free one)."),
          QStringLiteral("port"), QStringLiteral("17777")},
-        {QStringLiteral("bind"), QStringLiteral("Address to listen on."),
+        {QStringLiteral("bind"),
+         QStringLiteral("Address to listen on; 0.0.0.0 also hears broadcast pings. Repeat it, or give "
+                        "a range FIRST-LAST of IPv4 addresses, to play one Quorvan per address."),
          QStringLiteral("address"), QStringLiteral("127.0.0.1")},
         {QStringLiteral("drop"), QStringLiteral("Ignore this share of incoming datagrams."),
          QStringLiteral("percent"), QStringLiteral("0")},
@@ -114,15 +131,22 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    sim::SimServer server(parsed.options);
-    QString error;
-    if (!server.start(&error)) {
-        err << "quorvan-sim: cannot listen on "
-            << sim::endpointText(parsed.options.bindAddress, parsed.options.port) << ": "
-            << error << Qt::endl;
-        return 1;
+    // Each Quorvan has a state of its own, as separate clocks would.
+    std::vector<std::unique_ptr<sim::SimServer>> servers;
+    QTextStream out(stdout);
+    for (const QHostAddress &address : parsed.binds) {
+        sim::SimOptions options = parsed.options;
+        options.bindAddress = address;
+        auto server = std::make_unique<sim::SimServer>(options);
+        QString error;
+        if (!server->start(&error)) {
+            err << "quorvan-sim: cannot listen on " << sim::endpointText(address, options.port) << ": "
+                << error << Qt::endl;
+            return 1;
+        }
+        out << "quorvan-sim listening on UDP " << sim::endpointText(server->address(), server->port())
+            << Qt::endl;
+        servers.push_back(std::move(server));
     }
-    QTextStream(stdout) << "quorvan-sim listening on UDP "
-                        << sim::endpointText(server.address(), server.port()) << Qt::endl;
     return app.exec();
 }

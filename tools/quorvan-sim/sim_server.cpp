@@ -22,6 +22,30 @@ QTextStream &out()
 
 } // namespace
 
+std::optional<QList<QHostAddress>> bindAddresses(const QString &text, qsizetype max)
+{
+    const qsizetype dash = text.indexOf(u'-');
+    if (dash < 0) {
+        QHostAddress one;
+        if (max < 1 || !one.setAddress(text))
+            return std::nullopt;
+        return QList<QHostAddress>{one};
+    }
+    QHostAddress first, last;
+    if (!first.setAddress(text.left(dash)) || !last.setAddress(text.mid(dash + 1))
+        || first.protocol() != QAbstractSocket::IPv4Protocol
+        || last.protocol() != QAbstractSocket::IPv4Protocol)
+        return std::nullopt;
+    const quint32 lo = first.toIPv4Address();
+    const quint32 hi = last.toIPv4Address();
+    if (hi < lo || qint64(hi) - qint64(lo) >= max)
+        return std::nullopt;
+    QList<QHostAddress> all;
+    for (quint64 a = lo; a <= hi; ++a)
+        all.append(QHostAddress(quint32(a)));
+    return all;
+}
+
 QString endpointText(const QHostAddress &address, quint16 port)
 {
     const QString host = address.protocol() == QAbstractSocket::IPv6Protocol

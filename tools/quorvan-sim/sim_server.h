@@ -86,6 +86,10 @@ private:
     int m_sent = 0;
 };
 
+// The addresses a --bind value names: one address, or FIRST-LAST of IPv4
+// addresses in order; nothing when malformed, backwards, or longer than max.
+std::optional<QList<QHostAddress>> bindAddresses(const QString &text, qsizetype max);
+
 // host:port, with brackets around an IPv6 host.
 QString endpointText(const QHostAddress &address, quint16 port);
 

@@ -1,0 +1,45 @@
+#pragma once
+// One command against many Quorvans at once: -s a,b,c or @all (every entry
+// of the window's server list). Each server gets an exchange of its own on
+// a thread of its own, with the same rules as a single server (timeouts,
+// retries, replies from that server only); the results are shown in the
+// order the servers were named.
+
+#include "ctl/cli.h"
+#include "ctl/report.h"
+#include "ctl/server_choice.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+#include <variant>
+
+namespace ctl {
+
+// Whether a server text names more than one server: a comma, or "@all".
+bool namesMany(const QString &text);
+
+// The servers a text names: comma-separated ADDRESS[:PORT], and "@all" for
+// every entry of the settings file (at the window's port, which entries do
+// not carry). The first that names no server stops the list.
+std::variant<QList<Endpoint>, NoServer> parseServerList(const QString &text, const QString &settingsFile);
+
+// What one server did: what it showed, and the failure that ended it.
+struct ServerResult {
+    Endpoint server;
+    Shown shown;
+    std::optional<Stop> stop;
+};
+
+// Runs the command (not monitor) against every server concurrently.
+QList<ServerResult> runFleet(const Request &r, const QList<Endpoint> &servers);
+
+// 0 when every server succeeded, else the highest status among them.
+int fleetExitCode(const QList<ServerResult> &results);
+
+// The name a line is prefixed with: the address, and the port when it is
+// not the default one.
+QString serverLabel(const Endpoint &server);
+
+} // namespace ctl
