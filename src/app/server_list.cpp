@@ -55,3 +55,8 @@ void ServerList::txtIp_Change()
         m_link.SetIndicator(false);
     }
 }
+
+tk::ComboBox *ServerList::comboBox() const
+{
+    return m_ui.cmbServer;
+}

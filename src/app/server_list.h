@@ -15,6 +15,9 @@
 class INI_Class;
 class Link;
 struct MainUi;
+namespace tk {
+class ComboBox;
+}
 
 class ServerList : public QObject {
     Q_OBJECT
@@ -32,7 +35,7 @@ public:
     const QList<Entry> &sServers() const { return m_servers; }
     // Entries added to the file while the window runs (a network search).
     void Append(const QList<Entry> &entries);
-    tk::ComboBox *comboBox() const { return m_ui.cmbServer; }
+    tk::ComboBox *comboBox() const;
 
     // An entry's value: address, optionally "|" and a caption.
     static Entry parseEntry(const QString &value);

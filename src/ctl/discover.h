@@ -4,7 +4,7 @@
 // with --save the new ones added to that list.
 
 #include "ctl/cli.h"
-#include "ctl/report.h"
+#include "remote/report.h"
 
 namespace ctl {
 

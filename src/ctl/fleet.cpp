@@ -1,6 +1,6 @@
 #include "ctl/fleet.h"
 
-#include "ctl/commands.h"
+#include "remote/commands.h"
 #include "protocol/address.h"
 #include "settings/ini_class.h"
 #include "settings/server_entries.h"

@@ -6,8 +6,8 @@
 // order the servers were named.
 
 #include "ctl/cli.h"
-#include "ctl/report.h"
-#include "ctl/server_choice.h"
+#include "remote/report.h"
+#include "remote/server_choice.h"
 
 #include <QList>
 #include <QString>

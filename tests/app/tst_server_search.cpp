@@ -10,6 +10,8 @@
 #include "common/ansi.h"
 #include "toolkit/combo_box.h"
 
+#include <QLabel>
+
 #include <QFile>
 #include <QKeyEvent>
 #include <QSignalSpy>
