@@ -12,7 +12,8 @@
 
 #include "link/link.h"
 #include "app/frm_main.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/text_box.h"
 
 #include <QApplication>
 #include <QFile>

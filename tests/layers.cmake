@@ -8,7 +8,9 @@ set(may_common common)
 set(may_settings common settings)
 set(may_protocol common protocol)
 set(may_records common protocol records)
-set(may_toolkit ${core} toolkit)
+# The toolkit knows no wire and no records: the rows that need them lie
+# with the parts of the window they belong to.
+set(may_toolkit common toolkit)
 set(may_link ${core} toolkit link)
 set(may_alarms ${core} toolkit link alarms)
 set(may_face ${core} toolkit link face)

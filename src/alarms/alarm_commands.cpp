@@ -6,36 +6,37 @@
 
 #include "link/link.h"
 #include "protocol/protocol.h"
-#include "toolkit/form.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/label.h"
+#include "toolkit/text_box.h"
+#include "toolkit/text_setters.h"
 
 void AlarmsPage::connectCommands()
 {
-    connect(checkBox("cmdBudAll"), &tk::CheckBox::Click, this, &AlarmsPage::cmdBudAll_Click);
-    for (const char *name : {"txtBudStop", "txtBudOtkl"}) {
-        auto *box = textBox(name);
+    connect(m_ui.cmdBudAll, &tk::CheckBox::Click, this, &AlarmsPage::cmdBudAll_Click);
+    for (tk::TextBox *box : {m_ui.txtBudStop, m_ui.txtBudOtkl}) {
         connect(box, &tk::TextBox::MouseEnter, this, [this, box] { TxtLink(box, true); });
         connect(box, &tk::TextBox::MouseLeave, this, [this, box] { TxtLink(box, false); });
     }
-    connect(textBox("txtBudStop"), &tk::TextBox::Click, this, &AlarmsPage::txtBudStop_Click);
-    connect(textBox("txtBudOtkl"), &tk::TextBox::Click, this, &AlarmsPage::txtBudOtkl_Click);
+    connect(m_ui.txtBudStop, &tk::TextBox::Click, this, &AlarmsPage::txtBudStop_Click);
+    connect(m_ui.txtBudOtkl, &tk::TextBox::Click, this, &AlarmsPage::txtBudOtkl_Click);
 }
 
 void AlarmsPage::cmdBudGet_Click(int index)
 {
-    if (!cmdBudGet(index)->takePress())
+    if (!m_ui.cmdBudGet(index)->takePress())
         return;
     // The row shows "unknown" until the answer comes, so a stale value cannot
     // be mistaken for Quorvan's.
-    tk::setCaption(lblBudTime(index), kUnknownTime.toString());
-    txtBudRing(index)->clear();
+    tk::setCaption(m_ui.lblBudTime(index), kUnknownTime.toString());
+    m_ui.txtBudRing(index)->clear();
     SetActiveBud(qint16(index), false);
     m_link.Send(proto::alarmGet(index));
 }
 
 void AlarmsPage::cmdBudAll_Click()
 {
-    if (checkBox("cmdBudAll")->takePress())
+    if (m_ui.cmdBudAll->takePress())
         m_link.CmdSend(proto::AllAlarms);
 }
 
@@ -43,22 +44,22 @@ void AlarmsPage::cmdBudAll_Click()
 // only in the caption until it is stored here.
 void AlarmsPage::cmdBudSet_Click(int index)
 {
-    if (!cmdBudSet(index)->takePress())
+    if (!m_ui.cmdBudSet(index)->takePress())
         return;
-    const auto time = parseTimeText(lblBudTime(index)->text());
+    const auto time = parseTimeText(m_ui.lblBudTime(index)->text());
     if (!time) {
         m_link.console().ShowNotice(QStringLiteral("Сначала задайте время будильника %1").arg(index));
         return;
     }
-    m_link.Send(proto::alarmSet(index, formatHns(*time), chkBudActive(index)->Value(),
-                                txtBudRing(index)->text()));
+    m_link.Send(proto::alarmSet(index, formatHns(*time), m_ui.chkBudActive(index)->Value(),
+                                m_ui.txtBudRing(index)->text()));
 }
 
 void AlarmsPage::chkBudActive_Click(int index)
 {
-    if (checkBox("chkAutoActiveSet")->Value() == 0 || m_state.bLockEvents)
+    if (m_ui.chkAutoActiveSet->Value() == 0 || m_state.bLockEvents)
         return;
-    m_link.Send(proto::alarmActive(index, chkBudActive(index)->Value()));
+    m_link.Send(proto::alarmActive(index, m_ui.chkBudActive(index)->Value()));
 }
 
 void AlarmsPage::txtBudStop_Click()
@@ -99,10 +100,10 @@ void AlarmsPage::TxtLink(tk::TextBox *box, bool inside)
     }
     // Only one link is hot at a time, even when a leave went astray (a
     // window shown under the pointer gets its enter but may miss the leave).
-    for (const char *name : {"txtBudStop", "txtBudOtkl"})
-        if (auto *other = textBox(name); other != box)
+    for (tk::TextBox *other : {m_ui.txtBudStop, m_ui.txtBudOtkl})
+        if (other != box)
             setUnderline(other, false);
     // Takes the focus from an open time editor, which closes it untaken.
     if (setUnderline(box, true))
-        checkBox("cmdExit")->setFocus(Qt::OtherFocusReason);
+        m_ui.cmdExit->setFocus(Qt::OtherFocusReason);
 }

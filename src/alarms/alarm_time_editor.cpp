@@ -4,16 +4,18 @@
 
 #include "alarms/alarms_page.h"
 
-#include "toolkit/form.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/colours.h"
+#include "toolkit/label.h"
+#include "toolkit/text_box.h"
+#include "toolkit/text_setters.h"
 
 void AlarmsPage::CreateEditors()
 {
-    for (int i = 2; i <= BudTable::kCount; ++i)
-        m_form.load(QStringLiteral("txtBudTime"), i);
+    m_ui.loadEditors(m_form);
     for (int i = 1; i <= BudTable::kCount; ++i) {
-        auto *editor = txtBudTime(i);
-        const QRect label = lblBudTime(i)->geometry();
+        auto *editor = m_ui.txtBudTime(i);
+        const QRect label = m_ui.lblBudTime(i)->geometry();
         editor->setGeometry(label.x() + 15, label.y(), 65, label.height());
         editor->setVisible(false);
         QFont f = editor->font();
@@ -29,10 +31,10 @@ void AlarmsPage::CreateEditors()
 
 void AlarmsPage::lblBudTime_Click(int index)
 {
-    auto *editor = txtBudTime(index);
+    auto *editor = m_ui.txtBudTime(index);
     if (!editor) // before start-up has made the editors
         return;
-    editor->setText(lblBudTime(index)->text());
+    editor->setText(m_ui.lblBudTime(index)->text());
     editor->setVisible(true);
     setRowButtonsEnabled(index, false);
     // Selected, so that typing replaces the old time rather than adding to it.
@@ -42,17 +44,17 @@ void AlarmsPage::lblBudTime_Click(int index)
 
 void AlarmsPage::txtBudTime_Change(int index)
 {
-    auto *editor = txtBudTime(index);
+    auto *editor = m_ui.txtBudTime(index);
     tk::setBackColor(editor, parseTimeText(editor->text()) ? kTimeValid : kTimeInvalid);
 }
 
 void AlarmsPage::txtBudTime_DblClick(int index)
 {
-    const QString text = txtBudTime(index)->text();
+    const QString text = m_ui.txtBudTime(index)->text();
     if (!parseTimeText(text))
         return; // the orange background says why
     // Exactly as typed: an alarm reply rewrites it as h:nn later.
-    tk::setCaption(lblBudTime(index), text);
+    tk::setCaption(m_ui.lblBudTime(index), text);
     EndEditTime(qint16(index));
 }
 
@@ -71,7 +73,7 @@ void AlarmsPage::txtBudTime_LostFocus(int index)
 
 void AlarmsPage::EndEditTime(qint16 index)
 {
-    auto *editor = txtBudTime(index);
+    auto *editor = m_ui.txtBudTime(index);
     if (!editor)
         return;
     const bool hadFocus = editor->hasFocus();
@@ -83,5 +85,5 @@ void AlarmsPage::EndEditTime(qint16 index)
     // keyboard in the row, on its next step, rather than wherever the focus
     // chain happened to lead.
     if (hadFocus)
-        cmdBudSet(index)->setFocus(Qt::OtherFocusReason);
+        m_ui.cmdBudSet(index)->setFocus(Qt::OtherFocusReason);
 }

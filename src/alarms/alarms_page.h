@@ -1,22 +1,18 @@
 #pragma once
 // The "Будильники" page: the four alarm rows, their in-place time editors
-// and the alarm commands. Rows and replies live in alarms_page.cpp, the time
-// editor in alarm_time_editor.cpp, the commands and the link texts in
-// alarm_commands.cpp.
+// and the alarm commands. The alarm rows' wiring and replies live in
+// alarms_page.cpp, the time editor in alarm_time_editor.cpp, the commands
+// and the link texts in alarm_commands.cpp; the page's controls (their rows
+// in the design and the typed handles, m_ui) in alarms_ui.cpp.
 
-#include "records/alarm_record.h"
+#include "alarms/alarms_ui.h"
 #include "common/form_state.h"
+#include "records/alarm_record.h"
 
 #include <QObject>
 
 class Form;
 class Link;
-class QWidget;
-namespace tk {
-class CheckBox;
-class Label;
-class TextBox;
-} // namespace tk
 
 class AlarmsPage : public QObject {
     Q_OBJECT
@@ -26,6 +22,8 @@ public:
     static constexpr quint32 kTimeInvalid = 0x0080C0FF;
 
     AlarmsPage(Form &form, FormState &state, Link &link);
+
+    const AlarmsUi &ui() const { return m_ui; }
 
     // Start-up: txtBudTime(2..4) as copies of element 1, all four placed over
     // their labels and hidden, and wired to their handlers.
@@ -63,15 +61,6 @@ public:
     BudTable Buds;
 
 private:
-    tk::Label *lblBudTime(int i) const;
-    tk::TextBox *txtBudTime(int i) const;
-    tk::TextBox *txtBudRing(int i) const;
-    tk::CheckBox *chkBudActive(int i) const;
-    tk::CheckBox *cmdBudGet(int i) const;
-    tk::CheckBox *cmdBudSet(int i) const;
-    tk::CheckBox *checkBox(const char *name, int index = -1) const;
-    tk::TextBox *textBox(const char *name, int index = -1) const;
-
     void connectRows();
     void connectCommands();
     void setRowButtonsEnabled(int i, bool on);
@@ -79,4 +68,5 @@ private:
     Form &m_form;
     FormState &m_state;
     Link &m_link;
+    AlarmsUi m_ui;
 };

@@ -8,11 +8,13 @@
 #include "settings/profile.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_location.h"
-#include "toolkit/pictures.h"
 #include "app/keyboard.h"
 #include "app/server_list.h"
 #include "app/tab_strip.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/colours.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/label.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -22,7 +24,8 @@ frmMain::frmMain(const QString &exePath, QWidget *parent)
     : QWidget(parent),
       m_exePath(exePath.isEmpty() ? QCoreApplication::applicationFilePath() : exePath),
       m_fileBesideExe(!exePath.isEmpty()),
-      m_form(this)
+      m_form(this, MainUi::rows()),
+      m_ui(m_form)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(design::kCaption));
@@ -30,14 +33,14 @@ frmMain::frmMain(const QString &exePath, QWidget *parent)
     resize(m_form.toPixels(design::kDesignWidth), m_form.toPixels(design::kDesignHeight));
 
     m_link = std::make_unique<Link>(m_form, m_state, static_cast<FeatureReplies &>(*this));
-    m_tabs = std::make_unique<TabStrip>(m_form, m_state);
-    m_servers = std::make_unique<ServerList>(m_form, m_state, *m_link);
+    m_tabs = std::make_unique<TabStrip>(m_ui, m_state);
+    m_servers = std::make_unique<ServerList>(m_ui, m_state, *m_link);
     m_alarms = std::make_unique<AlarmsPage>(m_form, m_state, *m_link);
     m_face = std::make_unique<FacePage>(m_form, m_state, *m_link);
-    m_keys = std::make_unique<Keyboard>(m_form, m_state, *m_tabs, *m_alarms);
+    m_keys = std::make_unique<Keyboard>(this, m_state, *m_tabs, *m_alarms,
+                                        Keyboard::Controls{m_ui, m_face->ui(), m_link->ui()});
 
-    auto *exit = m_form.get<tk::CheckBox>("cmdExit");
-    connect(exit, &tk::CheckBox::Click, this, &frmMain::cmdExit_Click);
+    connect(m_ui.cmdExit, &tk::CheckBox::Click, this, &frmMain::cmdExit_Click);
 }
 
 frmMain::~frmMain() = default;
@@ -55,7 +58,7 @@ std::optional<qint16> frmMain::readIntSetting(const QString &key, const QString 
 void frmMain::Form_Load()
 {
     oIni = std::make_unique<INI_Class>();
-    setWindowIcon(QIcon(m_form.get<QLabel>("imgIco")->pixmap()));
+    setWindowIcon(QIcon(m_ui.imgIco->pixmap()));
 
     const QFileInfo exe(m_exePath);
     m_state.sAppPath = exe.absolutePath();
@@ -68,9 +71,9 @@ void frmMain::Form_Load()
     const profile::ReadCache readOnce(m_state.sCfgFile);
 
     // Stack the pages onto the first one, behind everything else.
-    auto *page0 = m_form.get<QWidget>("framTab", 0);
+    QWidget *page0 = m_ui.framTab(0);
     for (int i = 1; i < TabStrip::kTabs; ++i) {
-        auto *page = m_form.get<QWidget>("framTab", i);
+        QWidget *page = m_ui.framTab(i);
         page->setGeometry(page0->geometry());
         page->lower();
     }
@@ -79,8 +82,7 @@ void frmMain::Form_Load()
         readIntSetting(settings::kKeyFrameSelect, settings::kDefaultFrameSelect).value_or(1));
 
     // The window shows the pages and "Выйти"; the debug strip lies beyond.
-    const auto *exit = m_form.get<QWidget>("cmdExit");
-    const QSize client(page0->geometry().right() + 1, exit->geometry().bottom() + 1);
+    const QSize client(page0->geometry().right() + 1, m_ui.cmdExit->geometry().bottom() + 1);
     resize(client);
     setMinimumSize(client);
 
@@ -91,17 +93,17 @@ void frmMain::Form_Load()
     m_state.bLockEvents = true;
     // A stored number that names no entry selects nothing.
     const auto selected = readIntSetting(settings::kKeySelectIPNum, settings::kDefaultSelectIPNum);
-    m_form.get<tk::ComboBox>("cmbServer")->setListIndex(selected ? *selected - 1 : -1);
+    m_ui.cmbServer->setListIndex(selected ? *selected - 1 : -1);
     // Only the check box's own values are taken; anything else is the default, on.
-    const auto restoreSwitch = [this](const char *box, QLatin1String key, QLatin1String def) {
+    const auto restoreSwitch = [this](tk::CheckBox *box, QLatin1String key, QLatin1String def) {
         const qint16 value = readIntSetting(key, def).value_or(1);
-        m_form.get<tk::CheckBox>(QString::fromLatin1(box))->setValue(value >= 0 && value <= 2 ? value : 1);
+        box->setValue(value >= 0 && value <= 2 ? value : 1);
     };
-    restoreSwitch("chkAutoping", settings::kKeyAutoPing, settings::kDefaultAutoPing);
-    restoreSwitch("chkAutoActiveSet", settings::kKeyAutoActiveSet, settings::kDefaultAutoActiveSet);
+    restoreSwitch(m_ui.chkAutoping, settings::kKeyAutoPing, settings::kDefaultAutoPing);
+    restoreSwitch(m_alarms->ui().chkAutoActiveSet, settings::kKeyAutoActiveSet, settings::kDefaultAutoActiveSet);
     m_state.bLockEvents = false;
 
-    m_form.get<QLabel>("lblSkin")->clear();
+    m_face->ui().lblSkin->clear();
     m_servers->txtIp_Change();
     m_link->PrepareSocket();
     m_link->PrepareTimers();
@@ -117,9 +119,9 @@ void frmMain::Form_Unload()
     const auto write = [this](const QString &key, int value) {
         oIni->WriteInIKey(settings::kSectionGeneral, key, QString::number(value), m_state.sCfgFile);
     };
-    write(settings::kKeySelectIPNum, m_form.get<tk::ComboBox>("cmbServer")->ListIndex() + 1);
-    write(settings::kKeyAutoPing, m_form.get<tk::CheckBox>("chkAutoping")->Value());
-    write(settings::kKeyAutoActiveSet, m_form.get<tk::CheckBox>("chkAutoActiveSet")->Value());
+    write(settings::kKeySelectIPNum, m_ui.cmbServer->ListIndex() + 1);
+    write(settings::kKeyAutoPing, m_ui.chkAutoping->Value());
+    write(settings::kKeyAutoActiveSet, m_alarms->ui().chkAutoActiveSet->Value());
     write(settings::kKeyFrameSelect, m_state.iFrameSelect);
     // Nothing more is handled: the timers stop with the socket; queued reads
     // are dropped unsent.
@@ -135,7 +137,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::cmdExit_Click()
 {
-    if (m_form.get<tk::CheckBox>("cmdExit")->takePress())
+    if (m_ui.cmdExit->takePress())
         close();
 }
 

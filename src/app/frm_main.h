@@ -13,8 +13,11 @@
 // while the program itself sets controls.
 //
 // Layers, lowest first: common, settings, protocol, records (no widgets);
-// toolkit (the controls and their inventory); link; the pages; this window.
+// toolkit (the controls, the rows of a design and the form built from
+// them); link; the pages; this window. Each part states the rows of its own
+// controls and holds typed handles to those it uses (X_ui.h).
 
+#include "app/frm_main_ui.h"
 #include "common/form_state.h"
 #include "protocol/reply_dispatcher.h"
 #include "toolkit/form.h"
@@ -73,6 +76,7 @@ private:
     bool m_fileBesideExe; // an exePath was given
     FormState m_state;
     Form m_form;
+    const MainUi m_ui;
     std::unique_ptr<INI_Class> oIni;
     std::unique_ptr<Link> m_link;
     std::unique_ptr<TabStrip> m_tabs;

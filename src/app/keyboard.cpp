@@ -1,26 +1,32 @@
 #include "app/keyboard.h"
 
 #include "alarms/alarms_page.h"
+#include "alarms/alarms_ui.h"
+#include "app/frm_main_ui.h"
 #include "app/tab_strip.h"
+#include "face/face_ui.h"
+#include "link/link_ui.h"
 #include "records/alarm_record.h"
-#include "toolkit/form.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/label.h"
+#include "toolkit/log_box.h"
+#include "toolkit/scroll_bar.h"
+#include "toolkit/text_box.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QShortcut>
 
 namespace {
 
-constexpr const char *kDebugStrip[] = {"txtMsg", "txtDebug", "cmdDebugSend", "cmdSendExit"};
-constexpr const char *kSkinBars[] = {"scrlSkin", "scrlStyle"};
-constexpr const char *kLinks[] = {"txtBudOtkl", "txtBudStop"};
 constexpr const char *kDesignedFocus = "tkDesignedFocus";
 
 } // namespace
 
-Keyboard::Keyboard(Form &form, FormState &state, TabStrip &tabs, AlarmsPage &alarms)
-    : m_form(form), m_state(state), m_tabs(tabs), m_alarms(alarms)
+Keyboard::Keyboard(QWidget *window, FormState &state, TabStrip &tabs, AlarmsPage &alarms, Controls controls)
+    : m_window(window), m_state(state), m_tabs(tabs), m_alarms(alarms), m_controls(controls)
 {
     connect(&m_tabs, &TabStrip::Selected, this, &Keyboard::tabSelected);
     for (int i = 0; i < TabStrip::kTabs; ++i)
@@ -28,33 +34,43 @@ Keyboard::Keyboard(Form &form, FormState &state, TabStrip &tabs, AlarmsPage &ala
     addShortcuts();
 }
 
-QStringList Keyboard::tabOrder()
+QList<QWidget *> Keyboard::tabOrder() const
 {
-    QStringList order{"chkAutoping", "cmbServer", "txtIp", "txtPort", "lblTab(0)", "lblTab(1)", "lblTab(2)",
-                      // "Скины", group by group, each row left to right
-                      "cmdGetFace", "cmdSaveAll", "scrlSkin", "txtSkin", "scrlStyle", "txtStyle", "chkTrans",
-                      "cmbTrans", "txtTransMin", "txtTransMax", "cmdTransSet", "cmbBright", "txtBrightMin",
-                      "txtBrightMax", "cmdBrightSet", "chkFace(0)", "chkFace(1)", "chkFace(2)", "chkFace(3)",
-                      // "Будильники"
-                      "txtBudOtkl", "txtBudStop", "chkAutoActiveSet", "cmdBudAll"};
+    const MainUi &main = m_controls.main;
+    const FaceUi &face = m_controls.face;
+    const AlarmsUi &alarms = m_alarms.ui();
+    QList<QWidget *> order{main.chkAutoping, main.cmbServer, main.txtIp, main.txtPort};
+    for (int i = 0; i < TabStrip::kTabs; ++i)
+        order << main.lblTab(i);
+    // "Скины", group by group, each row left to right
+    order << face.cmdGetFace << face.cmdSaveAll << face.scrlSkin << face.txtSkin << face.scrlStyle << face.txtStyle
+          << face.chkTrans << face.cmbTrans << face.txtTransMin << face.txtTransMax << face.cmdTransSet
+          << face.cmbBright << face.txtBrightMin << face.txtBrightMax << face.cmdBrightSet;
+    for (int i = 0; i < FaceUi::kFlags; ++i)
+        order << face.chkFace(i);
+    // "Будильники"
+    order << alarms.txtBudOtkl << alarms.txtBudStop << alarms.chkAutoActiveSet << alarms.cmdBudAll;
     for (int n = 1; n <= BudTable::kCount; ++n)
-        for (const char *name : {"lblBudTime", "txtBudTime", "chkBudActive", "txtBudRing", "cmdBudGet", "cmdBudSet"})
-            order << QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(n);
-    order << QStringLiteral("cmdExit");
-    for (const char *name : kDebugStrip)
-        order << QString::fromLatin1(name);
-    return order;
+        order << alarms.lblBudTime(n) << alarms.txtBudTime(n) << alarms.chkBudActive(n) << alarms.txtBudRing(n)
+              << alarms.cmdBudGet(n) << alarms.cmdBudSet(n);
+    order << main.cmdExit;
+    return order + debugStrip();
+}
+
+QList<QWidget *> Keyboard::debugStrip() const
+{
+    const LinkUi &link = m_controls.link;
+    return {link.txtMsg, link.txtDebug, link.cmdDebugSend, link.cmdSendExit};
 }
 
 void Keyboard::Prepare()
 {
     for (int i = 1; i <= BudTable::kCount; ++i) {
-        QWidget *time = m_form.get<QWidget>(QStringLiteral("lblBudTime"), i);
+        QWidget *time = m_alarms.ui().lblBudTime(i);
         time->setFocusPolicy(Qt::TabFocus);
         time->installEventFilter(this);
     }
-    for (const char *name : kSkinBars) {
-        QWidget *bar = m_form.get<QWidget>(QString::fromLatin1(name));
+    for (QWidget *bar : {m_controls.face.scrlSkin, m_controls.face.scrlStyle}) {
         bar->setFocusPolicy(Qt::TabFocus);
         bar->installEventFilter(this);
     }
@@ -63,35 +79,31 @@ void Keyboard::Prepare()
     for (int i = 0; i < TabStrip::kTabs; ++i)
         tabLabel(i)->setFocusPolicy(Qt::TabFocus);
     QWidget *previous = nullptr;
-    for (const QString &name : tabOrder()) {
-        auto *w = qobject_cast<QWidget *>(m_form.find(name));
+    for (QWidget *w : tabOrder()) {
         if (!w)
-            continue;
+            continue; // an element that start-up has not added
         if (previous)
             QWidget::setTabOrder(previous, w);
         previous = w;
     }
     tabSelected(m_state.iFrameSelect);
     // Enter or Space on a link does what its click does, by the same event.
-    for (const char *name : kLinks) {
-        auto *link = m_form.get<tk::TextBox>(QString::fromLatin1(name));
+    for (tk::TextBox *link : {m_alarms.ui().txtBudOtkl, m_alarms.ui().txtBudStop}) {
         connect(link, &tk::TextBox::KeyPress, this, [link](int key) {
             if (key == 13 || key == ' ')
                 emit link->Click();
         });
     }
-    for (const char *name : kDebugStrip) {
-        QWidget *w = m_form.get<QWidget>(QString::fromLatin1(name));
+    for (QWidget *w : debugStrip())
         w->setProperty(kDesignedFocus, int(w->focusPolicy()));
-    }
-    m_form.window()->installEventFilter(this);
+    m_window->installEventFilter(this);
     updateDebugStripReach();
 }
 
 void Keyboard::addShortcuts()
 {
     const auto add = [this](QKeyCombination keys, auto action) {
-        auto *shortcut = new QShortcut(QKeySequence(keys), m_form.window());
+        auto *shortcut = new QShortcut(QKeySequence(keys), m_window);
         connect(shortcut, &QShortcut::activated, this, action);
     };
     add(Qt::CTRL | Qt::Key_Tab, [this] { stepTab(1); });
@@ -105,7 +117,7 @@ void Keyboard::addShortcuts()
 
 QWidget *Keyboard::tabLabel(int i) const
 {
-    return m_form.get<QWidget>(QStringLiteral("lblTab"), i);
+    return m_controls.main.lblTab(i);
 }
 
 bool Keyboard::focusInPagesOrStrip() const
@@ -114,7 +126,7 @@ bool Keyboard::focusInPagesOrStrip() const
     if (!focus)
         return true;
     for (int i = 0; i < TabStrip::kTabs; ++i)
-        if (focus == tabLabel(i) || m_form.get<QWidget>(QStringLiteral("framTab"), i)->isAncestorOf(focus))
+        if (focus == tabLabel(i) || m_controls.main.framTab(i)->isAncestorOf(focus))
             return true;
     return false;
 }
@@ -177,7 +189,7 @@ bool Keyboard::tabKey(int tab, int key)
 
 bool Keyboard::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_form.window()) {
+    if (watched == m_window) {
         if (event->type() == QEvent::Resize)
             updateDebugStripReach();
         return false;
@@ -191,7 +203,7 @@ bool Keyboard::eventFilter(QObject *watched, QEvent *event)
         if (watched == tabLabel(i))
             return tabKey(i, key->key());
     for (int i = 1; i <= BudTable::kCount; ++i) {
-        if (watched != m_form.find(QStringLiteral("lblBudTime"), i))
+        if (watched != m_alarms.ui().lblBudTime(i))
             continue;
         const bool edit = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_F2;
         if (edit)
@@ -231,9 +243,8 @@ bool Keyboard::barKey(tk::HScrollBar *bar, int key)
 // until then Tab passes it by, and a click still reaches it.
 void Keyboard::updateDebugStripReach()
 {
-    const QRect shown = m_form.window()->rect();
-    for (const char *name : kDebugStrip) {
-        QWidget *w = m_form.get<QWidget>(QString::fromLatin1(name));
+    const QRect shown = m_window->rect();
+    for (QWidget *w : debugStrip()) {
         const QVariant designed = w->property(kDesignedFocus);
         if (!designed.isValid())
             continue;

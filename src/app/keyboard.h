@@ -10,13 +10,15 @@
 
 #include "common/form_state.h"
 
+#include <QList>
 #include <QObject>
-#include <QStringList>
 
 class AlarmsPage;
-class Form;
 class QWidget;
 class TabStrip;
+struct FaceUi;
+struct LinkUi;
+struct MainUi;
 namespace tk {
 class HScrollBar;
 } // namespace tk
@@ -24,7 +26,15 @@ class HScrollBar;
 class Keyboard : public QObject {
     Q_OBJECT
 public:
-    Keyboard(Form &form, FormState &state, TabStrip &tabs, AlarmsPage &alarms);
+    // The controls the keyboard reaches besides the alarms page's: the
+    // window's own, the face page's and the link's.
+    struct Controls {
+        const MainUi &main;
+        const FaceUi &face;
+        const LinkUi &link;
+    };
+
+    Keyboard(QWidget *window, FormState &state, TabStrip &tabs, AlarmsPage &alarms, Controls controls);
 
     // Start-up, once the run-time time editors exist.
     void Prepare();
@@ -34,8 +44,8 @@ public:
     void selectTab(int index);
     void stepTab(int delta); // wraps around
 
-    // objectNames in the order Tab visits them.
-    static QStringList tabOrder();
+    // The controls in the order Tab visits them.
+    QList<QWidget *> tabOrder() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -47,10 +57,12 @@ private:
     bool tabKey(int tab, int key);
     bool barKey(tk::HScrollBar *bar, int key);
     QWidget *tabLabel(int i) const;
+    QList<QWidget *> debugStrip() const;
     bool focusInPagesOrStrip() const;
 
-    Form &m_form;
+    QWidget *m_window;
     FormState &m_state;
     TabStrip &m_tabs;
     AlarmsPage &m_alarms;
+    Controls m_controls;
 };

@@ -1,21 +1,19 @@
 #include "app/server_list.h"
 
+#include "app/frm_main_ui.h"
 #include "link/link.h"
 #include "settings/ini_class.h"
 #include "settings/settings_keys.h"
 #include "protocol/address.h"
-#include "toolkit/form.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/colours.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/text_box.h"
 #include "settings/server_entries.h"
 
-ServerList::ServerList(Form &form, FormState &state, Link &link)
-    : m_state(state),
-      m_link(link),
-      m_cmbServer(form.get<tk::ComboBox>("cmbServer")),
-      m_txtIp(form.get<tk::TextBox>("txtIp"))
+ServerList::ServerList(const MainUi &ui, FormState &state, Link &link) : m_state(state), m_link(link), m_ui(ui)
 {
-    connect(m_cmbServer, &tk::ComboBox::Click, this, &ServerList::cmbServer_Click);
-    connect(m_txtIp, &tk::TextBox::Change, this, &ServerList::txtIp_Change);
+    connect(m_ui.cmbServer, &tk::ComboBox::Click, this, &ServerList::cmbServer_Click);
+    connect(m_ui.txtIp, &tk::TextBox::Change, this, &ServerList::txtIp_Change);
 }
 
 ServerList::Entry ServerList::parseEntry(const QString &value)
@@ -27,23 +25,23 @@ void ServerList::Load(const INI_Class &ini, const QString &cfgFile)
 {
     const QList<Entry> entries = settings::readServerEntries(ini, cfgFile);
     for (const Entry &entry : entries)
-        m_cmbServer->AddItem(entry.caption);
+        m_ui.cmbServer->AddItem(entry.caption);
     m_servers.append(entries);
 }
 
 void ServerList::cmbServer_Click()
 {
-    const int i = m_cmbServer->ListIndex();
+    const int i = m_ui.cmbServer->ListIndex();
     if (i < 0 || i >= m_servers.size())
         return;
-    m_txtIp->setText(m_servers[i].address);
+    m_ui.txtIp->setText(m_servers[i].address);
 }
 
 void ServerList::txtIp_Change()
 {
-    const QString text = m_txtIp->text();
+    const QString text = m_ui.txtIp->text();
     m_state.bIpValid = address::IsValidIp(text);
-    tk::setBackColor(m_txtIp, m_state.bIpValid ? kValidBack : kInvalidBack);
+    tk::setBackColor(m_ui.txtIp, m_state.bIpValid ? kValidBack : kInvalidBack);
     if (m_state.bIpValid && text != m_state.sLastIp) {
         m_state.bInitPending = true;
         m_state.sLastIp = text;

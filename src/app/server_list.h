@@ -12,13 +12,9 @@
 #include <QObject>
 #include <QString>
 
-class Form;
 class INI_Class;
 class Link;
-namespace tk {
-class ComboBox;
-class TextBox;
-} // namespace tk
+struct MainUi;
 
 class ServerList : public QObject {
     Q_OBJECT
@@ -29,7 +25,7 @@ public:
 
     using Entry = settings::ServerEntry;
 
-    ServerList(Form &form, FormState &state, Link &link);
+    ServerList(const MainUi &ui, FormState &state, Link &link);
 
     // Reads ClockIP_1.. up to the first empty one; fills sServers and cmbServer.
     void Load(const INI_Class &ini, const QString &cfgFile);
@@ -44,7 +40,6 @@ public:
 private:
     FormState &m_state;
     Link &m_link;
-    tk::ComboBox *m_cmbServer;
-    tk::TextBox *m_txtIp;
+    const MainUi &m_ui;
     QList<Entry> m_servers; // entry n at position n - 1
 };

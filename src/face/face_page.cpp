@@ -4,8 +4,11 @@
 #include "link/link.h"
 #include "protocol/protocol.h"
 #include "protocol/reply_fields.h"
-#include "toolkit/form.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/label.h"
+#include "toolkit/scroll_bar.h"
+#include "toolkit/text_box.h"
 
 namespace {
 
@@ -36,55 +39,33 @@ void showName(tk::TextBox *box, const QString &name)
 
 } // namespace
 
-FacePage::FacePage(Form &form, FormState &state, Link &link)
-    : m_state(state),
-      m_link(link),
-      m_cmdGetFace(form.get<tk::CheckBox>("cmdGetFace")),
-      m_cmdSaveAll(form.get<tk::CheckBox>("cmdSaveAll")),
-      m_txtSkin(form.get<tk::TextBox>("txtSkin")),
-      m_lblSkin(form.get<tk::Label>("lblSkin")),
-      m_scrlSkin(form.get<tk::HScrollBar>("scrlSkin")),
-      m_txtStyle(form.get<tk::TextBox>("txtStyle")),
-      m_lblStyle(form.get<tk::Label>("lblStyle")),
-      m_scrlStyle(form.get<tk::HScrollBar>("scrlStyle")),
-      m_cmbTrans(form.get<tk::ComboBox>("cmbTrans")),
-      m_txtTransMin(form.get<tk::TextBox>("txtTransMin")),
-      m_txtTransMax(form.get<tk::TextBox>("txtTransMax")),
-      m_chkTrans(form.get<tk::CheckBox>("chkTrans")),
-      m_cmdTransSet(form.get<tk::CheckBox>("cmdTransSet")),
-      m_cmbBright(form.get<tk::ComboBox>("cmbBright")),
-      m_txtBrightMin(form.get<tk::TextBox>("txtBrightMin")),
-      m_txtBrightMax(form.get<tk::TextBox>("txtBrightMax")),
-      m_cmdBrightSet(form.get<tk::CheckBox>("cmdBrightSet"))
+FacePage::FacePage(const Form &form, FormState &state, Link &link) : m_state(state), m_link(link), m_ui(form)
 {
-    for (int i = 0; i < kFlags; ++i)
-        m_chkFace[i] = form.get<tk::CheckBox>("chkFace", i);
-
-    connect(m_cmdGetFace, &tk::CheckBox::Click, this, &FacePage::cmdGetFace_Click);
-    connect(m_cmdSaveAll, &tk::CheckBox::Click, this, &FacePage::cmdSaveAll_Click);
+    connect(m_ui.cmdGetFace, &tk::CheckBox::Click, this, &FacePage::cmdGetFace_Click);
+    connect(m_ui.cmdSaveAll, &tk::CheckBox::Click, this, &FacePage::cmdSaveAll_Click);
     connectSkinAndFlags();
     connectTransAndBright();
 }
 
 void FacePage::connectSkinAndFlags()
 {
-    connect(m_scrlSkin, &tk::HScrollBar::Change, this, &FacePage::scrlSkin_Change);
-    connect(m_scrlStyle, &tk::HScrollBar::Change, this, &FacePage::scrlStyle_Change);
-    for (int i = 0; i < kFlags; ++i)
-        connect(m_chkFace[i], &tk::CheckBox::Click, this, [this, i] { chkFace_Click(i); });
+    connect(m_ui.scrlSkin, &tk::HScrollBar::Change, this, &FacePage::scrlSkin_Change);
+    connect(m_ui.scrlStyle, &tk::HScrollBar::Change, this, &FacePage::scrlStyle_Change);
+    for (int i = 0; i < FaceUi::kFlags; ++i)
+        connect(m_ui.chkFace(i), &tk::CheckBox::Click, this, [this, i] { chkFace_Click(i); });
 }
 
 // --- The page buttons ---------------------------------------------------------
 
 void FacePage::cmdGetFace_Click()
 {
-    if (m_cmdGetFace->takePress())
+    if (m_ui.cmdGetFace->takePress())
         m_link.InitGetData(); // the alarms come along: the fetch reads all five
 }
 
 void FacePage::cmdSaveAll_Click()
 {
-    if (m_cmdSaveAll->takePress())
+    if (m_ui.cmdSaveAll->takePress())
         m_link.Send(proto::saveAll());
 }
 
@@ -94,25 +75,25 @@ void FacePage::ApplySkinReply(const QString &payload)
 {
     const face::SkinGroup g = face::ParseSkinGroupReply(payload);
 
-    m_lblSkin->setText(positionText(g.current, g.last));
-    m_lblStyle->setText(positionText(g.styleCurrent, g.styleLast));
-    showName(m_txtSkin, g.info.sName);
-    showName(m_txtStyle, face::currentStyleName(g.info));
+    m_ui.lblSkin->setText(positionText(g.current, g.last));
+    m_ui.lblStyle->setText(positionText(g.styleCurrent, g.styleLast));
+    showName(m_ui.txtSkin, g.info.sName);
+    showName(m_ui.txtStyle, face::currentStyleName(g.info));
 
     {
         const EventLock lock(m_state);
-        setBar(m_scrlSkin, g.first - 1, g.last + 1, g.current);
-        setBar(m_scrlStyle, g.styleFirst - 1, g.styleLast + 1, g.styleCurrent);
+        setBar(m_ui.scrlSkin, g.first - 1, g.last + 1, g.current);
+        setBar(m_ui.scrlStyle, g.styleFirst - 1, g.styleLast + 1, g.styleCurrent);
     }
 
     // A single style leaves nothing to step through.
-    m_lblStyle->setVisible(g.styleFirst != g.styleLast);
-    m_scrlStyle->setVisible(!m_lblStyle->isHidden());
+    m_ui.lblStyle->setVisible(g.styleFirst != g.styleLast);
+    m_ui.scrlStyle->setVisible(!m_ui.lblStyle->isHidden());
 }
 
-void FacePage::scrlSkin_Change() { barChanged(m_scrlSkin, proto::skinSelect); }
+void FacePage::scrlSkin_Change() { barChanged(m_ui.scrlSkin, proto::skinSelect); }
 
-void FacePage::scrlStyle_Change() { barChanged(m_scrlStyle, proto::styleSelect); }
+void FacePage::scrlStyle_Change() { barChanged(m_ui.scrlStyle, proto::styleSelect); }
 
 void FacePage::barChanged(tk::HScrollBar *bar, QString (*select)(int))
 {
@@ -137,11 +118,11 @@ void FacePage::ApplyFaceFlagsReply(const QString &payload)
     const EventLock lock(m_state);
     face::FaceFlagsRecord r;
     showParsed(face::ParseFaceFlagsReply, payload, r, [this, &r] {
-        for (int i = 0; i < kFlags; ++i)
+        for (int i = 0; i < FaceUi::kFlags; ++i)
             if (r.flags[i])
-                m_chkFace[i]->setValue(*r.flags[i]);
+                m_ui.chkFace(i)->setValue(*r.flags[i]);
         if (r.mode)
-            m_chkTrans->setValue(*r.mode);
+            m_ui.chkTrans->setValue(*r.mode);
         if (r.brightSupported)
             m_state.bBrightSupported = *r.brightSupported;
     });

@@ -11,32 +11,28 @@
 // the failing step; the controls set before it keep their new values.
 //
 // face_page.cpp: the two page buttons, the skin reply, the scroll bars and
-// the face flags. face_trans.cpp: transparency and brightness.
+// the face flags. face_trans.cpp: transparency and brightness. face_ui.cpp:
+// the page's controls, their rows in the design and the typed handles (m_ui).
 
 #include "common/form_state.h"
+#include "face/face_ui.h"
 #include "protocol/reply_fields.h"
 
 #include <QObject>
 #include <QString>
 
-#include <array>
-
 class Form;
 class Link;
 namespace tk {
-class CheckBox;
-class ComboBox;
 class HScrollBar;
-class Label;
-class TextBox;
 } // namespace tk
 
 class FacePage : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kFlags = 4; // chkFace(0) .. chkFace(3)
+    FacePage(const Form &form, FormState &state, Link &link);
 
-    FacePage(Form &form, FormState &state, Link &link);
+    const FaceUi &ui() const { return m_ui; }
 
     // Replies, each with its payload (the text after the first "|").
     void ApplySkinReply(const QString &payload);         // "Gsk?" and "Gsk<n>"
@@ -80,25 +76,5 @@ private:
 
     FormState &m_state;
     Link &m_link;
-
-    tk::CheckBox *m_cmdGetFace;
-    tk::CheckBox *m_cmdSaveAll;
-
-    tk::TextBox *m_txtSkin;
-    tk::Label *m_lblSkin;
-    tk::HScrollBar *m_scrlSkin;
-    tk::TextBox *m_txtStyle;
-    tk::Label *m_lblStyle;
-    tk::HScrollBar *m_scrlStyle;
-    std::array<tk::CheckBox *, kFlags> m_chkFace{};
-
-    tk::ComboBox *m_cmbTrans;
-    tk::TextBox *m_txtTransMin;
-    tk::TextBox *m_txtTransMax;
-    tk::CheckBox *m_chkTrans;
-    tk::CheckBox *m_cmdTransSet;
-    tk::ComboBox *m_cmbBright;
-    tk::TextBox *m_txtBrightMin;
-    tk::TextBox *m_txtBrightMax;
-    tk::CheckBox *m_cmdBrightSet;
+    const FaceUi m_ui;
 };

@@ -8,7 +8,10 @@
 
 #include "link/link.h"
 #include "protocol/protocol.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/text_box.h"
+#include "toolkit/text_setters.h"
 
 namespace {
 
@@ -29,11 +32,11 @@ bool listsLevels(const tk::ComboBox *box, const QStringList &levels)
 
 void FacePage::connectTransAndBright()
 {
-    connect(m_cmbTrans, &tk::ComboBox::Click, this, &FacePage::cmbTrans_Click);
-    connect(m_chkTrans, &tk::CheckBox::Click, this, &FacePage::chkTrans_Click);
-    connect(m_cmdTransSet, &tk::CheckBox::Click, this, &FacePage::cmdTransSet_Click);
-    connect(m_cmbBright, &tk::ComboBox::Click, this, &FacePage::cmbBright_Click);
-    connect(m_cmdBrightSet, &tk::CheckBox::Click, this, &FacePage::cmdBrightSet_Click);
+    connect(m_ui.cmbTrans, &tk::ComboBox::Click, this, &FacePage::cmbTrans_Click);
+    connect(m_ui.chkTrans, &tk::CheckBox::Click, this, &FacePage::chkTrans_Click);
+    connect(m_ui.cmdTransSet, &tk::CheckBox::Click, this, &FacePage::cmdTransSet_Click);
+    connect(m_ui.cmbBright, &tk::ComboBox::Click, this, &FacePage::cmbBright_Click);
+    connect(m_ui.cmdBrightSet, &tk::CheckBox::Click, this, &FacePage::cmdBrightSet_Click);
 }
 
 // A current level that names no entry of the list is still shown, as the
@@ -44,18 +47,18 @@ void FacePage::ApplyTransparencyReply(const QString &payload)
     const EventLock lock(m_state);
     face::TransparencyRecord r;
     showParsed(face::ParseTransparencyReply, payload, r, [this, &r] {
-        if (!listsLevels(m_cmbTrans, r.levels)) {
-            m_cmbTrans->Clear();
-            m_cmbTrans->AddItems(r.levels);
+        if (!listsLevels(m_ui.cmbTrans, r.levels)) {
+            m_ui.cmbTrans->Clear();
+            m_ui.cmbTrans->AddItems(r.levels);
         }
         if (r.level)
-            m_cmbTrans->setText(*r.level);
+            m_ui.cmbTrans->setText(*r.level);
         if (r.min)
-            tk::setText(m_txtTransMin, *r.min);
+            tk::setText(m_ui.txtTransMin, *r.min);
         if (r.max)
-            tk::setText(m_txtTransMax, *r.max);
+            tk::setText(m_ui.txtTransMax, *r.max);
         if (r.mode)
-            m_chkTrans->setValue(*r.mode);
+            m_ui.chkTrans->setValue(*r.mode);
     });
 }
 
@@ -70,36 +73,36 @@ void FacePage::ApplyBrightnessReply(const QString &payload)
             return; // broke before anything was read: nothing changes
         m_state.bBrightSupported = *r.supported;
         // The same levels again: nothing to empty and grey out in between.
-        if (!m_state.bBrightSupported || !listsLevels(m_cmbBright, r.levels)) {
-            m_cmbBright->Clear();
+        if (!m_state.bBrightSupported || !listsLevels(m_ui.cmbBright, r.levels)) {
+            m_ui.cmbBright->Clear();
             setBrightEnabled(false);
             if (!m_state.bBrightSupported)
                 return;
-            m_cmbBright->AddItems(r.levels);
+            m_ui.cmbBright->AddItems(r.levels);
         }
-        m_cmbBright->setText(r.level);
-        tk::setText(m_txtBrightMin, r.min);
-        tk::setText(m_txtBrightMax, r.max);
+        m_ui.cmbBright->setText(r.level);
+        tk::setText(m_ui.txtBrightMin, r.min);
+        tk::setText(m_ui.txtBrightMax, r.max);
         setBrightEnabled(true);
     });
 }
 
 void FacePage::setBrightEnabled(bool on)
 {
-    m_cmbBright->setEnabled(on);
-    m_txtBrightMin->setEnabled(on);
-    m_txtBrightMax->setEnabled(on);
-    m_cmdBrightSet->setEnabled(on);
+    m_ui.cmbBright->setEnabled(on);
+    m_ui.txtBrightMin->setEnabled(on);
+    m_ui.txtBrightMax->setEnabled(on);
+    m_ui.cmdBrightSet->setEnabled(on);
 }
 
 void FacePage::cmbTrans_Click()
 {
     if (m_state.bLockEvents)
         return;
-    const QString level = m_cmbTrans->Text();
-    const QString min = m_txtTransMin->text();
-    const QString max = m_txtTransMax->text();
-    m_link.Send(proto::transparencySet(level, min, max, m_chkTrans->Value()));
+    const QString level = m_ui.cmbTrans->Text();
+    const QString min = m_ui.txtTransMin->text();
+    const QString max = m_ui.txtTransMax->text();
+    m_link.Send(proto::transparencySet(level, min, max, m_ui.chkTrans->Value()));
 }
 
 // The new mode goes out at once, with the level and bounds shown.
@@ -112,7 +115,7 @@ void FacePage::chkTrans_Click()
 // How edited bounds reach Quorvan: the boxes themselves send nothing.
 void FacePage::cmdTransSet_Click()
 {
-    if (m_cmdTransSet->takePress())
+    if (m_ui.cmdTransSet->takePress())
         cmbTrans_Click();
 }
 
@@ -120,14 +123,14 @@ void FacePage::cmbBright_Click()
 {
     if (m_state.bLockEvents)
         return;
-    const QString level = m_cmbBright->Text();
-    const QString min = m_txtBrightMin->text();
-    const QString max = m_txtBrightMax->text();
+    const QString level = m_ui.cmbBright->Text();
+    const QString min = m_ui.txtBrightMin->text();
+    const QString max = m_ui.txtBrightMax->text();
     m_link.Send(proto::brightnessSet(level, min, max));
 }
 
 void FacePage::cmdBrightSet_Click()
 {
-    if (m_cmdBrightSet->takePress())
+    if (m_ui.cmdBrightSet->takePress())
         cmbBright_Click();
 }

@@ -7,19 +7,12 @@
 #include "common/form_state.h"
 #include "protocol/command_queue.h"
 #include "protocol/reply_dispatcher.h"
+#include "link/link_ui.h"
 #include "link/result_console.h"
-#include "toolkit/window_design.h"
 
 #include <QObject>
 
 class Form;
-class QUdpSocket;
-namespace tk {
-class CheckBox;
-class Shape;
-class TextBox;
-class Timer;
-} // namespace tk
 
 class Link : public QObject, public LinkHost {
     Q_OBJECT
@@ -30,6 +23,8 @@ public:
     static constexpr quint32 kLinkDown = design::kIndicatorDown; // as designed
 
     Link(Form &form, FormState &state, FeatureReplies &features);
+
+    const LinkUi &ui() const { return m_ui; }
 
     // Start-up and shut-down steps.
     void PrepareSocket(); // datagrams, bound to a port the system chooses
@@ -63,16 +58,9 @@ public:
 private:
     Form &m_form;
     FormState &m_state;
+    LinkUi m_ui;
     ResultConsole m_console;
     CommandQueue m_queue;
     ReplyDispatcher m_dispatcher;
-    QUdpSocket *m_ws;
-    tk::TextBox *m_txtIp;
-    tk::TextBox *m_txtPort;
-    tk::TextBox *m_txtDebug;
-    tk::CheckBox *m_chkAutoping;
-    tk::Shape *m_shpInd;
-    tk::Timer *m_poll = nullptr;     // tmr(0)
-    tk::Timer *m_noAnswer = nullptr; // tmr(1), exists after PrepareTimers
     quint64 m_received = 0;
 };

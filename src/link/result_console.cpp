@@ -1,10 +1,11 @@
 #include "link/result_console.h"
 
-#include "toolkit/form.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/colours.h"
+#include "toolkit/label.h"
+#include "toolkit/log_box.h"
+#include "toolkit/text_setters.h"
 
-ResultConsole::ResultConsole(Form &form)
-    : m_lblErr(form.get<tk::Label>("lblErr")), m_txtMsg(form.get<tk::LogBox>("txtMsg"))
+ResultConsole::ResultConsole(tk::Label *lblErr, tk::LogBox *txtMsg) : m_lblErr(lblErr), m_txtMsg(txtMsg)
 {
     m_txtMsg->setMaximumBlockCount(kLogLines);
     m_txtMsg->setMaximumChars(kLogChars);

@@ -3,8 +3,6 @@
 
 #include <QString>
 
-class Form;
-class QWidget;
 namespace tk {
 class Label;
 class LogBox;
@@ -21,7 +19,7 @@ public:
     // that are tens of kilobytes each.
     static constexpr qsizetype kLogChars = 1 << 20;
 
-    explicit ResultConsole(Form &form);
+    ResultConsole(tk::Label *lblErr, tk::LogBox *txtMsg);
 
     void ErrCode(qint16 iCod, const QString &sDescr);
     void lblErr_Click();

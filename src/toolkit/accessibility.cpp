@@ -1,7 +1,8 @@
 #include "toolkit/accessibility.h"
 
 #include "toolkit/accessible_widgets.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/label.h"
+#include "toolkit/text_box.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

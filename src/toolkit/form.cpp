@@ -1,10 +1,19 @@
 #include "toolkit/form.h"
 
 #include "toolkit/accessibility.h"
-#include "toolkit/pictures.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/colours.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/frame.h"
+#include "toolkit/label.h"
+#include "toolkit/log_box.h"
+#include "toolkit/scroll_bar.h"
+#include "toolkit/shape.h"
+#include "toolkit/text_box.h"
+#include "toolkit/timer.h"
 
 #include <QFontDatabase>
+#include <QImage>
 #include <QGuiApplication>
 #include <QAbstractScrollArea>
 #include <QPushButton>
@@ -13,6 +22,7 @@
 #include <QUdpSocket>
 
 #include <algorithm>
+#include <map>
 
 using design::Kind;
 
@@ -76,7 +86,7 @@ void applyLook(QWidget *w, const design::Control &row)
 }
 
 // What a screen reader is told: the role, and the name and description
-// where the inventory gives them (a tool-tip describes the rest).
+// where the row gives them (a tool-tip describes the rest).
 void applyAccess(QWidget *w, const design::Control &row, int index)
 {
     tk::setAccess(w, design::accessOf(row));
@@ -91,6 +101,19 @@ void applyAccess(QWidget *w, const design::Control &row, int index)
         for (QScrollBar *bar : {area->verticalScrollBar(), area->horizontalScrollBar()})
             bar->setAccessibleName(QStringLiteral("Прокрутка: ") + w->accessibleName());
     }
+}
+
+// Drawn once for the program, however many windows are built; kept as an
+// image, which outlives the application object safely.
+QPixmap pictureOf(const design::Control &row)
+{
+    if (!row.picture)
+        return {};
+    static std::map<QPixmap (*)(), QImage> drawn;
+    auto it = drawn.find(row.picture);
+    if (it == drawn.end())
+        it = drawn.emplace(row.picture, row.picture().toImage()).first;
+    return QPixmap::fromImage(it->second);
 }
 
 QWidget *createWidget(const design::Control &row, QWidget *parent)
@@ -146,7 +169,7 @@ QWidget *createWidget(const design::Control &row, QWidget *parent)
         return new tk::Shape(tk::Shape::Form::Circle, parent);
     case Kind::Image: {
         auto *img = new QLabel(parent);
-        img->setPixmap(pictures::forImage(row.name));
+        img->setPixmap(pictureOf(row));
         return img;
     }
     case Kind::Timer:
@@ -158,7 +181,7 @@ QWidget *createWidget(const design::Control &row, QWidget *parent)
 
 } // namespace
 
-Form::Form(QWidget *window) : m_window(window)
+Form::Form(QWidget *window, const std::vector<design::Control> &rows) : m_window(window), m_rows(rows)
 {
     // The design's fonts, by their names; where they are missing the closest
     // common faces stand in.
@@ -169,9 +192,8 @@ Form::Form(QWidget *window) : m_window(window)
     if (const QScreen *screen = QGuiApplication::primaryScreen(); screen && screen->logicalDotsPerInchX() > 0)
         m_twipsPerPixel = 1440.0 / screen->logicalDotsPerInchX();
 
-    const auto &rows = design::controls();
     std::vector<QWidget *> built;
-    for (const design::Control &row : rows)
+    for (const design::Control &row : m_rows)
         if (auto *w = qobject_cast<QWidget *>(create(row, row.index)))
             built.push_back(w);
     // The first row of the design lies on top.
@@ -195,34 +217,44 @@ QObject *Form::create(const design::Control &row, int index)
         applyAccess(w, row, index);
         control = w;
     }
-    registerControl(control, row.name, index);
-    return control;
-}
-
-void Form::registerControl(QObject *control, const QString &name, int index)
-{
-    const QString objectName = design::objectName(name, index);
+    const QString objectName = design::objectName(row.name, index);
     control->setObjectName(objectName);
     m_controls.insert(objectName, control);
-    m_byIndex[name].insert(index, control);
+    return control;
 }
 
 QObject *Form::find(const QString &name, int index) const
 {
-    if (const auto named = m_byIndex.constFind(name); named != m_byIndex.cend())
-        return named->value(index);
-    return index < 0 ? m_controls.value(name) : nullptr; // a whole objectName
+    return m_controls.value(design::objectName(name, index));
 }
 
-QObject *Form::load(const QString &name, int index)
+QObject *Form::loadElement(const QString &name, int index)
 {
     if (QObject *existing = find(name, index))
         return existing;
     const design::Control *designed = nullptr;
-    for (const design::Control &row : design::controls())
+    for (const design::Control &row : m_rows)
         if (row.name == name && row.index >= 0 && (!designed || row.index < designed->index))
             designed = &row;
     return designed ? create(*designed, index) : nullptr;
+}
+
+QString Form::mismatch(const QString &name, int index, const QMetaObject &type) const
+{
+    const QObject *control = find(name, index);
+    const QString form = QString::fromLatin1(m_window->metaObject()->className());
+    const QString named = design::objectName(name, index);
+    if (!control)
+        return form + QStringLiteral(": no control ") + named;
+    if (!type.cast(control))
+        return QStringLiteral("%1: control %2 is a %3, not a %4")
+            .arg(form, named, QLatin1String(control->metaObject()->className()), QLatin1String(type.className()));
+    return {};
+}
+
+void Form::fail(const QString &why)
+{
+    qFatal("%s", qUtf8Printable(why));
 }
 
 int Form::toPixels(int twips) const

@@ -1,30 +1,68 @@
 #pragma once
-// The controls of the window, built from the design inventory and found by
-// objectName ("lblBudTime(2)"). Twips become pixels here and nowhere else.
+// The controls of a window, built from the rows of its design. Each part of
+// the window holds typed handles to the controls it uses, filled once when
+// the window is built (bind); a name or type that does not match the rows
+// stops the program there, naming the control. Twips become pixels here and
+// nowhere else.
 
+#include "toolkit/control_array.h"
 #include "toolkit/window_design.h"
 
 #include <QHash>
 #include <QObject>
 #include <QWidget>
 
+#include <vector>
+
 class Form {
 public:
-    // Builds every designed control into window.
-    explicit Form(QWidget *window);
+    // Builds every row into window, in their order, the first row on top.
+    // The rows outlive the form: elements of control arrays are added from
+    // them later.
+    Form(QWidget *window, const std::vector<design::Control> &rows);
 
     QWidget *window() const { return m_window; }
 
-    // The control name(index), or nullptr when there is no such control.
+    // Fills a typed handle with the control name(index), or the elements of
+    // a control array with name(First..Last), or with name(index) alone.
+    template <class T>
+    void bind(T *&handle, const QString &name, int index = -1) const
+    {
+        handle = checked<T>(find(name, index), name, index);
+    }
+    template <class T, int First, int Last>
+    void bind(tk::ControlArray<T, First, Last> &array, const QString &name) const
+    {
+        for (int i = First; i <= Last; ++i)
+            array.set(i, checked<T>(find(name, i), name, i));
+    }
+    template <class T, int First, int Last>
+    void bind(tk::ControlArray<T, First, Last> &array, const QString &name, int index) const
+    {
+        array.set(index, checked<T>(find(name, index), name, index));
+    }
+
+    // Adds element index of a control array as a copy of its designed
+    // element, once, and returns it; checked as bind() is.
+    template <class T = QObject>
+    T *load(const QString &name, int index)
+    {
+        return checked<T>(loadElement(name, index), name, index);
+    }
+
+    // Why name(index) is no control of the given type, naming the window
+    // and the control: empty when it is one. The message start-up stops with.
+    QString mismatch(const QString &name, int index, const QMetaObject &type) const;
+
+    // The control whose objectName is name(index), nullptr when there is
+    // none: for tests and tools that reach a control as a screen reader
+    // does. The window's own code holds typed handles instead.
     QObject *find(const QString &name, int index = -1) const;
     template <class T>
     T *get(const QString &name, int index = -1) const
     {
         return qobject_cast<T *>(find(name, index));
     }
-
-    // Adds element index of a control array as a copy of its designed element.
-    QObject *load(const QString &name, int index);
 
     // Twips per screen pixel (15 at 96 dpi), from the screen's logical DPI.
     double twipsPerPixel() const { return m_twipsPerPixel; }
@@ -35,12 +73,20 @@ public:
 
 private:
     QObject *create(const design::Control &row, int index);
-    void registerControl(QObject *control, const QString &name, int index);
+    QObject *loadElement(const QString &name, int index);
+    [[noreturn]] static void fail(const QString &why);
+
+    template <class T>
+    T *checked(QObject *control, const QString &name, int index) const
+    {
+        auto *typed = qobject_cast<T *>(control);
+        if (!typed)
+            fail(mismatch(name, index, T::staticMetaObject));
+        return typed;
+    }
 
     QWidget *m_window;
+    const std::vector<design::Control> &m_rows;
     double m_twipsPerPixel = 15.0;
     QHash<QString, QObject *> m_controls; // by objectName ("framTab(1)")
-    // By name, then index (-1 for a control that is no array element): the
-    // handlers of every reply look controls up, so no name is built for it.
-    QHash<QString, QHash<int, QObject *>> m_byIndex;
 };

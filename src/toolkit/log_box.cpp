@@ -1,7 +1,4 @@
-// The log box of the toolkit: bounded, batched, and laid out only while on
-// screen.
-
-#include "toolkit/toolkit.h"
+#include "toolkit/log_box.h"
 
 #include <QTextBlock>
 

@@ -74,19 +74,4 @@ QPixmap clock()
     return pm;
 }
 
-QPixmap forImage(const QString &name)
-{
-    // Drawn once for the program, however many windows are built; kept as
-    // images, which outlive the application object safely.
-    if (name == u"imgBell") {
-        static const QImage picture = bell().toImage();
-        return QPixmap::fromImage(picture);
-    }
-    if (name == u"imgIco") {
-        static const QImage picture = clock().toImage();
-        return QPixmap::fromImage(picture);
-    }
-    return {};
-}
-
 } // namespace pictures

@@ -3,7 +3,6 @@
 // clock of imgIco that becomes the window icon.
 
 #include <QPixmap>
-#include <QString>
 
 class QPainter;
 
@@ -15,8 +14,5 @@ void paintClock(QPainter &p);
 
 QPixmap bell();  // 32 x 32
 QPixmap clock(); // 32 x 32
-
-// The picture of the designed image control name; a null pixmap otherwise.
-QPixmap forImage(const QString &name);
 
 } // namespace pictures

@@ -1,7 +1,6 @@
-// Shapes: a figure drawn in the control's colours, over whatever lies
-// behind its rectangle.
+#include "toolkit/shape.h"
 
-#include "toolkit/toolkit.h"
+#include "toolkit/colours.h"
 
 #include <QPainter>
 

@@ -1,15 +1,16 @@
 #pragma once
-// The one inventory of frmMain's controls: kind, name, index, container,
-// geometry in twips, caption or initial text, tool-tip, colours and font,
-// and what a screen reader is told of it.
-// Rows are in design order; the first row lies on top of the drawing order.
+// A row of a form's design: one control's kind, name, index, container,
+// geometry in twips, caption or initial text, tool-tip, colours, font and
+// picture, and what a screen reader is told of it. Each part of the window
+// states the rows of its own controls (design::Rows); the form builds them
+// in the order given, the first row on top.
 
 #include "toolkit/accessibility.h"
 
+#include <QPixmap>
 #include <QRect>
 #include <QString>
-
-#include <vector>
+#include <QStringList>
 
 namespace design {
 
@@ -35,13 +36,13 @@ enum class Kind {
 
 inline constexpr quint32 kDefault = 0xFFFFFFFF; // colour not set: the toolkit's own
 
-// Colours of the design, 0x00BBGGRR.
+// The colours every form of the design has, 0x00BBGGRR: its background, on
+// which link texts lie too, and the colour of their text.
 inline constexpr quint32 kFormBack = 0xE8A568;
-inline constexpr quint32 kServerFieldBack = 0xF8B880;
-inline constexpr quint32 kEditorBack = 0x0080C0FF;
 inline constexpr quint32 kLinkFore = 0x0000C0;
-inline constexpr quint32 kTabBorder = 0xE0E0E0;
-inline constexpr quint32 kIndicatorDown = 0x222AC7; // red: no answer
+
+// The container of a control that lies on the window itself.
+inline const QString kWindow;
 
 struct Font {
     QString family; // empty: the window's font
@@ -60,6 +61,7 @@ struct Control {
     quint32 back = kDefault;
     quint32 fore = kDefault;
     Font font;
+    QPixmap (*picture)() = nullptr; // an image's, drawn once for the program
     int maxLength = 0;
     bool visible = true;
     bool readOnly = false;
@@ -73,11 +75,12 @@ struct Control {
     tk::Access access = tk::Access::Default;
     QStringList accParts;
 
-    // Builder-style setters keep the table readable.
+    // Builder-style setters keep the tables readable.
     Control &withTip(const QString &t) { tip = t; return *this; }
     Control &withBack(quint32 c) { back = c; return *this; }
     Control &withFore(quint32 c) { fore = c; return *this; }
     Control &withFont(const QString &f, double pt, bool b = false) { font = {f, pt, b}; return *this; }
+    Control &withPicture(QPixmap (*draw)()) { picture = draw; return *this; }
     Control &withMaxLength(int n) { maxLength = n; return *this; }
     Control &hidden() { visible = false; return *this; }
     Control &locked() { readOnly = true; return *this; }
@@ -95,11 +98,5 @@ QString objectName(const QString &name, int index);
 
 // The role a screen reader is given for a row: its own, or its kind's.
 tk::Access accessOf(const Control &row);
-
-// The designed window: caption, client size in twips, and every control.
-inline constexpr auto kCaption = "Dalvimo";
-inline constexpr int kDesignWidth = 9270;
-inline constexpr int kDesignHeight = 8640;
-const std::vector<Control> &controls();
 
 } // namespace design

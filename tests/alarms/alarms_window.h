@@ -5,7 +5,9 @@
 #include "client_fixture.h"
 
 #include "alarms/alarms_page.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/label.h"
+#include "toolkit/text_box.h"
 
 #include <QCursor>
 #include <QTest>

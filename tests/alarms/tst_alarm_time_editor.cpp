@@ -3,6 +3,8 @@
 
 #include "alarms_window.h"
 
+#include "toolkit/colours.h"
+
 class TestAlarmTimeEditor : public QObject {
     Q_OBJECT
 private slots:

@@ -6,6 +6,8 @@
 #include "accessibility_events.h"
 #include "user_paths.h"
 
+#include "toolkit/text_box.h"
+
 #include <QAccessible>
 
 namespace {

@@ -4,7 +4,9 @@
 
 #include "common/ansi.h"
 #include "app/server_list.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/colours.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/text_box.h"
 
 #include <QTest>
 

@@ -5,7 +5,11 @@
 
 #include "common/ansi.h"
 #include "app/server_list.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/label.h"
+#include "toolkit/text_box.h"
+#include "toolkit/timer.h"
 
 #include <QFile>
 #include <QTest>

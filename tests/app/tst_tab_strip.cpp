@@ -3,7 +3,9 @@
 #include "client_fixture.h"
 
 #include "app/tab_strip.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/colours.h"
+#include "toolkit/label.h"
+#include "toolkit/shape.h"
 
 #include <QTest>
 

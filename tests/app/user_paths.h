@@ -15,9 +15,8 @@
 
 #include "client_fixture.h"
 
-#include "toolkit/toolkit.h"
-
 #include <QApplication>
+#include <QLabel>
 #include <QKeySequence>
 #include <QScrollBar>
 #include <QTest>

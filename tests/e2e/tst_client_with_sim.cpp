@@ -4,7 +4,11 @@
 
 #include "client_fixture.h"
 
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/label.h"
+#include "toolkit/scroll_bar.h"
+#include "toolkit/text_box.h"
 #include "sim_server.h"
 
 #include <QTest>

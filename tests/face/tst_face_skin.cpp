@@ -6,8 +6,11 @@
 #include "client_fixture.h"
 
 #include "app/tab_strip.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/scroll_bar.h"
+#include "toolkit/text_box.h"
 
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 

@@ -4,7 +4,9 @@
 
 #include "client_fixture.h"
 
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/text_box.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -5,9 +5,8 @@
 
 #include "client_fixture.h"
 
-#include "toolkit/toolkit.h"
-
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 
 namespace {

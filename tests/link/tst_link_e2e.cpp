@@ -8,7 +8,11 @@
 #include "link/link.h"
 #include "protocol/protocol.h"
 #include "link/result_console.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/colours.h"
+#include "toolkit/log_box.h"
+#include "toolkit/text_box.h"
+#include "toolkit/timer.h"
 
 #include "sim_server.h"
 

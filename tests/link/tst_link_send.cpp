@@ -5,8 +5,13 @@
 
 #include "link/link.h"
 #include "protocol/protocol.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/check_box.h"
+#include "toolkit/colours.h"
+#include "toolkit/log_box.h"
+#include "toolkit/text_box.h"
+#include "toolkit/timer.h"
 
+#include <QLabel>
 #include <QNetworkDatagram>
 #include <QTest>
 #include <QUdpSocket>

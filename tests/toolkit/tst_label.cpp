@@ -2,9 +2,12 @@
 // loop are not drawn at all; text set from code on a label that can take the
 // focus keeps the label's place in the keyboard order.
 
-#include "toolkit/toolkit.h"
+#include "toolkit/colours.h"
+#include "toolkit/label.h"
+#include "toolkit/text_setters.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 
 namespace {

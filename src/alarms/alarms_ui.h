@@ -1,0 +1,42 @@
+#pragma once
+// The "Будильники" page's controls: their rows in the window's design, and
+// typed handles to them, filled once from the built form.
+
+#include "records/alarm_record.h"
+#include "toolkit/control_array.h"
+#include "toolkit/design_rows.h"
+
+class Form;
+namespace tk {
+class CheckBox;
+class Label;
+class TextBox;
+} // namespace tk
+
+namespace design {
+inline constexpr quint32 kEditorBack = 0x0080C0FF; // an alarm's time editor
+} // namespace design
+
+struct AlarmsUi {
+    // framTab(1) and everything on it.
+    static void addRows(design::Rows &b);
+
+    explicit AlarmsUi(const Form &form);
+    // Start-up: txtBudTime(2..4), copies of element 1.
+    void loadEditors(Form &form);
+
+    template <class T>
+    using PerAlarm = tk::ControlArray<T, 1, BudTable::kCount>;
+
+    tk::TextBox *txtBudOtkl;
+    tk::TextBox *txtBudStop;
+    tk::CheckBox *chkAutoActiveSet;
+    tk::CheckBox *cmdBudAll;
+    PerAlarm<tk::Label> lblBudTime;
+    PerAlarm<tk::TextBox> txtBudTime; // 1 as designed, 2..4 once loaded
+    PerAlarm<tk::CheckBox> chkBudActive;
+    PerAlarm<tk::TextBox> txtBudRing;
+    PerAlarm<tk::CheckBox> cmdBudGet;
+    PerAlarm<tk::CheckBox> cmdBudSet;
+    tk::CheckBox *cmdExit; // the window's: where the links' hover leaves the focus
+};

@@ -1,0 +1,52 @@
+#pragma once
+// frmMain's controls: the window's own rows (the exit button, the
+// "Надписи" page, the tab strip, the server bar, the pictures and borders),
+// the whole window's rows in design order, each part's where it lies; and
+// typed handles to the controls the window's own code uses, filled once
+// from the built form.
+
+#include "toolkit/control_array.h"
+#include "toolkit/design_rows.h"
+
+#include <vector>
+
+class Form;
+class QLabel;
+class QWidget;
+namespace tk {
+class CheckBox;
+class ComboBox;
+class Label;
+class Shape;
+class TextBox;
+} // namespace tk
+
+namespace design {
+inline constexpr auto kCaption = "Dalvimo";
+// The designed client size in twips; start-up shrinks it to the pages.
+inline constexpr int kDesignWidth = 9270;
+inline constexpr int kDesignHeight = 8640;
+inline constexpr quint32 kServerFieldBack = 0xF8B880;
+inline constexpr quint32 kTabBorder = 0xE0E0E0;
+} // namespace design
+
+struct MainUi {
+    static constexpr int kTabs = 3;
+
+    // Every control of the window; the first row lies on top.
+    static const std::vector<design::Control> &rows();
+
+    explicit MainUi(const Form &form);
+
+    tk::CheckBox *cmdExit;
+    QLabel *imgIco;
+    // The server bar.
+    tk::CheckBox *chkAutoping;
+    tk::ComboBox *cmbServer;
+    tk::TextBox *txtIp;
+    tk::TextBox *txtPort;
+    // The tab strip and the pages it selects.
+    tk::ControlArray<tk::Label, 0, kTabs - 1> lblTab;
+    tk::ControlArray<tk::Shape, 0, kTabs - 1> shpTab;
+    tk::ControlArray<QWidget, 0, kTabs - 1> framTab;
+};
