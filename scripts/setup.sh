@@ -6,14 +6,16 @@ set -euo pipefail
 # qt6-svg-dev draws the scalable icon at build time; desktop-file-utils and
 # appstream validate the menu entry and metadata in the tests; the rest
 # serves the accessibility tests: Qt's switch for accessibility events, and
-# a real desktop accessibility bus with a screen reader's client library.
-# libqrencode-dev draws dalvimo-web's pairing address as a QR code; chromium
-# and chromium-driver run its page in a real headless browser in the tests;
-# iproute2 makes the network namespaces that discovery is tested in.
+# a real desktop accessibility bus with a screen reader's client library,
+# then the screen reader itself with a window manager for it to follow and
+# xdotool to type. libqrencode-dev draws dalvimo-web's pairing address as a
+# QR code; chromium and chromium-driver run its page in a real headless
+# browser in the tests; iproute2 makes the network namespaces that discovery
+# is tested in.
 DALVIMO_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 clang libclang-rt-14-dev
     desktop-file-utils appstream
     qt6-base-private-dev qt6-qpa-plugins xvfb dbus at-spi2-core python3-pyatspi
-    libqrencode-dev chromium chromium-driver iproute2)
+    orca openbox xdotool libqrencode-dev chromium chromium-driver iproute2)
 
 dalvimo_install_missing() {
     local missing=()

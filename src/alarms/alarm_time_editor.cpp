@@ -4,6 +4,7 @@
 
 #include "alarms/alarms_page.h"
 
+#include "toolkit/announcer.h"
 #include "toolkit/check_box.h"
 #include "toolkit/colours.h"
 #include "toolkit/label.h"
@@ -34,12 +35,14 @@ void AlarmsPage::lblBudTime_Click(int index)
     auto *editor = m_ui.txtBudTime(index);
     if (!editor) // before start-up has made the editors
         return;
-    editor->setText(m_ui.lblBudTime(index)->text());
     editor->setVisible(true);
     setRowButtonsEnabled(index, false);
+    // The focus first: a screen reader that hears the text move before the
+    // focus takes the editor as already known and never names it.
+    editor->setFocus(Qt::OtherFocusReason);
+    editor->setText(m_ui.lblBudTime(index)->text());
     // Selected, so that typing replaces the old time rather than adding to it.
     editor->selectAll();
-    editor->setFocus(Qt::OtherFocusReason);
 }
 
 void AlarmsPage::txtBudTime_Change(int index)
@@ -50,11 +53,16 @@ void AlarmsPage::txtBudTime_Change(int index)
 
 void AlarmsPage::txtBudTime_DblClick(int index)
 {
-    const QString text = m_ui.txtBudTime(index)->text();
-    if (!parseTimeText(text))
-        return; // the orange background says why
+    auto *editor = m_ui.txtBudTime(index);
+    const QString text = editor->text();
+    if (!parseTimeText(text)) {
+        // The orange background says why, to the eye only.
+        tk::announce(editor, QStringLiteral("Неверное время %1: нужно ч:мм, от 0:00 до 23:59").arg(text));
+        return;
+    }
     // Exactly as typed: an alarm reply rewrites it as h:nn later.
     tk::setCaption(m_ui.lblBudTime(index), text);
+    tk::announce(editor, QStringLiteral("Время будильника %1: %2").arg(index).arg(text));
     EndEditTime(qint16(index));
 }
 
@@ -62,8 +70,8 @@ void AlarmsPage::txtBudTime_KeyPress(int index, int keyAscii)
 {
     if (keyAscii == 13)
         txtBudTime_DblClick(index);
-    else if (keyAscii == 27)
-        EndEditTime(qint16(index));
+    else if (keyAscii == 27) // back to the time left unchanged
+        closeEditor(qint16(index), m_ui.lblBudTime(index));
 }
 
 void AlarmsPage::txtBudTime_LostFocus(int index)
@@ -71,7 +79,15 @@ void AlarmsPage::txtBudTime_LostFocus(int index)
     EndEditTime(qint16(index));
 }
 
+// Closed while it held the focus (Enter, double click): keep the keyboard in
+// the row, on its next step, rather than wherever the focus chain happened
+// to lead.
 void AlarmsPage::EndEditTime(qint16 index)
+{
+    closeEditor(index, m_ui.cmdBudSet(index));
+}
+
+void AlarmsPage::closeEditor(qint16 index, QWidget *next)
 {
     auto *editor = m_ui.txtBudTime(index);
     if (!editor)
@@ -81,9 +97,6 @@ void AlarmsPage::EndEditTime(qint16 index)
     // nested; that run finds it closed and changes nothing.
     editor->setVisible(false);
     setRowButtonsEnabled(index, true);
-    // Closed while it held the focus (Enter, Escape, double click): keep the
-    // keyboard in the row, on its next step, rather than wherever the focus
-    // chain happened to lead.
-    if (hadFocus)
-        m_ui.cmdBudSet(index)->setFocus(Qt::OtherFocusReason);
+    if (hadFocus && next)
+        next->setFocus(Qt::OtherFocusReason);
 }

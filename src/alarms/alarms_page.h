@@ -45,6 +45,8 @@ public:
     void txtBudTime_KeyPress(int index, int keyAscii);
     void txtBudTime_LostFocus(int index);
     void EndEditTime(qint16 index); // closes without taking the text
+    // The same, the focus (if the editor had it) going to next.
+    void closeEditor(qint16 index, QWidget *next);
 
     // The alarm commands.
     void cmdBudGet_Click(int index);

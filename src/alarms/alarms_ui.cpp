@@ -35,7 +35,7 @@ void AlarmsUi::addRows(design::Rows &b)
             .spoken("Сохранить будильник %1");
         b.add(K::TextBox, "txtBudRing", n, page, {1740, y + 45, 3000, 315}).withBack(0xEDE9EB)
             .spoken("Текст будильника %1");
-        b.add(K::CheckBox, "chkBudActive", n, page, {1440, y + 60, 255, 285}).spoken("Будильник %1 включён");
+        b.add(K::CheckBox, "chkBudActive", n, page, {1440, y + 60, 255, 285}).spoken("Будильник %1");
         b.add(K::Label, "lblBudTime", n, page, {120, y, 1260, 390}, "?:??").withFont(kArial, 14, true)
             .spoken(A::TimeValue, "Время будильника %1").explained("Enter или F2 — изменить время");
     }

@@ -55,11 +55,14 @@ void tabStrip(design::Rows &b)
     const QString strip = QStringLiteral("picTab");
     b.add(K::PictureBox, "picTab", kWindow, {45, 270, 3450, 435}).withBack(kFormBack)
         .spoken(A::TabList, "Страницы").explained("Ctrl+Tab, Ctrl+1…3 или стрелки выбирают страницу");
-    b.add(K::Label, "lblTab", 2, strip, {2490, 120, 870, 300}, "Надписи").withFont(kArial, 9.75).spoken(A::Tab);
+    // A screen reader speaks no position of a tab by default, but its
+    // description; the notes page has no control to hold its one text.
+    b.add(K::Label, "lblTab", 2, strip, {2490, 120, 870, 300}, "Надписи").withFont(kArial, 9.75).spoken(A::Tab)
+        .explained("3 из 3. В разработке");
     b.add(K::Label, "lblTab", 1, strip, {1080, 105, 1275, 300}, "Будильники").withFont(kArial, 9.75)
-        .spoken(A::Tab);
+        .spoken(A::Tab).explained("2 из 3");
     b.add(K::Label, "lblTab", 0, strip, {75, 105, 855, 300}, "Скины").withFont(kArial, 9.75, true)
-        .spoken(A::Tab);
+        .spoken(A::Tab).explained("1 из 3");
     b.add(K::RoundedShape, "shpTab", 0, strip, {30, 75, 1005, 390}).withBack(kFormBack).withFore(kTabBorder);
     b.add(K::RoundedShape, "shpTab", 1, strip, {1005, 75, 1410, 390}).withBack(0xF8B578).withFore(kTabBorder);
     b.add(K::RoundedShape, "shpTab", 2, strip, {2400, 75, 1050, 390}).withBack(0xF8B578).withFore(kTabBorder);

@@ -7,6 +7,7 @@
 #include "face/face_ui.h"
 #include "link/link_ui.h"
 #include "records/alarm_record.h"
+#include "toolkit/announcer.h"
 #include "toolkit/check_box.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/label.h"
@@ -140,6 +141,8 @@ void Keyboard::selectTab(int index)
     const int shown = index >= 0 && index < TabStrip::kTabs ? index : 0;
     if (follow)
         tabLabel(shown)->setFocus(Qt::ShortcutFocusReason);
+    else // the focus stays where it is, so a screen reader would say nothing
+        tk::announce(tabLabel(shown), m_controls.main.lblTab(shown)->text());
 }
 
 void Keyboard::stepTab(int delta)

@@ -4,17 +4,27 @@
 #include "link/link.h"
 #include "protocol/protocol.h"
 #include "protocol/reply_fields.h"
+#include "toolkit/announcer.h"
 #include "toolkit/check_box.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/label.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/text_box.h"
 
+#include <utility>
+
 namespace {
 
 QString positionText(int current, int last)
 {
     return QString::number(current) + u'/' + QString::number(last);
+}
+
+// "Classic, 1 из 7": what a stepped bar now stands on.
+QString spokenPosition(const QString &name, int current, int last)
+{
+    const QString position = QStringLiteral("%1 из %2").arg(current).arg(last);
+    return name.isEmpty() ? position : name + QStringLiteral(", ") + position;
 }
 
 // Min, Max, then Value. A value outside the new range fails before the bar
@@ -89,6 +99,12 @@ void FacePage::ApplySkinReply(const QString &payload)
     // A single style leaves nothing to step through.
     m_ui.lblStyle->setVisible(g.styleFirst != g.styleLast);
     m_ui.scrlStyle->setVisible(!m_ui.lblStyle->isHidden());
+
+    const tk::HScrollBar *stepped = std::exchange(m_barStepped, nullptr);
+    if (stepped == m_ui.scrlSkin)
+        tk::announce(m_ui.scrlSkin, spokenPosition(m_ui.txtSkin->text(), g.current, g.last));
+    else if (stepped == m_ui.scrlStyle)
+        tk::announce(m_ui.scrlStyle, spokenPosition(m_ui.txtStyle->text(), g.styleCurrent, g.styleLast));
 }
 
 void FacePage::scrlSkin_Change() { barChanged(m_ui.scrlSkin, proto::skinSelect); }
@@ -109,6 +125,7 @@ void FacePage::barChanged(tk::HScrollBar *bar, QString (*select)(int))
     // style list; it goes out once Quorvan has answered the selection.
     m_link.QueuePush(proto::SkinQuery);
     m_link.Send(select(bar->value() - 1));
+    m_barStepped = bar;
 }
 
 // --- Face flags -----------------------------------------------------------------

@@ -77,4 +77,7 @@ private:
     FormState &m_state;
     Link &m_link;
     const FaceUi m_ui;
+    // The bar the user stepped last, until the skin reply names where it
+    // now stands: a screen reader gets only a bare number from the bar.
+    tk::HScrollBar *m_barStepped = nullptr;
 };

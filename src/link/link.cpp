@@ -4,6 +4,7 @@
 #include "protocol/protocol.h"
 #include "protocol/address.h"
 #include "toolkit/accessibility.h"
+#include "toolkit/announcer.h"
 #include "toolkit/check_box.h"
 #include "toolkit/colours.h"
 #include "toolkit/label.h"
@@ -103,7 +104,10 @@ void Link::SetIndicator(bool status)
 {
     tk::setBackColor(m_ui.shpInd, status ? kLinkUp : kLinkDown);
     // Said as well as shown; a screen reader hears only the changes.
-    tk::announceName(m_ui.shpInd, status ? QStringLiteral("Quorvan отвечает") : QStringLiteral("Нет ответа"));
+    const QString said = status ? QStringLiteral("Quorvan отвечает") : QStringLiteral("Нет ответа");
+    if (m_ui.shpInd->accessibleName() != said)
+        tk::announce(m_ui.shpInd, said);
+    tk::announceName(m_ui.shpInd, said);
 }
 
 void Link::RestartNoAnswerTimer()

@@ -1,5 +1,6 @@
 #include "link/result_console.h"
 
+#include "toolkit/announcer.h"
 #include "toolkit/colours.h"
 #include "toolkit/label.h"
 #include "toolkit/log_box.h"
@@ -24,6 +25,8 @@ void ResultConsole::ErrCode(qint16 iCod, const QString &sDescr)
                           + QLatin1Char(')'));
         tk::setForeColor(m_lblErr, kFailureColour);
     }
+    // The line clears itself soon after and is never focused: said, or lost.
+    tk::announce(m_lblErr, m_lblErr->text());
 }
 
 void ResultConsole::lblErr_Click()
@@ -46,6 +49,7 @@ void ResultConsole::ShowOutcome(const QString &text, bool success)
     m_lblErr->drawAtEndOfTurn();
     m_lblErr->setText(text);
     tk::setForeColor(m_lblErr, success ? kSuccessColour : kFailureColour);
+    tk::announce(m_lblErr, text);
 }
 
 // Every send clears the line, the poll's "ping" too: an empty line stays

@@ -1,6 +1,7 @@
 #include "toolkit/accessibility.h"
 
 #include "toolkit/accessible_widgets.h"
+#include "toolkit/combo_box.h"
 #include "toolkit/label.h"
 #include "toolkit/text_box.h"
 
@@ -153,11 +154,14 @@ QList<QWidget *> ContainerAccessible::children() const
         return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
     };
     const auto byLeft = [](const QWidget *a, const QWidget *b) { return a->x() < b->x(); };
-    std::stable_sort(out.begin(), out.end(), byTopThenLeft);
+    // The announcer has no place on the screen: read last, after the controls.
+    const auto controlsEnd =
+        std::stable_partition(out.begin(), out.end(), [](const QWidget *w) { return accessOf(w) != Access::Announcer; });
+    std::stable_sort(out.begin(), controlsEnd, byTopThenLeft);
     // A row: the topmost widget left and those that start in its upper half.
-    for (auto row = out.begin(); row != out.end();) {
+    for (auto row = out.begin(); row != controlsEnd;) {
         const int limit = (*row)->y() + (*row)->height() / 2;
-        const auto end = std::find_if(row + 1, out.end(), [limit](const QWidget *w) { return w->y() >= limit; });
+        const auto end = std::find_if(row + 1, controlsEnd, [limit](const QWidget *w) { return w->y() >= limit; });
         std::stable_sort(row, end, byLeft);
         row = end;
     }
@@ -220,9 +224,20 @@ QAccessible::State LinkAccessible::state() const
 
 QString ChoiceAccessible::text(QAccessible::Text t) const
 {
-    if (t == QAccessible::Value)
-        return static_cast<QComboBox *>(widget())->currentText();
+    // A level outside the list is shown (greyed) though no item is chosen.
+    if (t == QAccessible::Value) {
+        const auto *box = static_cast<QComboBox *>(widget());
+        const auto *own = qobject_cast<const ComboBox *>(box);
+        return own ? own->Text() : box->currentText();
+    }
     return RoleAccessible::text(t);
+}
+
+void *ChoiceAccessible::interface_cast(QAccessible::InterfaceType t)
+{
+    if (t == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface *>(this);
+    return RoleAccessible::interface_cast(t);
 }
 
 QAccessible::State ChoiceAccessible::state() const
@@ -298,6 +313,8 @@ QAccessibleInterface *interfaceFor(QWidget *w)
         return new RoleAccessible(w, QAccessible::StatusBar);
     case Access::Choice:
         return qobject_cast<QComboBox *>(w) ? new ChoiceAccessible(w) : nullptr;
+    case Access::Announcer:
+        return new RoleAccessible(w, QAccessible::Notification);
     }
     return nullptr;
 }

@@ -29,6 +29,7 @@ enum class Access {
     Indicator, // a shape whose colour is a state; its name says which
     Status,    // a line whose text reports the outcome of the last exchange
     Choice,    // a drop-down list, named for what it chooses, not for its current item
+    Announcer, // hidden; a notification to the reader each time it speaks (see Announcer)
 };
 
 // Installs the factory; idempotent. Interfaces Qt made before stay cached,

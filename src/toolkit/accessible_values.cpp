@@ -11,11 +11,28 @@
 
 namespace tk::a11y {
 
+// --- ValueTextInterface ------------------------------------------------------------
+
+QString ValueTextInterface::text(int startOffset, int endOffset) const
+{
+    const QString v = valueText();
+    startOffset = qBound(0, startOffset, int(v.size()));
+    endOffset = endOffset < 0 ? int(v.size()) : qBound(startOffset, endOffset, int(v.size()));
+    return v.mid(startOffset, endOffset - startOffset);
+}
+
+QString ValueTextInterface::attributes(int, int *startOffset, int *endOffset) const
+{
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return {};
+}
+
 // --- TimeValueAccessible ----------------------------------------------------------
 
 TimeValueAccessible::TimeValueAccessible(QWidget *w) : PressAccessible(w, QAccessible::StaticText, clickLabel) {}
 
-QString TimeValueAccessible::value() const
+QString TimeValueAccessible::valueText() const
 {
     const auto *label = qobject_cast<const QLabel *>(widget());
     return label ? label->text() : QString();
@@ -23,7 +40,12 @@ QString TimeValueAccessible::value() const
 
 QString TimeValueAccessible::text(QAccessible::Text t) const
 {
-    return t == QAccessible::Value ? value() : PressAccessible::text(t);
+    if (t == QAccessible::Value)
+        return valueText();
+    const QString own = PressAccessible::text(t);
+    if (t != QAccessible::Name || valueText().isEmpty())
+        return own;
+    return own + QStringLiteral(", ") + valueText();
 }
 
 void *TimeValueAccessible::interface_cast(QAccessible::InterfaceType t)
@@ -31,37 +53,6 @@ void *TimeValueAccessible::interface_cast(QAccessible::InterfaceType t)
     if (t == QAccessible::TextInterface)
         return static_cast<QAccessibleTextInterface *>(this);
     return PressAccessible::interface_cast(t);
-}
-
-QString TimeValueAccessible::text(int startOffset, int endOffset) const
-{
-    const QString v = value();
-    startOffset = qBound(0, startOffset, int(v.size()));
-    endOffset = endOffset < 0 ? int(v.size()) : qBound(startOffset, endOffset, int(v.size()));
-    return v.mid(startOffset, endOffset - startOffset);
-}
-
-int TimeValueAccessible::characterCount() const
-{
-    return int(value().size());
-}
-
-// A time is a few characters: the label's rectangle stands for each.
-QRect TimeValueAccessible::characterRect(int) const
-{
-    return rect();
-}
-
-int TimeValueAccessible::offsetAtPoint(const QPoint &point) const
-{
-    return rect().contains(point) ? 0 : -1;
-}
-
-QString TimeValueAccessible::attributes(int, int *startOffset, int *endOffset) const
-{
-    *startOffset = 0;
-    *endOffset = characterCount();
-    return {};
 }
 
 // --- The arrows -------------------------------------------------------------------

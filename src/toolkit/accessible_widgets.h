@@ -34,20 +34,51 @@ private:
     QList<QWidget *> children() const;
 };
 
+// A value readable as text, which is how AT-SPI passes a value on and what
+// a screen reader reads of a label or a drop-down: read-only, no caret, no
+// selection.
+class ValueTextInterface : public QAccessibleTextInterface {
+public:
+    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int startOffset, int endOffset) const override;
+    int characterCount() const override { return int(valueText().size()); }
+    // A value is a few characters: the control's rectangle stands for each.
+    QRect characterRect(int) const override { return valueRect(); }
+    int offsetAtPoint(const QPoint &point) const override { return valueRect().contains(point) ? 0 : -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int *startOffset, int *endOffset) const override;
+
+protected:
+    virtual QString valueText() const = 0;
+    virtual QRect valueRect() const = 0;
+};
+
 // A drop-down list. Qt names one on Linux by its current item and leaves
 // its purpose to a label beside it, which this window does not have; here
 // the name says what it chooses and the value what is chosen. Its child is
 // the list that drops down.
-class ChoiceAccessible : public RoleAccessible {
+class ChoiceAccessible : public RoleAccessible, public ValueTextInterface {
 public:
     explicit ChoiceAccessible(QWidget *w) : RoleAccessible(w, QAccessible::ComboBox) {}
     QString text(QAccessible::Text t) const override;
+    using ValueTextInterface::text;
+    void *interface_cast(QAccessible::InterfaceType t) override;
     QAccessible::State state() const override;
     int childCount() const override { return 1; }
     QAccessibleInterface *child(int index) const override;
     int indexOfChild(const QAccessibleInterface *child) const override;
     QStringList actionNames() const override;
     void doAction(const QString &name) override;
+
+protected:
+    QString valueText() const override { return text(QAccessible::Value); }
+    QRect valueRect() const override { return rect(); }
 };
 
 // A control whose press action does what a click of the mouse does.
@@ -88,30 +119,19 @@ public:
 };
 
 // A named label whose text is its value (an alarm time): the value is also
-// readable as text, which is how AT-SPI passes it on; pressing edits it.
-class TimeValueAccessible : public PressAccessible, public QAccessibleTextInterface {
+// readable as text, which is how AT-SPI passes it on; pressing edits it. A
+// screen reader reads a label by its name alone, so the name carries the
+// value too ("Время будильника 1, 8:15").
+class TimeValueAccessible : public PressAccessible, public ValueTextInterface {
 public:
     explicit TimeValueAccessible(QWidget *w);
     QString text(QAccessible::Text t) const override;
+    using ValueTextInterface::text;
     void *interface_cast(QAccessible::InterfaceType t) override;
 
-    // Read-only text: no caret, no selection.
-    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int startOffset, int endOffset) const override;
-    int characterCount() const override;
-    QRect characterRect(int offset) const override;
-    int offsetAtPoint(const QPoint &point) const override;
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int *startOffset, int *endOffset) const override;
-
-private:
-    QString value() const;
+protected:
+    QString valueText() const override;
+    QRect valueRect() const override { return rect(); }
 };
 
 // A scroll bar narrowed to its two arrows: a scroll bar with a value, and

@@ -1,11 +1,16 @@
 #include "toolkit/combo_box.h"
 
+#include "toolkit/announcer.h"
+
 namespace tk {
 
 ComboBox::ComboBox(QWidget *parent) : QComboBox(parent)
 {
     connect(this, &QComboBox::activated, this, [this](int) {
         showFreeText(QString());
+        // A screen reader says nothing of a drop-down's new item by itself;
+        // said before the handler, whose send may bring a result to say.
+        announce(this, Text());
         emit Click();
     });
 }

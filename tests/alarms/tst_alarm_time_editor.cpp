@@ -141,6 +141,8 @@ void TestAlarmTimeEditor::discarded()
     else
         QTest::mouseMove(w.text("txtBudOtkl"));
     QVERIFY(isClosed(w, 1));
+    if (how == QLatin1String("escape"))
+        QVERIFY(w.label(1)->hasFocus()); // back on the time that stayed
     QCOMPARE(w.label(1)->text(), QStringLiteral("6:00"));
     // Text and colour survive while closed.
     QCOMPARE(w.editor(1)->text(), QStringLiteral("7:30"));

@@ -6,9 +6,11 @@
 #include "accessibility_events.h"
 #include "user_paths.h"
 
+#include "toolkit/label.h"
 #include "toolkit/text_box.h"
 
 #include <QAccessible>
+#include <QScrollBar>
 
 namespace {
 
@@ -63,6 +65,8 @@ QString stateMismatch(const QAccessible::State &s, const QString &flags)
 }
 
 const QString kRow2 = QStringLiteral("Gbd2|2|7:05:00|1|abc|0|0|0|0");
+const QString kSkin = QStringLiteral("Gsk?|0|56|53|Classic|0|0|0|0|1|a.xyz|b.xyz|c.xyz");
+const QString kLevels = QStringLiteral("GfaT|20|0|100|1|20|40");
 
 } // namespace
 
@@ -81,6 +85,8 @@ private slots:
     void pressDoesWhatTheMouseDoes();
     void announcements_data();
     void announcements();
+    void valuesRead_data();
+    void valuesRead();
     void tabSelectionAnnounced();
 };
 
@@ -106,9 +112,9 @@ void TestAccessibility::controls_data()
     row("shpInd", Role::StatusBar, "Нет ответа", "!focusable", "Отвечает ли Quorvan");
     row("lblErr", Role::StatusBar, "", "!focusable", "Поле отображения результата последней операции");
     row("picTab", Role::PageTabList, "Страницы");
-    row("lblTab(0)", Role::PageTab, "Скины", "selectable,!selected,!focusable");
-    row("lblTab(1)", Role::PageTab, "Будильники", "selectable,selected,focusable");
-    row("lblTab(2)", Role::PageTab, "Надписи", "selectable,!selected,!focusable");
+    row("lblTab(0)", Role::PageTab, "Скины", "selectable,!selected,!focusable", "1 из 3");
+    row("lblTab(1)", Role::PageTab, "Будильники", "selectable,selected,focusable", "2 из 3");
+    row("lblTab(2)", Role::PageTab, "Надписи", "selectable,!selected,!focusable", "3 из 3. В разработке");
     row("framTab(0)", Role::Grouping, "Скины", "invisible");
     row("framTab(1)", Role::Grouping, "Будильники");
     row("framTab(2)", Role::Grouping, "Надписи", "invisible");
@@ -122,10 +128,10 @@ void TestAccessibility::controls_data()
     static const char *const kOrdinals[] = {"1-ый", "2-ой", "3-ий", "4-ый"};
     for (int n = 1; n <= 4; ++n) {
         const auto at = [n](const char *name) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(n); };
-        row(at("lblBudTime"), Role::StaticText, QStringLiteral("Время будильника %1").arg(n), "focusable",
+        row(at("lblBudTime"), Role::StaticText, QStringLiteral("Время будильника %1, ?:??").arg(n), "focusable",
             "Enter или F2 — изменить время");
         row(at("txtBudTime"), Role::EditableText, QStringLiteral("Время будильника %1").arg(n), "invisible");
-        row(at("chkBudActive"), Role::CheckBox, QStringLiteral("Будильник %1 включён").arg(n), "checkable");
+        row(at("chkBudActive"), Role::CheckBox, QStringLiteral("Будильник %1").arg(n), "checkable");
         row(at("txtBudRing"), Role::EditableText, QStringLiteral("Текст будильника %1").arg(n), "focusable");
         row(at("cmdBudGet"), Role::Button, QStringLiteral("Получить ") + QString::fromUtf8(kOrdinals[n - 1]), button);
         row(at("cmdBudSet"), Role::Button, QStringLiteral("Сохранить будильник %1").arg(n), button);
@@ -336,32 +342,67 @@ void TestAccessibility::pressDoesWhatTheMouseDoes()
 void TestAccessibility::announcements_data()
 {
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QStringList>("announced");
+    QTest::addColumn<QStringList>("announced"); // name changes
+    QTest::addColumn<QStringList>("spoken");    // notifications shown
 
     const QString up = QStringLiteral("shpInd: Quorvan отвечает");
     const QString down = QStringLiteral("shpInd: Нет ответа");
     const QString ok = QStringLiteral("lblErr: 0k!");
-    QTest::newRow("an answer") << QStringList{"ping"} << QStringList{up};
-    QTest::newRow("answers after answers are no news") << QStringList{"ping", "ping", "Sbd1|0"} << QStringList{up};
-    QTest::newRow("silence after an answer") << QStringList{"ping", "@silence", "@silence"} << QStringList{up, down};
-    QTest::newRow("silence from the start is no news") << QStringList{"@silence"} << QStringList{};
-    QTest::newRow("a new address starts silent") << QStringList{"ping", "@address"} << QStringList{up, down};
-    QTest::newRow("a read") << QStringList{kRow2} << QStringList{up, ok};
-    QTest::newRow("the same result shown is no news") << QStringList{kRow2, kRow2} << QStringList{up, ok};
+    const QStringList sUp{"Quorvan отвечает"}, sDown{"Нет ответа"};
+    QTest::newRow("an answer") << QStringList{"ping"} << QStringList{up} << sUp;
+    QTest::newRow("answers after answers are no news") << QStringList{"ping", "ping", "Sbd1|0"} << QStringList{up}
+                                                       << sUp;
+    QTest::newRow("silence after an answer") << QStringList{"ping", "@silence", "@silence"} << QStringList{up, down}
+                                             << (sUp + sDown);
+    QTest::newRow("silence from the start is no news") << QStringList{"@silence"} << QStringList{} << QStringList{};
+    QTest::newRow("a new address starts silent") << QStringList{"ping", "@address"} << QStringList{up, down}
+                                                 << (sUp + sDown);
+    QTest::newRow("a read") << QStringList{kRow2} << QStringList{up, ok} << QStringList{"Quorvan отвечает", "0k!"};
+    QTest::newRow("the same result shown is no news")
+        << QStringList{kRow2, kRow2} << QStringList{up, ok} << QStringList{"Quorvan отвечает", "0k!"};
+    // The line's clearing is not said, and the same result at once after it
+    // is a repeat to the ear.
     QTest::newRow("a send empties the line, the same result is news again")
-        << QStringList{kRow2, "@send", kRow2} << QStringList{up, ok, "lblErr: ", ok};
-    QTest::newRow("an empty line emptied again is no news") << QStringList{"@send", "@send"} << QStringList{};
-    QTest::newRow("an error") << QStringList{"Err5|Busy"} << QStringList{up, "lblErr: Err=5 (Busy)"};
+        << QStringList{kRow2, "@send", kRow2} << QStringList{up, ok, "lblErr: ", ok}
+        << QStringList{"Quorvan отвечает", "0k!"};
+    QTest::newRow("an empty line emptied again is no news")
+        << QStringList{"@send", "@send"} << QStringList{} << QStringList{};
+    QTest::newRow("an error") << QStringList{"Err5|Busy"} << QStringList{up, "lblErr: Err=5 (Busy)"}
+                              << QStringList{"Quorvan отвечает", "Err=5 (Busy)"};
     QTest::newRow("an error, then a read") << QStringList{"Err5|Busy", kRow2}
-                                           << QStringList{up, "lblErr: Err=5 (Busy)", ok};
+                                           << QStringList{up, "lblErr: Err=5 (Busy)", ok}
+                                           << QStringList{"Quorvan отвечает", "Err=5 (Busy)", "0k!"};
+    QTest::newRow("a read, an error, the read again")
+        << QStringList{kRow2, "Err5|Busy", kRow2} << QStringList{up, ok, "lblErr: Err=5 (Busy)", ok}
+        << QStringList{"Quorvan отвечает", "0k!", "Err=5 (Busy)", "0k!"};
+    // The new item first, then the result of sending it.
+    QTest::newRow("a level stepped by the user")
+        << QStringList{kLevels, "@levelDown"} << QStringList{up, ok, "lblErr: "}
+        << QStringList{"Quorvan отвечает", "0k!", "40"};
+    QTest::newRow("a level set by a reply is not said") << QStringList{kLevels, kLevels} << QStringList{up, ok}
+                                                        << QStringList{"Quorvan отвечает", "0k!"};
+    // The bar itself gives only a number; the skin's name comes with the reply.
+    QTest::newRow("a skin stepped by the user") << QStringList{kSkin, "@skinStep", kSkin}
+                                                << QStringList{up, ok, "lblErr: ", ok, "lblErr: "}
+                                                << QStringList{"Quorvan отвечает", "0k!", "Classic, 54 из 57", "0k!"};
+    QTest::newRow("a skin read is not said") << QStringList{kSkin, kSkin} << QStringList{up, ok}
+                                             << QStringList{"Quorvan отвечает", "0k!"};
+    QTest::newRow("a time stored") << QStringList{"@edit 9:30"} << QStringList{}
+                                   << QStringList{"Время будильника 1: 9:30"};
+    QTest::newRow("a time rejected") << QStringList{"@edit 99"} << QStringList{}
+                                     << QStringList{"Неверное время 99: нужно ч:мм, от 0:00 до 23:59"};
+    QTest::newRow("a notice") << QStringList{"@notice"} << QStringList{"lblErr: Неверный порт"}
+                              << QStringList{"Неверный порт"};
 }
 
 // What a screen reader hears of the indicator and the result line: each
-// real change once, with the text it now shows.
+// real change once, with the text it now shows, as a name change (heard
+// while focused) and as a notification shown (heard whatever the focus).
 void TestAccessibility::announcements()
 {
     QFETCH(QStringList, steps);
     QFETCH(QStringList, announced);
+    QFETCH(QStringList, spoken);
     ClientFixture c;
     AccessibilityEvents events;
     QVERIFY(events.isActive());
@@ -373,10 +414,61 @@ void TestAccessibility::announcements()
             c.link().Send(QStringLiteral("ping"));
         else if (step == u"@address")
             c.get<tk::TextBox>("txtIp")->setText(QStringLiteral("127.0.0.2"));
+        else if (step == u"@notice")
+            c.link().console().ShowNotice(QStringLiteral("Неверный порт"));
+        else if (step.startsWith(u"@edit ")) { // alarm 1's time typed and Enter
+            emit c.get<tk::Label>("lblBudTime", 1)->Click();
+            auto *editor = c.get<tk::TextBox>("txtBudTime", 1);
+            editor->setText(step.mid(6));
+            QTest::keyClick(editor, Qt::Key_Return);
+        } else if (step == u"@skinStep")
+            c.get<QScrollBar>("scrlSkin")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        else if (step == u"@levelDown")
+            QTest::keyClick(c.get<QWidget>("cmbTrans"), Qt::Key_Down);
         else
             c.reply(step);
     }
-    QCOMPARE(events.takeNameChanges({"shpInd", "lblErr"}), announced);
+    QStringList names, notifications;
+    for (const auto &e : events.take()) {
+        if (e.type == QAccessible::NameChanged && (e.object == u"shpInd" || e.object == u"lblErr"))
+            names << e.object + QStringLiteral(": ") + e.name;
+        else if (e.type == QAccessible::ObjectShow && e.object == u"tkAnnouncer")
+            notifications << e.name;
+    }
+    QCOMPARE(names.join(u" | "), announced.join(u" | "));
+    QCOMPARE(notifications.join(u" | "), spoken.join(u" | "));
+}
+
+void TestAccessibility::valuesRead_data()
+{
+    QTest::addColumn<QStringList>("replies");
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text"); // through the text interface, as AT-SPI reads a value
+
+    QTest::newRow("a time not read yet") << QStringList{} << "lblBudTime(2)" << "Время будильника 2, ?:??" << "?:??";
+    QTest::newRow("a time read") << QStringList{kRow2} << "lblBudTime(2)" << "Время будильника 2, 7:05" << "7:05";
+    QTest::newRow("a level in the list") << QStringList{kLevels} << "cmbTrans" << "Уровень прозрачности" << "20";
+    QTest::newRow("a level outside the list") << QStringList{kLevels, "GfaT|75|0|100|1|20|40"} << "cmbTrans"
+                                              << "Уровень прозрачности" << "75";
+    QTest::newRow("no level yet") << QStringList{} << "cmbTrans" << "Уровень прозрачности" << "";
+}
+
+// What a screen reader reads on focusing a control that holds a value: a
+// label by its name alone, a drop-down by its text.
+void TestAccessibility::valuesRead()
+{
+    QFETCH(QStringList, replies);
+    QFETCH(QString, object);
+    ClientFixture c;
+    for (const QString &reply : replies)
+        c.reply(reply);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(c.form().find(object));
+    QVERIFY(iface && iface->textInterface());
+    QTEST(iface->text(QAccessible::Name), "name");
+    QAccessibleTextInterface *text = iface->textInterface();
+    QTEST(text->text(0, text->characterCount()), "text");
+    QTEST(iface->text(QAccessible::Value), "text");
 }
 
 void TestAccessibility::tabSelectionAnnounced()
