@@ -2,6 +2,7 @@
 // and only on a real change, the button rule, list boxes, timers, and the
 // window built from its inventory.
 
+#include "toolkit/font_faces.h"
 #include "toolkit/form.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/window_design.h"
@@ -447,6 +448,10 @@ void TestToolkit::fontsNameInstalledFaces()
     QWidget window;
     Form form(&window);
     const QString family = form.get<QWidget>(control)->font().family();
+    if (tk::standInFaces(designFace).isEmpty()) { // Windows: the design's own faces
+        QCOMPARE(family, designFace);
+        return;
+    }
     QVERIFY2(QFontDatabase::families().contains(family), qPrintable(family));
     if (QFontDatabase::families().contains(designFace))
         QCOMPARE(family, designFace);
