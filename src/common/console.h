@@ -2,7 +2,9 @@
 // dalvimoctl and the simulator write UTF-8. A Windows console shows bytes in
 // its own code page (866 or 1251 for a Russian user), so for the time the
 // program runs it is switched to UTF-8 and then given its code page back.
-// Elsewhere a terminal takes UTF-8 as it is, and this does nothing.
+// A window program started from a console has none of its own; there it
+// writes to that console. Elsewhere a terminal takes UTF-8 as it is, and
+// this does nothing.
 
 namespace term {
 

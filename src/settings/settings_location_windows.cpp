@@ -8,6 +8,10 @@
 #include <QDir>
 #include <QSettings>
 
+#include <windows.h>
+
+#include <iterator>
+
 #ifndef DALVIMO_UNINSTALL_NAME
 #error "DALVIMO_UNINSTALL_NAME: the installer's uninstall entry (dist/windows)"
 #endif
@@ -36,6 +40,15 @@ QString userFolder()
 QString settingsFilePath(const QString &exePath)
 {
     return settingsFilePath(exePath, installFolder(), userFolder());
+}
+
+QString runningExecutable()
+{
+    wchar_t path[32768];
+    const DWORD n = GetModuleFileNameW(nullptr, path, DWORD(std::size(path)));
+    if (n == 0 || n >= std::size(path))
+        return {};
+    return QDir::fromNativeSeparators(QString::fromWCharArray(path, int(n)));
 }
 
 } // namespace settings

@@ -25,6 +25,7 @@ private slots:
     void driveRootHasOneSeparator();
     void installedWritesOnlyIntoUserFolder();
     void thisBuildsInstallFolder();
+    void runningExecutableIsThisProgram();
 
 private:
     QString path(const QString &rel) const { return m_dir->filePath(rel); }
@@ -148,6 +149,13 @@ void TestSettingsLocation::thisBuildsInstallFolder()
     QCOMPARE(settings::settingsFilePath(bin + QStringLiteral("/dalvimo")), installed.userSettingsFile());
     QCOMPARE(settings::settingsFilePath(path(QStringLiteral("unpacked/dalvimo"))),
              path(QStringLiteral("unpacked/dalvimo.cfg")));
+}
+
+// Known before there is an application object, as the window's command line
+// needs it: the program itself, however it was started.
+void TestSettingsLocation::runningExecutableIsThisProgram()
+{
+    QCOMPARE(settings::runningExecutable(), QCoreApplication::applicationFilePath());
 }
 
 QTEST_GUILESS_MAIN(TestSettingsLocation)
