@@ -11,7 +11,7 @@
 # source package qt6-base 6.4.2+dfsg-10, the same way that copy was made:
 # about 35 minutes on 2 cores, once; the result stays in the cache.
 
-DALVIMO_QT_WINDOWS_KIT="$DALVIMO_ROOT/../shared/toolchains/qt6.4.2-mingw64"
+DALVIMO_QT_WINDOWS_KIT="$(cd "$DALVIMO_ROOT/.." && pwd)/shared/toolchains/qt6.4.2-mingw64"
 DALVIMO_QT_WINDOWS_SHA256=1b23a097c91643256f9cf4b3c41c5cf7cd417f5ce285abfdb495a907c117d8e8
 DALVIMO_QT_SOURCE_VERSION=6.4.2+dfsg-10
 # Packages for building it from source: dpkg-source, Qt's host tools (moc,
