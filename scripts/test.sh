@@ -28,8 +28,10 @@ ASAN_OPTIONS=detect_leaks=0 \
 
 # The Windows part. The icons come from the renderer built above, and the
 # packages meet the Linux simulator built above.
-windows_started=$SECONDS
-DALVIMO_HOST_RENDER_ICONS="$DALVIMO_ROOT/build-test/dist/render_icons" "$DALVIMO_ROOT/scripts/windows.sh" --tests
-ASAN_OPTIONS=detect_leaks=0 "$DALVIMO_ROOT/tests/windows/run.sh" "$DALVIMO_ROOT/build-windows" \
-    "$DALVIMO_ROOT/build-test/tools/quorvan-sim/quorvan-sim"
-echo "The Windows part took $(((SECONDS - windows_started) / 60)) min $(((SECONDS - windows_started) % 60)) s"
+windows_part() {
+    DALVIMO_HOST_RENDER_ICONS="$DALVIMO_ROOT/build-test/dist/render_icons" "$DALVIMO_ROOT/scripts/windows.sh" --tests
+    ASAN_OPTIONS=detect_leaks=0 "$DALVIMO_ROOT/tests/windows/run.sh" "$DALVIMO_ROOT/build-windows" \
+        "$DALVIMO_ROOT/build-test/tools/quorvan-sim/quorvan-sim"
+}
+TIMEFORMAT='The Windows part took %0lR (CPU: %0lU user, %0lS system)'
+time windows_part

@@ -87,7 +87,7 @@ export DISPLAY=":$display_number"
 address="127.77.$(($$ % 250)).$(($$ / 250 % 250 + 1))"
 "$sim_program" --bind "$address" --port 17777 >"$work/sim.log" 2>&1 &
 pids+=($!)
-wait_for 10 grep -q "listening" "$work/sim.log" || { echo "the simulator did not start"; cat "$work/sim.log"; exit 1; }
+wait_for 10 grep -qs "listening" "$work/sim.log" || { echo "the simulator did not start"; cat "$work/sim.log"; exit 1; }
 
 # 1. The command-line program from the zip.
 mkdir -p "$work/portable"
