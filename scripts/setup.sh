@@ -17,6 +17,13 @@ DALVIMO_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberatio
     qt6-base-private-dev qt6-qpa-plugins xvfb dbus at-spi2-core python3-pyatspi
     orca openbox xdotool libqrencode-dev chromium chromium-driver iproute2)
 
+# The Windows build (windows.sh): the mingw-w64 cross compiler with posix
+# threads and the installer maker. Running it (the Windows part of test.sh):
+# Wine, a virtual screen to show the window on and tools to find and
+# photograph it, and the faces the offscreen tests and the window use.
+DALVIMO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix nsis)
+DALVIMO_WINE_PACKAGES=(wine64 xvfb xdotool imagemagick fonts-liberation2 fonts-dejavu-core)
+
 dalvimo_install_missing() {
     local missing=()
     for p in "${DALVIMO_PACKAGES[@]}"; do

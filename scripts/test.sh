@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Dalvimo with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs the whole test suite through ctest.
-# Then replays the fuzz corpus through the reply dispatcher.
+# Then replays the fuzz corpus through the reply dispatcher. Then the Windows
+# build: cross-compiled with its tests, which run under Wine, and its
+# packages checked end to end (tests/windows).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
+DALVIMO_PACKAGES+=("${DALVIMO_WINDOWS_PACKAGES[@]}" "${DALVIMO_WINE_PACKAGES[@]}")
 dalvimo_install_missing
 dalvimo_build "$DALVIMO_ROOT/build-test" -DCMAKE_BUILD_TYPE=Debug -DDALVIMO_SANITIZE=ON
 (cd "$DALVIMO_ROOT/build-test" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2)
@@ -22,3 +25,13 @@ trap 'rm -rf "$scratch"' EXIT
 ASAN_OPTIONS=detect_leaks=0 \
     "$fuzz_dir/fuzz/fuzz_dispatcher" -runs=2000 -seed=1 -detect_leaks=0 -artifact_prefix="$fuzz_dir/" \
     "$scratch" "$DALVIMO_ROOT/fuzz/corpus"
+
+# The Windows part. The icons come from the renderer built above, and the
+# packages meet the Linux simulator built above.
+windows_part() {
+    DALVIMO_HOST_RENDER_ICONS="$DALVIMO_ROOT/build-test/dist/render_icons" "$DALVIMO_ROOT/scripts/windows.sh" --tests
+    ASAN_OPTIONS=detect_leaks=0 "$DALVIMO_ROOT/tests/windows/run.sh" "$DALVIMO_ROOT/build-windows" \
+        "$DALVIMO_ROOT/build-test/tools/quorvan-sim/quorvan-sim"
+}
+TIMEFORMAT='The Windows part took %0lR (CPU: %0lU user, %0lS system)'
+time windows_part

@@ -3,7 +3,6 @@
 #include "settings/settings_location.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -35,7 +34,7 @@ void addHidden(QCommandLineParser &parser, const char *name, bool takesValue)
 // it; there is no application object yet.
 QString executablePath(const QStringList &arguments)
 {
-    const QString self = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    const QString self = settings::runningExecutable();
     if (!self.isEmpty())
         return self;
     return arguments.isEmpty() ? QString() : QFileInfo(arguments.constFirst()).absoluteFilePath();
@@ -103,10 +102,12 @@ QStringList arguments(int argc, char **argv)
     return list;
 }
 
+// UTF-8, as a terminal takes it, and a Windows console while main's
+// term::Utf8Console lasts.
 int report(const Request &request)
 {
-    std::fputs(request.out.toLocal8Bit().constData(), stdout);
-    std::fputs(request.err.toLocal8Bit().constData(), stderr);
+    std::fputs(request.out.toUtf8().constData(), stdout);
+    std::fputs(request.err.toUtf8().constData(), stderr);
     return request.exitCode;
 }
 

@@ -2,11 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
-
-#ifndef DALVIMO_INSTALL_BINDIR
-#define DALVIMO_INSTALL_BINDIR ""
-#endif
 
 namespace settings {
 namespace {
@@ -15,6 +10,16 @@ QString canonicalDir(const QString &dir)
 {
     const QString canonical = QFileInfo(dir).canonicalFilePath();
     return canonical.isEmpty() ? QDir::cleanPath(QDir(dir).absolutePath()) : canonical;
+}
+
+// Windows names a folder in any letter case, and its canonical form need
+// not restore the one on disk; Qt compares file names as the platform does.
+bool sameFolder(const QString &a, const QString &b)
+{
+    const QString ca = canonicalDir(a);
+    const QString cb = canonicalDir(b);
+    return ca == cb
+        || (ca.compare(cb, Qt::CaseInsensitive) == 0 && QFileInfo::exists(ca) && QFileInfo(ca) == QFileInfo(cb));
 }
 
 } // namespace
@@ -26,20 +31,10 @@ QString settingsFilePath(const QString &exePath, const QString &installBinDir,
     const QString fileName = exe.completeBaseName() + QStringLiteral(".cfg");
     // filePath() puts one separator between folder and name, also after "/".
     const QString beside = QDir(exe.absolutePath()).filePath(fileName);
-    const bool installed = !installBinDir.isEmpty()
-        && canonicalDir(exe.absolutePath()) == canonicalDir(installBinDir);
+    const bool installed = !installBinDir.isEmpty() && sameFolder(exe.absolutePath(), installBinDir);
     if (!installed || QFileInfo::exists(beside))
         return beside;
     return QDir(QDir::cleanPath(userConfigDir)).filePath(fileName);
-}
-
-QString settingsFilePath(const QString &exePath)
-{
-    // The generic folder plus our own name, rather than the per-application
-    // one, so the window and the command-line program agree on it.
-    const QString userConfig =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/dalvimo");
-    return settingsFilePath(exePath, QStringLiteral(DALVIMO_INSTALL_BINDIR), userConfig);
 }
 
 void makeSettingsFolder(const QString &settingsFile)

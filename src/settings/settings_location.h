@@ -29,6 +29,11 @@ QString settingsFilePath(const QString &exePath);
 // as silently as any other.
 void makeSettingsFolder(const QString &settingsFile);
 
+// The running program's executable, as QCoreApplication::applicationFilePath()
+// names it, for use before there is an application object; empty where the
+// system does not tell.
+QString runningExecutable();
+
 // The window's executable as the command-line program finds it: beside
 // itself, where both are installed and built.
 QString windowExecutableBeside(const QString &programPath);

@@ -11,6 +11,7 @@
 #include "toolkit/shape.h"
 #include "toolkit/text_box.h"
 #include "toolkit/timer.h"
+#include "toolkit/font_faces.h"
 
 #include <QFontDatabase>
 #include <QImage>
@@ -28,22 +29,6 @@ using design::Kind;
 
 namespace {
 
-// The faces that stand in for the design's Windows faces where those are not
-// installed, closest first.
-QStringList standIns(const QString &family)
-{
-    if (family == u"MS Sans Serif")
-        return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                QStringLiteral("Arial"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")};
-    if (family == u"Arial")
-        return {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")};
-    if (family == u"Times New Roman")
-        return {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"), QStringLiteral("DejaVu Serif")};
-    if (family == u"Verdana")
-        return {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")};
-    return {};
-}
-
 // A design face as a family that is installed, resolved once per family: a
 // font that names a missing family sends the font database through its
 // fallback search again for every size and weight it is loaded in.
@@ -56,7 +41,7 @@ QString installedFamily(const QString &family)
     const auto isInstalled = [](const QString &f) { return installed.contains(f, Qt::CaseInsensitive); };
     QString face = family;
     if (!isInstalled(family)) {
-        const QStringList candidates = standIns(family);
+        const QStringList candidates = tk::standInFaces(family);
         const auto found = std::find_if(candidates.begin(), candidates.end(), isInstalled);
         if (found != candidates.end())
             face = *found;

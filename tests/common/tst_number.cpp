@@ -3,6 +3,7 @@
 #include "common/ansi.h"
 #include "common/number.h"
 
+#include <QSet>
 #include <QTest>
 
 #include <optional>
@@ -29,7 +30,10 @@ private slots:
     void ansiCyrillicRoundTrip_data();
     void ansiCyrillicRoundTrip();
     void ansiUnmappableBecomesQuestionMark();
+    void ansiWithoutPlace_data();
+    void ansiWithoutPlace();
     void ansiEveryByteDecodes();
+    void ansiEveryByteComesBack();
     void ansiPrintable_data();
     void ansiPrintable();
     void ansiRepresentable_data();
@@ -189,6 +193,39 @@ void TstNumber::ansiUnmappableBecomesQuestionMark()
     QCOMPARE(ansi::encode(QString::fromUtf8("a\u65E5b")), QByteArray("a?b"));
 }
 
+// What the code page cannot carry, in the middle of Cyrillic text ("Ж", 0xC6).
+void TstNumber::ansiWithoutPlace_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    const auto units = [](std::initializer_list<char16_t> u) {
+        QString s(u'\u0416');
+        for (char16_t c : u)
+            s += QChar(c);
+        return s + u'\u0416';
+    };
+    QTest::newRow("Latin letter with accent") << units({0x00E9}) << QByteArray("\xC6?\xC6");
+    QTest::newRow("emoji: one character, one mark") << units({0xD83D, 0xDE00}) << QByteArray("\xC6?\xC6");
+    QTest::newRow("heart with its variation selector") << units({0x2764, 0xFE0F}) << QByteArray("\xC6?\xC6");
+    QTest::newRow("zero-width joiner and byte-order mark left out") << units({0x200D, 0xFEFF})
+                                                                     << QByteArray("\xC6\xC6");
+    QTest::newRow("tag character left out") << units({0xDB40, 0xDC01}) << QByteArray("\xC6\xC6");
+    QTest::newRow("lone low surrogate") << units({0xDE00}) << QByteArray("\xC6?\xC6");
+    QTest::newRow("lone high surrogate before a letter") << units({0xD83D}) << QByteArray("\xC6?\xC6");
+    QTest::newRow("half a pair at the end") << QString(u'\u0416') + QChar(char16_t(0xD83D)) << QByteArray("\xC6");
+    QTest::newRow("control character kept") << units({0x001A}) << QByteArray("\xC6\x1A\xC6");
+    QTest::newRow("euro, numero, per mille") << QString::fromUtf8("\u20AC\u2116\u2030") << QByteArray("\x88\xB9\x89");
+    QTest::newRow("Ukrainian and Belarusian letters") << QString::fromUtf8("\u0490\u0491\u0404\u0456\u040E")
+                                                      << QByteArray("\xA5\xB4\xAA\xB3\xA1");
+}
+
+void TstNumber::ansiWithoutPlace()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(ansi::encode(text), bytes);
+}
+
 void TstNumber::ansiEveryByteDecodes()
 {
     QByteArray all;
@@ -198,6 +235,20 @@ void TstNumber::ansiEveryByteDecodes()
         all.append(c);
     }
     QCOMPARE(ansi::decode(all).size(), 256);
+}
+
+// Each byte is one character of its own, which goes out as the same byte:
+// a setting read and written back keeps its bytes.
+void TstNumber::ansiEveryByteComesBack()
+{
+    QSet<QString> seen;
+    for (int b = 0; b < 256; ++b) {
+        const QByteArray byte(1, static_cast<char>(b));
+        const QString ch = ansi::decode(byte);
+        QVERIFY2(!seen.contains(ch), qPrintable(QString::number(b, 16)));
+        seen.insert(ch);
+        QCOMPARE(ansi::encode(ch), byte);
+    }
 }
 
 void TstNumber::ansiPrintable_data()

@@ -29,6 +29,10 @@ inline Run run(const QStringList &args, const QProcessEnvironment &env = cleanEn
     p.start(program, args);
     if (!finished.wait(60000))
         p.kill();
+    // Lines end as the platform's text output ends them: CR LF on Windows.
+    const auto text = [](const QByteArray &bytes) {
+        return QString::fromUtf8(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    };
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+            text(p.readAllStandardOutput()), text(p.readAllStandardError())};
 }

@@ -1,10 +1,11 @@
 // The icons rendered for the desktop are the window icon: the PNG at the
 // window icon's size is its very pixels, every size is drawn, and the SVG
-// shows the same picture.
+// shows the same picture. So is the Windows icon file, size by size.
 
 #include "toolkit/pictures.h"
 
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTest>
@@ -18,6 +19,7 @@ private slots:
     void everySizeIsDrawn();
     void windowIconSizeIsTheWindowIcon();
     void svgIsTheSamePicture();
+    void windowsIconHoldsEverySize();
 
 private:
     static QString png(int size)
@@ -75,6 +77,23 @@ void TestIcons::svgIsTheSamePicture()
     }
     const double perChannel = double(difference) / (size * size * 4);
     QVERIFY2(perChannel < 0.5, qPrintable(QString::number(perChannel)));
+}
+
+// Read back as Windows reads it: one image per size, in the file's order,
+// each the drawing at that size (at 32 pixels the window icon itself).
+void TestIcons::windowsIconHoldsEverySize()
+{
+    QImageReader ico(QStringLiteral(DALVIMO_TEST_ICO_FILE), "ico");
+    const QStringList sizes = QStringLiteral(DALVIMO_TEST_ICO_SIZES).split(u',');
+    QCOMPARE(ico.imageCount(), sizes.size());
+    for (int i = 0; i < sizes.size(); ++i) {
+        QVERIFY(ico.jumpToImage(i));
+        const QImage image = ico.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const int size = sizes[i].toInt();
+        QCOMPARE(image.size(), QSize(size, size));
+        if (QFile::exists(png(size)))
+            QCOMPARE(image, QImage(png(size)).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    }
 }
 
 QTEST_MAIN(TestIcons)

@@ -4,6 +4,7 @@
 #include "settings/ini_class.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_location.h"
+#include "os_files.h"
 #include "temp_files.h"
 
 #include <QDir>
@@ -20,25 +21,29 @@ private slots:
     void init();
     void rule_data();
     void rule();
+    void installFolderInOtherLetterCase();
     void driveRootHasOneSeparator();
     void installedWritesOnlyIntoUserFolder();
-    void compiledInInstallFolder();
+    void thisBuildsInstallFolder();
+    void runningExecutableIsThisProgram();
 
 private:
     QString path(const QString &rel) const { return m_dir->filePath(rel); }
     std::unique_ptr<QTemporaryDir> m_dir;
+    bool m_linked = false;
 };
 
 // Every case has the same folders: "usr/bin" is the install's program
 // folder, "unpacked" some other folder, "link" a symbolic link to usr/bin,
-// and "home/.config/dalvimo" (not yet made) the user's folder.
+// and "home/.config/dalvimo" (not yet made) the user's folder. Windows has
+// no link without rights; its rows are skipped there.
 void TestSettingsLocation::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     QVERIFY(QDir().mkpath(path(QStringLiteral("usr/bin"))));
     QVERIFY(QDir().mkpath(path(QStringLiteral("unpacked"))));
-    QVERIFY(QFile::link(path(QStringLiteral("usr/bin")), path(QStringLiteral("link"))));
+    m_linked = testfiles::linkFolder(path(QStringLiteral("usr/bin")), path(QStringLiteral("link")));
     QVERIFY(testfiles::writeBytes(path(QStringLiteral("usr/bin/dalvimo")), "exe"));
     QVERIFY(testfiles::writeBytes(path(QStringLiteral("unpacked/dalvimo")), "exe"));
 }
@@ -66,6 +71,8 @@ void TestSettingsLocation::rule_data()
     QTest::newRow("no install folder compiled in") << "usr/bin/dalvimo" << "" << "" << "usr/bin/dalvimo.cfg";
     QTest::newRow("another name takes its own file") << "unpacked/Dalvimo.x86" << "usr/bin" << ""
                                                      << "unpacked/Dalvimo.cfg";
+    QTest::newRow("Windows program, unpacked") << "unpacked/dalvimo.exe" << "usr/bin" << "" << "unpacked/dalvimo.cfg";
+    QTest::newRow("Windows program, installed") << "usr/bin/dalvimo.exe" << "usr/bin" << "" << user;
 }
 
 void TestSettingsLocation::rule()
@@ -74,19 +81,35 @@ void TestSettingsLocation::rule()
     QFETCH(QString, installDir);
     QFETCH(QString, fileBeside);
     QFETCH(QString, expected);
+    if (!m_linked && (exe.startsWith(u"link/") || installDir == u"link"))
+        QSKIP("no folder links on this system");
     if (!fileBeside.isEmpty())
         QVERIFY(testfiles::writeBytes(path(fileBeside), "[General]\n"));
 
-    const QString got = settings::settingsFilePath(path(exe), installDir.isEmpty() ? QString() : path(installDir),
+    // In the platform's own separators, as an installer records the folder.
+    const QString installPath = installDir.isEmpty() ? QString() : QDir::toNativeSeparators(path(installDir));
+    const QString got = settings::settingsFilePath(path(exe), installPath,
                                                    path(QStringLiteral("home/.config/dalvimo")));
     QCOMPARE(got, path(expected));
 }
 
+// The installer records its folder in the letter case the user typed; where
+// the file system ignores case, that is the same folder.
+void TestSettingsLocation::installFolderInOtherLetterCase()
+{
+    const QString other = path(QStringLiteral("USR/Bin"));
+    const bool sameFolder = QFileInfo::exists(other);
+    const QString got = settings::settingsFilePath(path(QStringLiteral("usr/bin/dalvimo.exe")),
+                                                   QDir::toNativeSeparators(other), path(QStringLiteral("home")));
+    QCOMPARE(got, path(sameFolder ? QStringLiteral("home/dalvimo.cfg") : QStringLiteral("usr/bin/dalvimo.cfg")));
+}
+
 void TestSettingsLocation::driveRootHasOneSeparator()
 {
-    QCOMPARE(settings::settingsFilePath(QStringLiteral("/dalvimo"), {}, {}), QStringLiteral("/dalvimo.cfg"));
-    QCOMPARE(settings::settingsFilePath(QStringLiteral("/dalvimo"), QStringLiteral("/"), QStringLiteral("/home/u/")),
-             QStringLiteral("/home/u/dalvimo.cfg"));
+    const QString root = QDir::rootPath(); // "/", or "C:/"
+    QCOMPARE(settings::settingsFilePath(root + QStringLiteral("dalvimo"), {}, {}), root + QStringLiteral("dalvimo.cfg"));
+    QCOMPARE(settings::settingsFilePath(root + QStringLiteral("dalvimo"), root, root + QStringLiteral("home/u/")),
+             root + QStringLiteral("home/u/dalvimo.cfg"));
 }
 
 // As shut-down does it: the folder is made, then the keys are written. The
@@ -111,18 +134,28 @@ void TestSettingsLocation::installedWritesOnlyIntoUserFolder()
              QStringLiteral("0"));
 }
 
-// This build's own rule knows the folder it installs to, and sends the
-// program there to the user's configuration folder.
-void TestSettingsLocation::compiledInInstallFolder()
+// This build's own rule knows the installed program's folder (the one it was
+// built for, or on Windows the one the installer recorded) and sends the
+// program there to the user's folder; any other copy keeps its file beside it.
+void TestSettingsLocation::thisBuildsInstallFolder()
 {
     QStandardPaths::setTestModeEnabled(true);
-    const QString bin = QStringLiteral(DALVIMO_TEST_INSTALL_BINDIR);
+    const testfiles::InstalledFolder installed(path(QStringLiteral("usr/bin")));
+    if (!installed.isValid())
+        QSKIP("Dalvimo is installed for this user");
+    const QString bin = installed.path();
     if (QFileInfo::exists(bin + QStringLiteral("/dalvimo.cfg")))
         QSKIP("A settings file lies in the install folder of this machine");
-    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    QCOMPARE(settings::settingsFilePath(bin + QStringLiteral("/dalvimo")), user + QStringLiteral("/dalvimo/dalvimo.cfg"));
+    QCOMPARE(settings::settingsFilePath(bin + QStringLiteral("/dalvimo")), installed.userSettingsFile());
     QCOMPARE(settings::settingsFilePath(path(QStringLiteral("unpacked/dalvimo"))),
              path(QStringLiteral("unpacked/dalvimo.cfg")));
+}
+
+// Known before there is an application object, as the window's command line
+// needs it: the program itself, however it was started.
+void TestSettingsLocation::runningExecutableIsThisProgram()
+{
+    QCOMPARE(settings::runningExecutable(), QCoreApplication::applicationFilePath());
 }
 
 QTEST_GUILESS_MAIN(TestSettingsLocation)

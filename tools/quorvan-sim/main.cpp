@@ -3,6 +3,7 @@
 
 #include "sim_server.h"
 
+#include "common/console.h"
 #include "common/number.h"
 
 #include <QCommandLineParser>
@@ -117,6 +118,7 @@ void addOptions(QCommandLineParser &parser)
 
 int main(int argc, char *argv[])
 {
+    const term::Utf8Console console;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quorvan-sim"));
 

@@ -1,0 +1,193 @@
+#!/usr/bin/env bash
+# The Windows packages under Wine, end to end, on a virtual screen (Xvfb):
+#   e2e.sh BUILD_DIR LINUX_SIMULATOR [SCREENSHOT.png]
+# BUILD_DIR is the cross build (build-windows) with its packages and the
+# window probe; LINUX_SIMULATOR the quorvan-sim built for Linux.
+#
+#  1. dalvimoctl.exe from the zip changes Quorvan's skin and a ring text to
+#     Cyrillic ones and prints them with "status".
+#  2. dalvimo.exe from the zip, beside the Linux simulator, fills its window
+#     with the right Cyrillic texts (read by the probe plugin, and
+#     photographed), and on closing writes dalvimo.cfg beside itself.
+#  3. The installer installs silently (/S) into a fresh prefix: the files,
+#     the Start-menu entry, the uninstall entry, dalvimoctl on the PATH.
+#     The installed program runs and keeps its settings in %APPDATA%\Dalvimo.
+#  4. The uninstaller removes every file the installer put there.
+set -euo pipefail
+USER=${USER:-$(id -un)}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/wine_env.sh"
+
+build=$(cd "$1" && pwd)
+sim_program=$2
+screenshot=${3:-$build/e2e/window.png}
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+qt=$(sed -n 's/^DALVIMO_WINDOWS_QT:[A-Z]*=//p' "$build/CMakeCache.txt")
+zip="$build/packages/Dalvimo-$version-win64.zip"
+setup="$build/packages/Dalvimo-$version-win64-setup.exe"
+work="$build/e2e"
+rm -rf "$work"
+mkdir -p "$work"
+
+failures=0
+pass() { echo "PASS: $*"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+check() { # check WHAT COMMAND...
+    local what=$1
+    shift
+    if "$@"; then pass "$what"; else fail "$what"; fi
+}
+# Polls COMMAND every half second for at most SECONDS.
+wait_for() {
+    local seconds=$1
+    shift
+    local i
+    for ((i = 0; i < seconds * 2; i++)); do
+        "$@" && return 0
+        sleep 0.5
+    done
+    return 1
+}
+windows_path() { echo "Z:${1//\//\\}"; }
+
+pids=()
+cleanup() {
+    dalvimo_wine_stop
+    local p
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+# A fresh prefix, as a new Windows user has it, with the design's faces
+# mapped to the metric-compatible ones Linux has (Wine has none of them),
+# and the probe plugin's folder on Qt's plugin path.
+fresh_prefix() {
+    dalvimo_wine_stop
+    rm -rf "$WINEPREFIX"
+    dalvimo_wine_boot
+    local pair
+    for pair in "Arial=Liberation Sans" "Times New Roman=Liberation Serif" "Verdana=DejaVu Sans"; do
+        dalvimo_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null
+    done
+    dalvimo_wine reg add 'HKCU\Environment' /v QT_PLUGIN_PATH /d "$(windows_path "$build/probe")" /f >/dev/null
+}
+dalvimo_wine_env "$work/prefix" "$qt"
+unset WINEPATH # the packages carry every library they need
+fresh_prefix
+
+# A virtual screen.
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+read -r -t 30 -u "$display_fd" display_number
+export DISPLAY=":$display_number"
+
+# The Linux simulator on the window's port, on a loopback address of its
+# own so that it meets no other test's.
+address="127.77.$(($$ % 250)).$(($$ / 250 % 250 + 1))"
+"$sim_program" --bind "$address" --port 17777 >"$work/sim.log" 2>&1 &
+pids+=($!)
+wait_for 10 grep -qs "listening" "$work/sim.log" || { echo "the simulator did not start"; cat "$work/sim.log"; exit 1; }
+
+# 1. The command-line program from the zip.
+mkdir -p "$work/portable"
+(cd "$work/portable" && cmake -E tar xf "$zip")
+portable="$work/portable/Dalvimo-$version-win64"
+# Each program names itself in a version resource and carries the icon (a
+# group-icon resource, type 14).
+resource_string() { strings -el "$1" | grep -A1 -x "$2" | sed -n 2p; }
+is_labelled() {
+    [ "$(resource_string "$1" ProductName)" = Dalvimo ] && [ "$(resource_string "$1" FileVersion)" = "$version" ] \
+        && x86_64-w64-mingw32-objdump -p "$1" | grep -q 'Entry: ID: 0x00000e'
+}
+for exe in dalvimo dalvimoctl quorvan-sim; do
+    check "$exe.exe: product Dalvimo, version $version, icon" is_labelled "$portable/$exe.exe"
+done
+is_64_bit() { x86_64-w64-mingw32-objdump -f "$1" | grep -q 'pei-x86-64'; }
+check "the installer is a 64-bit program" is_64_bit "$setup"
+
+ctl() { dalvimo_wine "$1/dalvimoctl.exe" -s "$address" "${@:2}" | tr -d '\r'; }
+ctl "$portable" skin 2 >/dev/null
+ctl "$portable" alarm 4 set --ring "Спокойной ночи" >/dev/null
+ctl "$portable" status >"$work/status.txt"
+for line in "Скин: Электроника (2/7)" "Будильник 1:  7:05  вкл.   Подъём!" "Будильник 3: 13:45  вкл.   Обед" \
+    "Будильник 4: 22:00  выкл.  Спокойной ночи"; do
+    check "dalvimoctl.exe status prints «$line»" grep -qxF "$line" "$work/status.txt"
+done
+
+# 2. The window from the zip, with its own settings file beside it.
+printf '[General]\r\nClockIP_1=%s|Проверка\r\nSelectIPNum=1\r\nAutoPing=1\r\nFrameSelect=1\r\n' "$address" \
+    | iconv -f UTF-8 -t CP1251 >"$portable/dalvimo.cfg"
+probe="$work/window.txt"
+window_shows() { grep -qxF "$1" "$probe" 2>/dev/null; }
+all_shown() {
+    local l
+    for l in "$@"; do window_shows "$l" || return 1; done
+}
+expected=("txtBudRing(1)=Подъём!" "txtBudRing(3)=Обед" "txtBudRing(4)=Спокойной ночи" "txtSkin=Электроника"
+    "lblBudTime(1)=7:05" "lblTab(1)=Будильники" "cmbServer=Проверка")
+dalvimo_wine "$portable/dalvimo.exe" -plugin "dalvimo_probe:$(windows_path "$probe")" >"$work/window.log" 2>&1 &
+window=$!
+if wait_for 60 all_shown "${expected[@]}"; then :; fi
+for l in "${expected[@]}"; do check "dalvimo.exe shows «$l»" window_shows "$l"; done
+xid=$(xdotool search --name "Dalvimo" 2>/dev/null | head -1 || true)
+if [ -n "$xid" ]; then
+    import -window "$xid" "$screenshot" && pass "screenshot of the window: $screenshot"
+else
+    import -window root "$screenshot" && fail "no window titled Dalvimo; screenshot of the screen: $screenshot"
+fi
+dalvimo_wine taskkill /im dalvimo.exe >/dev/null 2>&1 || true
+has_ended() { ! kill -0 "$1" 2>/dev/null; }
+check "dalvimo.exe closes on WM_CLOSE" wait_for 30 has_ended "$window"
+check "the portable copy keeps its settings beside it" grep -q "AutoActiveSet=1" "$portable/dalvimo.cfg"
+check "the portable copy writes nothing to %APPDATA%\\Dalvimo" test ! -e "$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Dalvimo"
+
+# 3. The installer, silent, into a fresh prefix.
+fresh_prefix
+user_dir="$WINEPREFIX/drive_c/users/$USER"
+installed="$user_dir/AppData/Local/Programs/Dalvimo"
+appdata="$user_dir/AppData/Roaming/Dalvimo"
+dalvimo_wine "$setup" /S
+"$DALVIMO_WINESERVER" -w
+(cd "$portable" && find . -type f ! -name dalvimo.cfg | sort) >"$work/packed.txt"
+(cd "$installed" && find . -type f | sort) >"$work/installed.txt" 2>/dev/null || true
+check "the installer installs every file of the zip, and its uninstaller" \
+    diff <(cat "$work/packed.txt" <(echo ./uninstall.exe) | sort) "$work/installed.txt"
+check "the Start-menu entry" test -f "$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Dalvimo.lnk"
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dalvimo'
+dalvimo_wine reg query "$uninstall_key" 2>/dev/null | tr -d '\r' >"$work/uninstall-key.txt" || true
+check "the uninstall entry names the install folder" grep -qi "InstallLocation.*AppData\\\\Local\\\\Programs\\\\Dalvimo" "$work/uninstall-key.txt"
+on_path() { dalvimo_wine cmd /c dalvimoctl --version | tr -d '\r' | grep -qx "dalvimoctl $version"; }
+check "dalvimoctl runs from a console through the user's PATH" on_path
+
+# The installed program: its settings in %APPDATA%\Dalvimo.
+mkdir -p "$appdata"
+printf '[General]\r\nClockIP_1=%s|Проверка\r\nSelectIPNum=1\r\nFrameSelect=0\r\n' "$address" \
+    | iconv -f UTF-8 -t CP1251 >"$appdata/dalvimo.cfg"
+rm -f "$probe"
+dalvimo_wine "$installed/dalvimo.exe" -plugin "dalvimo_probe:$(windows_path "$probe")" >"$work/installed-window.log" 2>&1 &
+window=$!
+check "the installed dalvimo.exe reads %APPDATA%\\Dalvimo\\dalvimo.cfg and fills its window" \
+    wait_for 60 all_shown "cmbServer=Проверка" "txtSkin=Электроника" "txtBudRing(4)=Спокойной ночи"
+dalvimo_wine taskkill /im dalvimo.exe >/dev/null 2>&1 || true
+check "the installed dalvimo.exe closes on WM_CLOSE" wait_for 30 has_ended "$window"
+check "the installed program keeps its settings in %APPDATA%\\Dalvimo" grep -q "AutoActiveSet=1" "$appdata/dalvimo.cfg"
+check "the installed program writes nothing into its own folder" test ! -e "$installed/dalvimo.cfg"
+
+# 4. The uninstaller: it runs from a copy of itself, so wait for the prefix.
+dalvimo_wine "$installed/uninstall.exe" /S
+"$DALVIMO_WINESERVER" -w
+check "the uninstaller removes every file it installed, and the folder" test ! -e "$installed"
+check "the uninstaller removes the Start-menu entry" \
+    test ! -e "$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Dalvimo.lnk"
+no_uninstall_entry() { ! dalvimo_wine reg query "$uninstall_key" >/dev/null 2>&1; }
+check "the uninstaller removes the uninstall entry" no_uninstall_entry
+not_on_path() { ! dalvimo_wine reg query 'HKCU\Environment' /v Path 2>/dev/null | grep -qi 'Programs\\Dalvimo'; }
+check "the uninstaller takes the folder off the user's PATH" not_on_path
+check "the user's settings stay after uninstalling" test -f "$appdata/dalvimo.cfg"
+
+if [ "$failures" -ne 0 ]; then
+    echo "e2e.sh: $failures checks failed (logs in $work)"
+    exit 1
+fi
+echo "e2e.sh: every check passed"

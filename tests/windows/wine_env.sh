@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Sourced: a private Wine prefix for running the Windows build on Linux.
+#
+#   dalvimo_wine_env PREFIX QT_FOR_WINDOWS
+#       sets WINEPREFIX, WINEDEBUG and WINEPATH (the Qt DLLs and the
+#       compiler's runtime, as an installed copy has them beside it)
+#   dalvimo_wine_boot [offscreen]
+#       makes the prefix if it is not there yet; with "offscreen", Qt's
+#       programs in it use the offscreen platform and the test fonts
+#   dalvimo_wine PROGRAM.exe ARGS...   runs a program in the prefix
+#   dalvimo_wine_stop                  ends every process of the prefix
+#
+# Wine hands Windows programs no Unix variable whose name starts with QT_,
+# so Qt's settings go into the prefix's own environment (HKCU\Environment).
+
+DALVIMO_WINE=${DALVIMO_WINE:-/usr/lib/wine/wine64}
+DALVIMO_WINESERVER=${DALVIMO_WINESERVER:-/usr/lib/wine/wineserver64}
+
+dalvimo_wine_env() {
+    export WINEPREFIX=$1
+    export WINEDEBUG=-all
+    export WINEARCH=win64
+    # No Mono or Gecko: nothing here needs .NET or a browser engine.
+    export WINEDLLOVERRIDES="mscoree=;mshtml="
+    local runtime
+    runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+    local pthread
+    pthread=$(dirname "$(readlink -f "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")")
+    export WINEPATH="$2/bin;$runtime;$pthread"
+    DALVIMO_WINE_QT=$2
+}
+
+dalvimo_wine() {
+    "$DALVIMO_WINE" "$@"
+}
+
+dalvimo_wine_stop() {
+    "$DALVIMO_WINESERVER" -k 2>/dev/null || true
+    "$DALVIMO_WINESERVER" -w 2>/dev/null || true
+}
+
+dalvimo_wine_boot() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        dalvimo_wine wineboot --init >/dev/null 2>&1
+        "$DALVIMO_WINESERVER" -w
+    fi
+    if [ "${1:-}" = offscreen ]; then
+        # The offscreen platform finds fonts only in one folder: the faces
+        # the Linux tests have (Liberation, DejaVu).
+        local fonts="$WINEPREFIX/qt-fonts"
+        mkdir -p "$fonts"
+        local f
+        for f in /usr/share/fonts/truetype/liberation2/*.ttf /usr/share/fonts/truetype/dejavu/DejaVu{Sans,Serif,SansMono}{,-Bold}.ttf; do
+            [ -f "$f" ] && ln -sf "$f" "$fonts/"
+        done
+        dalvimo_wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f >/dev/null
+        dalvimo_wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d "Z:${fonts//\//\\}" /f >/dev/null
+    fi
+}
