@@ -80,17 +80,6 @@ QString decode(QByteArrayView bytes)
     return out;
 }
 
-namespace {
-
-// ICU marks unmappable characters with SUB (0x1A).
-QByteArray encodeMarked(QStringView text)
-{
-    thread_local QStringEncoder encoder = makeEncoder();
-    return encoder.encode(text);
-}
-
-} // namespace
-
 QByteArray encode(QStringView text)
 {
     QByteArray out;
@@ -117,9 +106,9 @@ QByteArray encode(QStringView text)
 
 bool representable(QStringView text)
 {
-    // A character without a place comes back as SUB (or '?' without ICU),
-    // never as itself.
-    return isAscii(text) || decode(encodeMarked(text)) == text;
+    // Every character has a byte of its own; an ignorable one, dropped by
+    // encode(), has none either.
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return byteOf(c.unicode()).has_value(); });
 }
 
 QString printable(const QString &text)

@@ -4,6 +4,7 @@
 
 #include "settings/ini_class.h"
 #include "settings/server_entries.h"
+#include "os_files.h"
 #include "temp_files.h"
 
 #include <QTemporaryDir>
@@ -57,14 +58,14 @@ void TestServerEntries::addServerEntries()
     const QString file = dir.filePath(QStringLiteral("dalvimo.cfg"));
     if (!before.isEmpty())
         QVERIFY(testfiles::writeBytes(file, before));
-    const ino_t inode = testfiles::inode(file);
+    const quint64 inode = testfiles::fileId(file);
 
     const settings::AddedEntries added = settings::addServerEntries(INI_Class(), file, found);
     QCOMPARE(added.noRoom.size(), noRoom);
     if (after.isEmpty()) {
         QVERIFY(added.added.isEmpty());
         QCOMPARE(testfiles::readBytes(file), before);
-        QCOMPARE(testfiles::inode(file), inode); // not even replaced by an equal copy
+        QCOMPARE(testfiles::fileId(file), inode); // not even replaced by an equal copy
         return;
     }
     QCOMPARE(testfiles::readBytes(file), after);
