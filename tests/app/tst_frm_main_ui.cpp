@@ -4,6 +4,7 @@
 #include "app/frm_main_ui.h"
 #include "link/link_ui.h"
 #include "toolkit/colours.h"
+#include "toolkit/font_faces.h"
 #include "toolkit/form.h"
 #include "toolkit/label.h"
 #include "toolkit/text_box.h"
@@ -164,6 +165,10 @@ void TestFrmMainUi::fontsNameInstalledFaces()
     QWidget window;
     Form form(&window, MainUi::rows());
     const QString family = form.get<QWidget>(control)->font().family();
+    if (tk::standInFaces(designFace).isEmpty()) { // Windows: the design's own faces
+        QCOMPARE(family, designFace);
+        return;
+    }
     QVERIFY2(QFontDatabase::families().contains(family), qPrintable(family));
     if (QFontDatabase::families().contains(designFace))
         QCOMPARE(family, designFace);
