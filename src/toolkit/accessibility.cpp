@@ -212,6 +212,15 @@ QAccessible::State TabAccessible::state() const
     return s;
 }
 
+// Orca 43 says no "selected" for a page tab, only its description.
+QString TabAccessible::text(QAccessible::Text t) const
+{
+    const QString own = PressAccessible::text(t);
+    if (t != QAccessible::Description || !isTabSelected(widget()))
+        return own;
+    return own.isEmpty() ? QStringLiteral("выбрана") : QStringLiteral("выбрана, ") + own;
+}
+
 LinkAccessible::LinkAccessible(QWidget *w) : PressAccessible(w, QAccessible::Link, clickTextBox) {}
 
 QAccessible::State LinkAccessible::state() const

@@ -98,6 +98,7 @@ class TabAccessible : public PressAccessible {
 public:
     explicit TabAccessible(QWidget *w);
     QAccessible::State state() const override;
+    QString text(QAccessible::Text t) const override;
 };
 
 // A link-styled text box: a link that shows whether the pointer is over it.

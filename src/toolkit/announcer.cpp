@@ -6,11 +6,15 @@
 
 namespace tk {
 
-Announcer::Announcer(QWidget *window) : QWidget(window)
+Announcer::Announcer(QWidget *window) : QObject(window)
 {
-    setObjectName(QStringLiteral("tkAnnouncer"));
-    hide();
-    setAccess(this, Access::Announcer);
+    setObjectName(QStringLiteral("tkAnnouncerRing"));
+    for (QWidget *&voice : m_voices) {
+        voice = new QWidget(window);
+        voice->setObjectName(QStringLiteral("tkAnnouncer"));
+        voice->hide();
+        setAccess(voice, Access::Announcer);
+    }
     m_clock.start();
 }
 
@@ -22,21 +26,26 @@ Announcer *Announcer::of(QWidget *w)
     return new Announcer(window);
 }
 
-bool Announcer::say(const QString &text)
+bool Announcer::say(const QObject *source, const QString &text)
 {
-    if (!m_repeats.admit(text, m_clock.elapsed()))
+    auto filter = m_repeats.find(source);
+    if (filter == m_repeats.end())
+        filter = m_repeats.insert(source, RepeatFilter(kRepeatMs));
+    if (!filter->admit(text, m_clock.elapsed()))
         return false;
-    setAccessibleName(text);
+    QWidget *voice = m_voices[m_next];
+    m_next = (m_next + 1) % kVoices;
+    voice->setAccessibleName(text);
     // Reported as shown though the widget stays hidden: the reader speaks a
     // notification on this event alone.
-    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessibleEvent shown(voice, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
     return true;
 }
 
-bool announce(QWidget *inWindow, const QString &text)
+bool announce(QWidget *source, const QString &text)
 {
-    return inWindow && Announcer::of(inWindow)->say(text);
+    return source && Announcer::of(source)->say(source, text);
 }
 
 } // namespace tk

@@ -4,37 +4,54 @@
 // A renamed control is spoken only while it has the focus (and with Qt 6.4's
 // bridge not even then), so a result or a state change elsewhere goes
 // unheard. A screen reader does speak a notification the moment it is
-// shown, from any window: each window gets one hidden notification, and each
-// announcement names it and tells the reader it was shown. Nothing appears
-// on the screen.
+// shown, from any window: each announcement names a hidden notification of
+// the window and tells the reader it was shown. Nothing appears on the
+// screen.
+//
+// The reader asks for the notification's name only when it gets round to
+// the event, often after the next announcement: two announcements close
+// together (a new level, then the result of sending it) must not share one
+// notification, or both are spoken with the second text. So each window
+// has a ring of them, and a text stays on its own until the ring comes
+// round again.
 
 #include "common/repeat_filter.h"
 
 #include <QElapsedTimer>
+#include <QHash>
+#include <QObject>
 #include <QWidget>
+
+#include <array>
 
 namespace tk {
 
-class Announcer : public QWidget {
+class Announcer : public QObject {
     Q_OBJECT
 public:
-    // A repeat within this many milliseconds is no news.
+    // A repeat from the same source within this many milliseconds is no news.
     static constexpr qint64 kRepeatMs = 1500;
+    // Announcements a reader may still have to read when the next is made.
+    static constexpr int kVoices = 6;
 
     // The announcer of w's window, made on first use.
     static Announcer *of(QWidget *w);
 
-    // Empty texts and repeats are dropped; true when it was said.
-    bool say(const QString &text);
+    // Empty texts and a source's repeats are dropped; true when it was said.
+    bool say(const QObject *source, const QString &text);
 
 private:
     explicit Announcer(QWidget *window);
 
-    RepeatFilter m_repeats{kRepeatMs};
+    std::array<QWidget *, kVoices> m_voices{};
+    int m_next = 0;
+    // Each source's repeats on their own: a result that follows another
+    // source's news is still the same result.
+    QHash<const QObject *, RepeatFilter> m_repeats;
     QElapsedTimer m_clock;
 };
 
-// Announcer::of(inWindow)->say(text).
-bool announce(QWidget *inWindow, const QString &text);
+// Announcer::of(source)->say(source, text).
+bool announce(QWidget *source, const QString &text);
 
 } // namespace tk

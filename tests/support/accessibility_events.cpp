@@ -39,7 +39,7 @@ void AccessibilityEvents::record(QAccessibleEvent *event)
     QAccessibleInterface *iface = event->accessibleInterface();
     const QObject *object = event->object();
     recorded().append({object ? object->objectName() : QString(), event->type(),
-                       iface ? iface->text(QAccessible::Name) : QString()});
+                       iface ? iface->text(QAccessible::Name) : QString(), object});
 }
 
 QList<AccessibilityEvents::Event> AccessibilityEvents::take()

@@ -6,6 +6,7 @@
 // a test without one turns it on.
 
 #include <QAccessible>
+#include <QPointer>
 #include <QList>
 #include <QString>
 
@@ -15,6 +16,7 @@ public:
         QString object; // objectName
         QAccessible::Event type;
         QString name; // the object's accessible name once the event is sent
+        QPointer<const QObject> source;
     };
 
     AccessibilityEvents();

@@ -11,7 +11,7 @@
 #
 # With steps, prints what Orca says at each instead of checking (a key for
 # xdotool such as ctrl+2, to:NAME to Tab to a control, stop and start for
-# the simulator, wait:SECONDS; see speech_check.py). DALVIMO_ORCA_LOG=FILE
+# the simulator, wait:SECONDS, wide to show the debug strip; see speech_check.py). DALVIMO_ORCA_LOG=FILE
 # keeps a copy of Orca's log. Exits 77 (skipped) only when a tool is
 # missing; every step is bounded.
 set -euo pipefail

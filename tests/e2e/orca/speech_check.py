@@ -152,11 +152,13 @@ class Session:
         heard = self.log.spoken(mark)
         self.report(check, shown, heard, any(pattern.search(t) for t in heard))
 
-    def event_check(self, check, phrase, action, seconds):
-        """Does action, then waits for phrase in what Orca says."""
+    def event_check(self, check, phrase, action, seconds, pattern=None):
+        """Does action, then waits for phrase (or pattern, which phrase
+        then describes) in what Orca says."""
+        pattern = pattern or re.compile(re.escape(phrase))
         mark = self.log.mark()
         action()
-        ok = self.log.wait(lambda: any(phrase in t for t in self.log.spoken(mark)), seconds)
+        ok = self.log.wait(lambda: any(pattern.search(t) for t in self.log.spoken(mark)), seconds)
         self.log.settle()
         self.report(check, phrase, self.log.spoken(mark), ok)
 
@@ -223,11 +225,19 @@ def run_checks(s):
     else:
         s.event_check("0k! after a save", "0k!", lambda: press("space"), RESULT_WAIT)
 
-    # "Скины": the focus follows the page to its tab; the simulator's
-    # transparency level is 80.
-    press("ctrl+1")
-    log.settle()
+    # "Скины": the focus follows the page to its tab, which says it is the
+    # one selected. A step of the skin bar names the skin that Quorvan now
+    # shows and its place.
+    s.event_check("the tab selected after Ctrl+1", "выбрана, 1 из 3", lambda: press("ctrl+1"), FOCUS_WAIT)
+    if s.tab_to("Скин") is None:
+        s.report("a skin's name after a step", "NAME, N из M", ["(focus never reached 'Скин')"], False)
+    else:
+        s.event_check("a skin's name after a step", "NAME, N из M", lambda: press("Right"), RESULT_WAIT,
+                      re.compile(r"\w, \d+ из \d+"))
+    # The simulator's transparency level is 80; a step speaks the new one.
     s.focus_check("a level on focusing a level list", "Уровень прозрачности", re.compile(r"\b80\b"), "80")
+    s.event_check("a new level after Down", "notification LEVEL", lambda: press("Down"), RESULT_WAIT,
+                  re.compile(r"^notification (?!80\b)\d+"))
 
     # From a field of the server bar the focus stays put while the page
     # changes: only speech can tell which page is shown now.
@@ -245,10 +255,11 @@ def run_checks(s):
     return 1 if failed else 0
 
 
-def walk(s, steps):
+def walk(s, steps, pid):
     """Prints what Orca says at each step: a key for xdotool ("ctrl+2"),
     "to:NAME" (Tab until the focus is on NAME), "stop", "start" (the
-    simulator) or "wait:SECONDS"."""
+    simulator), "wait:SECONDS" or "wide" (the window widened to show the
+    debug strip)."""
     for step in steps:
         mark = s.log.mark()
         if step.startswith("to:"):
@@ -263,6 +274,8 @@ def walk(s, steps):
             s.start_sim()
         elif step.startswith("wait:"):
             time.sleep(float(step[5:]))
+        elif step == "wide":
+            subprocess.run(["xdotool", "getactivewindow", "windowsize", "900", "260"], check=True, timeout=10)
         else:
             press(step)
         s.log.settle()
@@ -294,7 +307,7 @@ def main():
             print("FAIL: the window never showed the time of alarm 1 from the simulator")
             return 1
         log.settle()
-        return walk(s, args.steps) if args.steps else run_checks(s)
+        return walk(s, args.steps, args.pid) if args.steps else run_checks(s)
     finally:
         s.stop_sim()
 
