@@ -4,6 +4,8 @@
 
 #include <QAccessible>
 
+#include <algorithm>
+
 namespace tk {
 
 Announcer::Announcer(QWidget *window) : QObject(window)
@@ -15,6 +17,8 @@ Announcer::Announcer(QWidget *window) : QObject(window)
         voice->hide();
         setAccess(voice, Access::Announcer);
     }
+    m_quiet.setSingleShot(true);
+    connect(&m_quiet, &QTimer::timeout, this, &Announcer::flush);
     m_clock.start();
 }
 
@@ -28,11 +32,38 @@ Announcer *Announcer::of(QWidget *w)
 
 bool Announcer::say(const QObject *source, const QString &text)
 {
+    const qint64 now = m_clock.elapsed();
     auto filter = m_repeats.find(source);
     if (filter == m_repeats.end())
         filter = m_repeats.insert(source, RepeatFilter(kRepeatMs));
-    if (!filter->admit(text, m_clock.elapsed()))
-        return false;
+    const bool news = filter->admit(text, now);
+    if (news) {
+        if (m_held.isEmpty())
+            m_heldSince = now;
+        m_held << text;
+    }
+    // A repeat is still a sign that the burst goes on.
+    if (!m_held.isEmpty())
+        m_quiet.start(int(std::clamp<qint64>(m_heldSince + kHoldMs - now, 0, kQuietMs)));
+    return news;
+}
+
+void Announcer::flush()
+{
+    m_quiet.stop();
+    QStringList texts = std::exchange(m_held, {});
+    // More than the ring holds at once: the last voice says the rest.
+    if (texts.size() > kVoices) {
+        const QString rest = texts.mid(kVoices - 1).join(QStringLiteral(". "));
+        texts.resize(kVoices - 1);
+        texts << rest;
+    }
+    for (const QString &text : texts)
+        show(text);
+}
+
+void Announcer::show(const QString &text)
+{
     QWidget *voice = m_voices[m_next];
     m_next = (m_next + 1) % kVoices;
     voice->setAccessibleName(text);
@@ -40,7 +71,6 @@ bool Announcer::say(const QObject *source, const QString &text)
     // notification on this event alone.
     QAccessibleEvent shown(voice, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
-    return true;
 }
 
 bool announce(QWidget *source, const QString &text)

@@ -14,12 +14,19 @@
 // notification, or both are spoken with the second text. So each window
 // has a ring of them, and a text stays on its own until the ring comes
 // round again.
+//
+// A reader that falls behind (Orca with more than 50 events waiting) drops
+// notifications that have many events behind them, as the start-up fetch
+// makes when it fills every control. So texts are held until the window
+// has announced nothing for a moment, and go out after the burst.
 
 #include "common/repeat_filter.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
+#include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -33,15 +40,24 @@ public:
     static constexpr qint64 kRepeatMs = 1500;
     // Announcements a reader may still have to read when the next is made.
     static constexpr int kVoices = 6;
+    // Texts go out once nothing was announced for kQuietMs, and never later
+    // than kHoldMs after the first of them.
+    static constexpr int kQuietMs = 120;
+    static constexpr int kHoldMs = 600;
 
     // The announcer of w's window, made on first use.
     static Announcer *of(QWidget *w);
 
-    // Empty texts and a source's repeats are dropped; true when it was said.
+    // Empty texts and a source's repeats are dropped; true when it will be
+    // said.
     bool say(const QObject *source, const QString &text);
+
+    // Says what is held now (the quiet timer's tick).
+    void flush();
 
 private:
     explicit Announcer(QWidget *window);
+    void show(const QString &text);
 
     std::array<QWidget *, kVoices> m_voices{};
     int m_next = 0;
@@ -49,6 +65,9 @@ private:
     // source's news is still the same result.
     QHash<const QObject *, RepeatFilter> m_repeats;
     QElapsedTimer m_clock;
+    QStringList m_held;
+    qint64 m_heldSince = 0;
+    QTimer m_quiet;
 };
 
 // Announcer::of(source)->say(source, text).
