@@ -5,6 +5,7 @@
 #include <QAccessible>
 
 #include <algorithm>
+#include <utility>
 
 namespace tk {
 
