@@ -31,8 +31,11 @@ Announcer *Announcer::of(QWidget *w)
     return new Announcer(window);
 }
 
-bool Announcer::say(const QObject *source, const QString &text)
+bool Announcer::say(const QObject *source, const QString &shown)
 {
+    QString text = shown.simplified();
+    if (text.size() > kMaxChars)
+        text = text.left(kMaxChars - 1) + u'…';
     const qint64 now = m_clock.elapsed();
     auto filter = m_repeats.find(source);
     if (filter == m_repeats.end())

@@ -44,12 +44,15 @@ public:
     // than kHoldMs after the first of them.
     static constexpr int kQuietMs = 120;
     static constexpr int kHoldMs = 600;
+    // A longer text (an error text from the network may fill a datagram)
+    // is cut here: a reader would speak it for minutes.
+    static constexpr int kMaxChars = 250;
 
     // The announcer of w's window, made on first use.
     static Announcer *of(QWidget *w);
 
-    // Empty texts and a source's repeats are dropped; true when it will be
-    // said.
+    // Empty texts and a source's repeats are dropped; line breaks and runs
+    // of white space become one space. True when it will be said.
     bool say(const QObject *source, const QString &text);
 
     // Says what is held now (the quiet timer's tick).

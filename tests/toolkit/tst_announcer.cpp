@@ -30,6 +30,11 @@ void TestAnnouncer::burst_data()
         << QStringList{"b: 0k!", "a: Classic, 2 из 7", "b: 0k!"} << QStringList{"0k!", "Classic, 2 из 7"};
     QTest::newRow("the same text from two sources") << QStringList{"a: 0k!", "b: 0k!"} << QStringList{"0k!", "0k!"};
     QTest::newRow("empty texts are not said") << QStringList{"a: ", "b: 5"} << QStringList{"5"};
+    QTest::newRow("line breaks are spaces") << QStringList{"a: Err=5 (\r\nBusy\n now)"}
+                                            << QStringList{"Err=5 ( Busy now)"};
+    QTest::newRow("a datagram's worth is cut")
+        << QStringList{"a: " + QString(65000, u'x')}
+        << QStringList{QString(Announcer::kMaxChars - 1, u'x') + u'…'};
     QStringList eight, ring;
     for (int i = 1; i <= 8; ++i)
         eight << QStringLiteral("a: %1").arg(i);
