@@ -30,19 +30,24 @@ desktop_require() {
 # desktop_screen WORK: a virtual screen on a display number far from the
 # ones programs assume (:0, :99), so that nothing else connects to it and
 # our clients to nothing else; DISPLAY names it. Then the accessibility bus.
+# Xvfb writes the number to -displayfd only once it serves clients (its
+# socket appears earlier), and -noreset keeps it from starting over when its
+# first client (the bus launcher) leaves, which would refuse the next one.
 desktop_screen() {
     local work=$1 n xvfb display=
     for _ in $(seq 20); do
         n=$((RANDOM % 700 + 200))
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp 2>"$work/xvfb.log" &
+        : >"$work/display"
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset -displayfd 3 \
+            3>"$work/display" 2>"$work/xvfb.log" &
         xvfb=$!
         for _ in $(seq 100); do
-            [ -S "/tmp/.X11-unix/X$n" ] && break
+            [ -s "$work/display" ] && break
             kill -0 "$xvfb" 2>/dev/null || break
             sleep 0.1
         done
-        if [ -S "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb" 2>/dev/null; then
+        if [ -s "$work/display" ] && kill -0 "$xvfb" 2>/dev/null; then
             pids+=("$xvfb")
             display=":$n"
             break

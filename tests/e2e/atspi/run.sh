@@ -42,5 +42,6 @@ timeout 120 "$python" "$here/read_tree.py" --sim "$sim" --bind "$address" "$@" |
 if [ "$status" -ne 0 ]; then
     echo "--- dalvimo output"; tail -n 30 "$work/dalvimo.log"
     echo "--- at-spi-bus-launcher output"; tail -n 30 "$work/launcher.log"
+    echo "--- Xvfb output"; tail -n 30 "$work/xvfb.log"
 fi
 exit "$status"

@@ -97,7 +97,7 @@ if [ -n "${DALVIMO_ORCA_LOG:-}" ]; then
     cp "$work/orca.log" "$DALVIMO_ORCA_LOG"
 fi
 if [ "$status" -ne 0 ]; then
-    for log in dalvimo.log orca.out openbox.log launcher.log; do
+    for log in dalvimo.log orca.out openbox.log launcher.log xvfb.log; do
         [ -s "$work/$log" ] && { echo "--- $log"; tail -n 20 "$work/$log"; }
     done
 fi
