@@ -1,8 +1,7 @@
 // dalvimo-web as a process: SIGTERM and SIGINT end it cleanly (status 0);
 // --new-token reaches the server already running on the port, and from then
 // on the old token is refused; where whatever holds the port does not take
-// the new token, the file stays as it was and the status says so; a token
-// file others may read stops the start.
+// the new token, the file stays as it was and the status says so.
 
 #include "http_exchange.h"
 
@@ -13,7 +12,6 @@
 #include <QTest>
 
 #include <csignal>
-#include <sys/stat.h>
 
 namespace {
 
@@ -89,7 +87,6 @@ private slots:
     void newTokenRevokes();
     void newTokenNobodyTakes_data();
     void newTokenNobodyTakes();
-    void refusedTokenFile();
 };
 
 void TestWebProgram::endsCleanly_data()
@@ -164,18 +161,6 @@ void TestWebProgram::newTokenNobodyTakes()
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);
     }
-}
-
-void TestWebProgram::refusedTokenFile()
-{
-    Web web;
-    QFile f(web.tokenFile);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write("t0k3n-for-the-tests-only-abcdefghijklmnopq\n") > 0);
-    f.close();
-    QCOMPARE(::chmod(QFile::encodeName(web.tokenFile).constData(), 0644), 0);
-    const auto [exit, out, err] = web.run({});
-    QCOMPARE(exit, 1);
-    QVERIFY2(err.contains(QStringLiteral("chmod 600 ") + web.tokenFile), qPrintable(err));
 }
 
 QTEST_GUILESS_MAIN(TestWebProgram)
