@@ -83,13 +83,11 @@ RequestReader::State RequestReader::feed(const QByteArray &data)
 
 RequestReader::State RequestReader::parseHead(qsizetype headEnd)
 {
+    // A bare CR or a NUL left in a line fails the checks of its part below.
     QList<QByteArray> lines = m_buffer.left(headEnd).split('\n');
-    for (QByteArray &line : lines) {
+    for (QByteArray &line : lines)
         if (line.endsWith('\r'))
             line.chop(1);
-        if (line.contains('\r') || line.contains('\0'))
-            return Malformed;
-    }
     const QList<QByteArray> first = lines.first().split(' ');
     if (first.size() != 3 || !isToken(first.at(0)) || !isTarget(first.at(1))
         || (first.at(2) != "HTTP/1.1" && first.at(2) != "HTTP/1.0"))

@@ -9,27 +9,27 @@
 namespace web {
 namespace {
 
-sigset_t quitSet()
-{
-    sigset_t set;
-    sigemptyset(&set);
-    for (const int s : {SIGTERM, SIGINT, SIGHUP})
-        sigaddset(&set, s);
-    return set;
-}
+sigset_t g_blocked; // what block() took over
 
 } // namespace
 
 void QuitSignals::block()
 {
-    const sigset_t set = quitSet();
-    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    sigemptyset(&g_blocked);
+    for (const int s : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction before = {};
+        ::sigaction(s, nullptr, &before);
+        // A signal ignored from the start (nohup) stays ignored: blocked,
+        // it would be kept for the signalfd instead.
+        if (before.sa_handler != SIG_IGN)
+            sigaddset(&g_blocked, s);
+    }
+    pthread_sigmask(SIG_BLOCK, &g_blocked, nullptr);
 }
 
 QuitSignals::QuitSignals(QObject *parent) : QObject(parent)
 {
-    const sigset_t set = quitSet();
-    m_fd = ::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
+    m_fd = ::signalfd(-1, &g_blocked, SFD_NONBLOCK | SFD_CLOEXEC);
     if (m_fd < 0)
         return;
     m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);

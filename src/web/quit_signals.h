@@ -19,6 +19,7 @@ class QuitSignals : public QObject {
     Q_OBJECT
 public:
     // Before any thread starts: threads take the blocked set from main's.
+    // A signal ignored from the start (nohup) is left as it is.
     static void block();
 
     // Reads the blocked signals; requested() comes on the event loop.

@@ -146,6 +146,7 @@ void TestWebParts::refusedTokenFile_data()
     QTest::newRow("FIFO") << "fifo" << QByteArray() << 0 << "канал";
     QTest::newRow("directory") << "dir" << QByteArray() << 0 << "каталог";
     QTest::newRow("device") << "device" << QByteArray() << 0 << "устройство";
+    QTest::newRow("another user's") << "foreign" << good << 0600 << "другому пользователю";
     QTest::newRow("32 a") << "file" << QByteArray(32, 'a') << 0600 << "не ключ";
     QTest::newRow("bad alphabet") << "file" << QByteArray(43, '*') << 0600 << "не ключ";
     QTest::newRow("empty") << "file" << QByteArray() << 0600 << "пуст";
@@ -162,12 +163,14 @@ void TestWebParts::refusedTokenFile()
     const QString target = dir.filePath(QStringLiteral("other"));
     // /dev/null, as root, was once replaced by a regular file.
     const QString file = kind == u"device" ? QStringLiteral("/dev/null") : dir.filePath(QStringLiteral("token"));
-    if (kind == u"file" || kind == u"link") {
+    if (kind == u"file" || kind == u"link" || kind == u"foreign") {
         QFile f(kind == u"link" ? target : file);
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
         f.close();
         QCOMPARE(::chmod(QFile::encodeName(f.fileName()).constData(), mode_t(mode)), 0);
     }
+    if (kind == u"foreign" && ::chown(QFile::encodeName(file).constData(), 65534, 65534) != 0)
+        QSKIP("giving a file to another user needs root");
     if (kind == u"link")
         QVERIFY(QFile::link(target, file));
     if (kind == u"fifo")

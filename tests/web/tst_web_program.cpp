@@ -1,7 +1,8 @@
 // dalvimo-web as a process: SIGTERM and SIGINT end it cleanly (status 0);
 // --new-token reaches the server already running on the port, and from then
 // on the old token is refused; where whatever holds the port does not take
-// the new token, the file stays as it was and the status says so.
+// the new token, the file stays as it was and the status says so; a token
+// file refused while it serves lets nobody in.
 
 #include "http_exchange.h"
 
@@ -12,6 +13,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 
 namespace {
 
@@ -85,6 +87,7 @@ private slots:
     void endsCleanly_data();
     void endsCleanly();
     void newTokenRevokes();
+    void tokenFileRefusedWhileServing();
     void newTokenNobodyTakes_data();
     void newTokenNobodyTakes();
 };
@@ -125,24 +128,43 @@ void TestWebProgram::newTokenRevokes()
     QCOMPARE(web.process.state(), QProcess::Running);
 }
 
+// Refused while it serves (others may read it now), the file lets no
+// request in; made right, it counts again.
+void TestWebProgram::tokenFileRefusedWhileServing()
+{
+    Web web;
+    QVERIFY(web.start());
+    const QByteArray token = tokenIn(web.tokenFile);
+    const QByteArray path = QFile::encodeName(web.tokenFile);
+    QCOMPARE(::chmod(path.constData(), 0644), 0);
+    QCOMPARE(exchange(web.port, pairing(web.port, token)).status, 401);
+    QCOMPARE(::chmod(path.constData(), 0600), 0);
+    QCOMPARE(exchange(web.port, pairing(web.port, token)).status, 200);
+}
+
 // The port is held by a program that is not dalvimo-web: it closes every
-// connection unanswered.
+// connection unanswered, or says 200 to any token.
 void TestWebProgram::newTokenNobodyTakes_data()
 {
     QTest::addColumn<bool>("hadFile");
-    QTest::newRow("a token file before") << true;
-    QTest::newRow("no token file before") << false;
+    QTest::addColumn<QByteArray>("answer");
+    QTest::newRow("a token file before") << true << QByteArray();
+    QTest::newRow("no token file before") << false << QByteArray();
+    QTest::newRow("the old token still taken") << true << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n");
 }
 
 void TestWebProgram::newTokenNobodyTakes()
 {
     QFETCH(bool, hadFile);
+    QFETCH(QByteArray, answer);
     Web web;
     QTcpServer holder;
     QVERIFY(holder.listen(QHostAddress::LocalHost, web.port));
-    QObject::connect(&holder, &QTcpServer::newConnection, &holder, [&holder] {
-        while (QTcpSocket *s = holder.nextPendingConnection())
-            s->abort();
+    QObject::connect(&holder, &QTcpServer::newConnection, &holder, [&] {
+        while (QTcpSocket *s = holder.nextPendingConnection()) {
+            s->write(answer);
+            s->disconnectFromHost();
+        }
     });
     const QByteArray before = "keep-me-keep-me-keep-me-keep-me-keep-me-keep\n";
     if (hadFile) {
