@@ -60,6 +60,9 @@ QString ringArgument(const QString &name, const QString &text)
 {
     if (const auto why = proto::fieldFault(text))
         badValue(name, text, *why);
+    // A tab, an escape or the like would only ever be shown escaped.
+    if (ansi::printable(text) != text)
+        badValue(name, text, QStringLiteral("управляющие символы в тексте не допускаются"));
     if (!proto::ringGoesOut(text))
         bad(name, QStringLiteral("текст короче 5 символов Quorvan не передаётся"));
     // The longest set command this ring can travel in.

@@ -33,7 +33,8 @@ void boundsArguments(const QString &minName, const QString &min, const QString &
 QTime timeArgument(const QString &name, const QString &text);
 
 // A ring text: at least five characters (shorter ones never go out), one
-// field of the set command, and the set command within one datagram.
+// field of the set command without control characters, and the set
+// command within one datagram.
 QString ringArgument(const QString &name, const QString &text);
 
 // A whole command typed by hand: not empty, every character in the code

@@ -41,16 +41,34 @@ bool Channel::open(QString *error) { return openOn(0, error); }
 
 bool Channel::openOn(quint16 localPort, QString *error)
 {
-    if (m_socket.bind(QHostAddress::AnyIPv4, localPort))
+    if (!m_socket.bind(QHostAddress::AnyIPv4, localPort)) {
+        if (error)
+            *error = socketError(m_socket.error());
+        return false;
+    }
+    if (m_hears == Everyone)
         return true;
-    if (error)
-        *error = socketError(m_socket.error());
-    return false;
+    // Connected to the server, the socket takes datagrams from its address
+    // and port alone, sent to the one address the server is reached from;
+    // the system drops the rest unread. What came before has answered
+    // nothing: nothing was sent yet.
+    m_socket.connectToHost(m_server.address, m_server.port);
+    if (m_socket.state() != QAbstractSocket::ConnectedState) {
+        if (error)
+            *error = socketError(m_socket.error());
+        return false;
+    }
+    while (m_socket.hasPendingDatagrams())
+        m_socket.receiveDatagram(0);
+    return true;
 }
 
 bool Channel::send(const QString &text)
 {
-    return m_socket.writeDatagram(ansi::encode(text), m_server.address, m_server.port) >= 0;
+    const QByteArray bytes = ansi::encode(text);
+    if (m_socket.state() == QAbstractSocket::ConnectedState)
+        return m_socket.write(bytes) == bytes.size();
+    return m_socket.writeDatagram(bytes, m_server.address, m_server.port) >= 0;
 }
 
 // Everything pending, so one datagram never holds up those behind it.

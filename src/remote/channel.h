@@ -1,7 +1,8 @@
 #pragma once
 // One UDP socket of dalvimoctl, bound to a port the system chooses, that
 // sends command texts to the server and reports the datagrams that come
-// back: the server's only, unless it is to hear everyone (monitor).
+// back: the server's only (the socket is connected to it), unless it is to
+// hear everyone (monitor).
 // Windows-1251 on the wire, Unicode on this side. Works only while an event
 // loop runs; nothing here blocks.
 

@@ -8,6 +8,8 @@
 #include <QJsonValue>
 #include <QList>
 
+#include <algorithm>
+
 namespace web {
 namespace {
 
@@ -37,9 +39,16 @@ QString textField(const QJsonObject &o, const QString &key)
     return v.toString();
 }
 
+// A number in a path is plain digits: no sign, no leading zero, no blank,
+// so that one alarm has one address.
 int alarmNumber(const QByteArray &text)
 {
-    return int(ctl::integerArgument(QStringLiteral("номер будильника"), QString::fromLatin1(text), 1, 4));
+    const QString name = QStringLiteral("номер будильника");
+    const QString number = QString::fromLatin1(text);
+    if (text.isEmpty() || text.front() == '0'
+        || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        throw BadArgument{name + QStringLiteral(": «%1» — нужны одни цифры").arg(ctl::quotedArgument(number))};
+    return int(ctl::integerArgument(name, number, 1, 4));
 }
 
 void readAlarmBody(ctl::Request &r, const QJsonObject &o)

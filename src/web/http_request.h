@@ -2,7 +2,11 @@
 // One HTTP/1.1 request read from a socket in pieces, with hard bounds: the
 // head and the body each have a limit, a Content-Length above the body's
 // limit is refused before the body arrives, and chunked bodies are not
-// taken at all. The server answers one request per connection.
+// taken at all. The head is read strictly: a method and header names that
+// are tokens, a target of visible characters, no white space before a
+// header's colon, no folded lines and no bare CR or NUL, so that no proxy
+// or browser in between can read it as something else. The server answers
+// one request per connection.
 
 #include <QByteArray>
 #include <QHash>
@@ -28,6 +32,8 @@ public:
     // Takes more bytes; once the state is no longer Incomplete it stays.
     State feed(const QByteArray &data);
     State state() const { return m_state; }
+    // Whether the whole head has come (the body may still be on its way).
+    bool headRead() const { return m_bodyStart >= 0; }
     const HttpRequest &request() const { return m_request; }
 
 private:

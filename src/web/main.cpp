@@ -3,15 +3,14 @@
 
 #include "remote/server_choice.h"
 #include "web/pairing.h"
+#include "web/quit_signals.h"
+#include "web/revocation.h"
 #include "web/token_store.h"
 #include "web/web_server.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
-
-#include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -21,10 +20,33 @@ int usage(const QString &message)
     return 64;
 }
 
+// The token file as the server reads it at each request; the journal
+// hears when it is refused, when it is taken again, and when the token
+// changed, so that the old one no longer counts.
+web::TokenSource watched(const web::TokenStore &store)
+{
+    return [&store, last = QByteArray(), refused = QString()]() mutable {
+        QString why;
+        const QByteArray token = store.current(&why);
+        QTextStream err(stderr);
+        if (why != refused && !why.isEmpty())
+            err << "dalvimo-web: ключ сопряжения (" << store.file() << "): " << why << "; запросы API отклоняются\n";
+        else if (why != refused)
+            err << "dalvimo-web: ключ сопряжения (" << store.file() << ") снова в порядке\n";
+        else if (!token.isEmpty() && !last.isEmpty() && token != last)
+            err << "dalvimo-web: новый ключ сопряжения из " << store.file() << "; прежний больше не действует\n";
+        refused = why;
+        if (!token.isEmpty())
+            last = token;
+        return token;
+    };
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    web::QuitSignals::block();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("dalvimo-web"));
     QCoreApplication::setApplicationVersion(QStringLiteral(DALVIMO_VERSION));
@@ -73,27 +95,27 @@ int main(int argc, char *argv[])
     const ctl::ServerChoice &chosen = std::get<ctl::ServerChoice>(choice);
 
     web::TokenStore store(p.isSet(tokenFile) ? p.value(tokenFile) : web::TokenStore::defaultFile());
+    web::WebServer web(chosen.endpoint, ctl::Policy{}, watched(store));
     QString error;
-    const QString token = store.obtain(p.isSet(newToken), &error);
+    // The port first: while another process holds it, --new-token is for
+    // the server there, and the file stays as it is unless that server
+    // takes the new token.
+    if (!web.listen(bindAddress, quint16(portNumber), &error)) {
+        if (p.isSet(newToken) && web.listenError() == QAbstractSocket::AddressInUseError)
+            return web::revokeInRunning(store, bindAddress, quint16(portNumber));
+        QTextStream(stderr) << "dalvimo-web: порт " << portNumber << ": " << error << '\n';
+        return 2;
+    }
+    const QString token = p.isSet(newToken) ? store.renew(&error) : store.obtain(&error);
     if (token.isEmpty()) {
         QTextStream(stderr) << "dalvimo-web: ключ сопряжения (" << store.file() << "): " << error << '\n';
         return 1;
     }
-
-    web::WebServer web(chosen.endpoint, ctl::Policy{}, token);
-    if (!web.listen(bindAddress, quint16(portNumber), &error)) {
-        QTextStream(stderr) << "dalvimo-web: порт " << portNumber << ": " << error << '\n';
-        return 2;
-    }
     QTextStream out(stdout);
     out << "Quorvan: " << chosen.endpoint.text() << " (" << chosen.source << ")\n";
-    const auto addresses = web::reachableAddresses(bindAddress);
-    out << "Откройте на телефоне:\n";
-    for (const QHostAddress &a : addresses)
-        out << "  " << web::pairingAddress(a, web.port(), token) << '\n';
-    if (isatty(fileno(stdout)) != 0)
-        for (const QString &line : web::qrLines(web::pairingAddress(addresses.first(), web.port(), token)))
-            out << line << '\n';
-    out.flush();
+    web::printPairing(out, bindAddress, web.port(), token);
+
+    web::QuitSignals quit;
+    QObject::connect(&quit, &web::QuitSignals::requested, &app, [] { QCoreApplication::quit(); });
     return QCoreApplication::exec();
 }

@@ -1,10 +1,13 @@
 #include "web/pairing.h"
 
 #include <QNetworkInterface>
+#include <QTextStream>
 
 #include <qrencode.h>
 
+#include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 namespace web {
 
@@ -59,6 +62,18 @@ QStringList qrLines(const QString &text)
         lines << line;
     }
     return lines;
+}
+
+void printPairing(QTextStream &out, const QHostAddress &bound, quint16 port, const QString &token)
+{
+    const auto addresses = reachableAddresses(bound);
+    out << "Откройте на телефоне:\n";
+    for (const QHostAddress &a : addresses)
+        out << "  " << pairingAddress(a, port, token) << '\n';
+    if (isatty(fileno(stdout)) != 0)
+        for (const QString &line : qrLines(pairingAddress(addresses.first(), port, token)))
+            out << line << '\n';
+    out.flush();
 }
 
 } // namespace web

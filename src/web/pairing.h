@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class QTextStream;
+
 namespace web {
 
 // "http://ADDRESS:PORT/#token=TOKEN"
@@ -16,6 +18,10 @@ QString pairingAddress(const QHostAddress &address, quint16 port, const QString 
 // to all, every IPv4 address of the interfaces that are up, the LAN's first;
 // loopback when there is nothing else.
 QList<QHostAddress> reachableAddresses(const QHostAddress &bound);
+
+// "Откройте на телефоне:" and the pairing address of each reachable
+// address; when standard output is a terminal, the first one's QR code.
+void printPairing(QTextStream &out, const QHostAddress &bound, quint16 port, const QString &token);
 
 // The text as a QR code in lines of "█", "▀", "▄" and spaces, two rows of
 // modules a line, with the quiet zone; empty when it cannot be encoded.

@@ -46,21 +46,51 @@ bool sameSecret(const QByteArray &a, const QByteArray &b)
     return diff == 0;
 }
 
-QByteArray page()
+// The page and its script, the only files served.
+struct Resource {
+    const char *path;
+    const char *file;
+    const char *type;
+};
+constexpr Resource kResources[] = {
+    {"/", ":/web/index.html", "text/html; charset=utf-8"},
+    {"/index.html", ":/web/index.html", "text/html; charset=utf-8"},
+    {"/app.js", ":/web/app.js", "text/javascript; charset=utf-8"},
+};
+
+const Resource *resourceAt(const QByteArray &path)
 {
-    QFile f(QStringLiteral(":/web/index.html"));
+    for (const Resource &r : kResources)
+        if (path == r.path)
+            return &r;
+    return nullptr;
+}
+
+QByteArray contentOf(const Resource &r)
+{
+    QFile f(QString::fromLatin1(r.file));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
 
-WebServer::WebServer(const ctl::Endpoint &quorvan, const ctl::Policy &policy, const QString &token,
+WebServer::WebServer(const ctl::Endpoint &quorvan, const ctl::Policy &policy, TokenSource token,
                      const Limits &limits, QObject *parent)
-    : QObject(parent), m_quorvan(quorvan), m_policy(policy), m_token(token.toLatin1()), m_limits(limits)
+    : QObject(parent), m_quorvan(quorvan), m_policy(policy), m_token(std::move(token)), m_limits(limits),
+      m_connections(limits.perClient, limits.maxConnections),
+      m_budget(limits.requestsPerWindow, limits.windowMs, limits.trackedClients)
 {
     loadPage();
     m_clock.start();
     connect(&m_server, &QTcpServer::newConnection, this, &WebServer::accept);
+}
+
+// The connections still open are the server socket's children and die
+// with it, after the table their signals would reach.
+WebServer::~WebServer()
+{
+    for (QTcpSocket *socket : m_server.findChildren<QTcpSocket *>())
+        disconnect(socket, nullptr, this, nullptr);
 }
 
 bool WebServer::listen(const QHostAddress &address, quint16 port, QString *error)
@@ -74,44 +104,58 @@ bool WebServer::listen(const QHostAddress &address, quint16 port, QString *error
 void WebServer::accept()
 {
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-        if (m_connections.size() >= m_limits.maxConnections) {
+        const QByteArray client = ConnectionTable::clientKey(socket->peerAddress());
+        const ConnectionTable::Admission admission = m_connections.admit(client);
+        if (admission.evict)
+            drop(admission.evict);
+        if (!admission.admitted) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
-        m_connections.insert(socket, Connection{});
-        m_connections[socket].since.start();
+        m_connections.insert(socket, client);
+        // Qt reads no more than one request's worth ahead of the reader.
+        socket->setReadBufferSize(RequestReader::kMaxHead + RequestReader::kMaxBody + 1);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
             m_connections.remove(socket);
             socket->deleteLater();
         });
-        // A connection that holds on without a whole request is dropped.
+        // Who holds a connection without a whole head soon loses it; no
+        // connection outlives idleMs.
+        QTimer::singleShot(m_limits.headMs, socket, [this, socket] {
+            if (const ConnectionTable::Entry *e = m_connections.find(socket); e && !e->reader.headRead())
+                drop(socket);
+        });
         QTimer::singleShot(m_limits.idleMs, socket, [this, socket] {
-            if (m_connections.contains(socket))
-                socket->abort();
+            if (m_connections.find(socket))
+                drop(socket);
         });
     }
 }
 
+void WebServer::drop(QTcpSocket *socket)
+{
+    m_connections.remove(socket);
+    socket->abort();
+}
+
 void WebServer::readFrom(QTcpSocket *socket)
 {
-    auto it = m_connections.find(socket);
-    if (it == m_connections.end())
-        return;
-    RequestReader &reader = it->reader;
-    if (reader.state() != RequestReader::Incomplete) {
+    ConnectionTable::Entry *entry = m_connections.find(socket);
+    if (!entry || entry->reader.state() != RequestReader::Incomplete) {
         socket->readAll(); // one request per connection; the rest is not read
         return;
     }
+    RequestReader &reader = entry->reader;
     switch (reader.feed(socket->read(RequestReader::kMaxHead + RequestReader::kMaxBody + 1))) {
     case RequestReader::Incomplete:
         return;
     case RequestReader::TooLarge:
-        respondJson(socket, 413, failure(413, ctl::kExitUsage, QStringLiteral("запрос слишком велик")).json);
+        refuse(socket, 413, QStringLiteral("запрос слишком велик"));
         return;
     case RequestReader::Malformed:
-        respondJson(socket, 400, failure(400, ctl::kExitUsage, QStringLiteral("запрос не разобрать")).json);
+        refuse(socket, 400, QStringLiteral("запрос не разобрать"));
         return;
     case RequestReader::Complete:
         handle(socket, reader.request());
@@ -121,31 +165,39 @@ void WebServer::readFrom(QTcpSocket *socket)
 
 void WebServer::handle(QTcpSocket *socket, const HttpRequest &request)
 {
-    if (!withinRate(socket->peerAddress())) {
-        respondJson(socket, 429, failure(429, ctl::kExitUsage, QStringLiteral("слишком много запросов")).json);
+    if (!m_budget.take(ConnectionTable::clientKey(socket->peerAddress()), m_clock.elapsed())) {
+        refuse(socket, 429, QStringLiteral("слишком много запросов"));
         return;
     }
-    if (request.path == "/" || request.path == "/index.html") {
+    if (const Resource *r = resourceAt(request.path)) {
         if (request.method != "GET")
-            respondJson(socket, 405, failure(405, ctl::kExitUsage, QStringLiteral("только GET")).json);
+            refuse(socket, 405, QStringLiteral("только GET"));
         else
-            respond(socket, 200, "text/html; charset=utf-8", page());
+            respond(socket, 200, r->type, contentOf(*r));
         return;
     }
     if (!request.path.startsWith("/api/")) {
-        respondJson(socket, 404, failure(404, ctl::kExitUsage, QStringLiteral("нет такого адреса")).json);
+        refuse(socket, 404, QStringLiteral("нет такого адреса"));
         return;
     }
     if (!authorized(request)) {
-        respondJson(socket, 401, failure(401, ctl::kExitUsage, QStringLiteral("нужен ключ сопряжения")).json);
+        refuse(socket, 401, QStringLiteral("нужен ключ сопряжения"));
         return;
     }
     if (request.method != "GET" && !sameOrigin(request)) {
-        respondJson(socket, 403, failure(403, ctl::kExitUsage, QStringLiteral("чужая страница")).json);
+        refuse(socket, 403, QStringLiteral("чужая страница"));
+        return;
+    }
+    // Whether a token is paired, answered here: nothing goes to Quorvan.
+    if (request.path == "/api/pairing") {
+        if (request.method != "GET")
+            refuse(socket, 405, QStringLiteral("только GET"));
+        else
+            respondJson(socket, 200, QJsonObject{{QStringLiteral("paired"), true}});
         return;
     }
     if (m_queue.size() >= m_limits.maxQueued) {
-        respondJson(socket, 503, failure(503, ctl::kExitUsage, QStringLiteral("занят, повторите")).json);
+        refuse(socket, 503, QStringLiteral("занят, повторите"));
         return;
     }
     m_queue.enqueue({QPointer<QTcpSocket>(socket), request});
@@ -154,10 +206,16 @@ void WebServer::handle(QTcpSocket *socket, const HttpRequest &request)
     QMetaObject::invokeMethod(this, &WebServer::runQueue, Qt::QueuedConnection);
 }
 
+// "Bearer" in any case, one or more blanks, then the token (RFC 9110
+// credentials); the token as the source gives it now.
 bool WebServer::authorized(const HttpRequest &request) const
 {
     const QByteArray value = request.header("authorization");
-    return value.startsWith("Bearer ") && sameSecret(value.mid(7).trimmed(), m_token);
+    const qsizetype blank = value.indexOf(' ');
+    if (blank < 0 || value.left(blank).compare("bearer", Qt::CaseInsensitive) != 0)
+        return false;
+    const QByteArray token = m_token();
+    return !token.isEmpty() && sameSecret(value.mid(blank).trimmed(), token);
 }
 
 // Browsers name the page that sends a request in Origin; a page of this
@@ -172,22 +230,6 @@ bool WebServer::sameOrigin(const HttpRequest &request) const
     return !host.isEmpty() && origin == "http://" + host;
 }
 
-bool WebServer::withinRate(const QHostAddress &peer)
-{
-    bool ok = false;
-    const quint32 key = peer.toIPv4Address(&ok);
-    const qint64 now = m_clock.elapsed();
-    if (m_requestTimes.size() > 1024)
-        m_requestTimes.clear(); // many peers at once: forget the oldest budget rather than grow
-    QList<qint64> &times = m_requestTimes[ok ? key : 0];
-    while (!times.isEmpty() && now - times.first() >= m_limits.windowMs)
-        times.removeFirst();
-    if (times.size() >= m_limits.requestsPerWindow)
-        return false;
-    times.append(now);
-    return true;
-}
-
 // The exchanges run their own event loop while they wait for Quorvan; a
 // request completed meanwhile lands in the queue and runs after.
 void WebServer::runQueue()
@@ -197,8 +239,8 @@ void WebServer::runQueue()
     m_busy = true;
     while (!m_queue.isEmpty()) {
         auto [socket, request] = m_queue.dequeue();
-        if (!socket)
-            continue;
+        if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+            continue; // gone while it waited: nothing to ask Quorvan for
         const auto routed = routeRequest(request.method, request.path, request.body);
         ApiReply reply;
         if (const auto *r = std::get_if<ctl::Request>(&routed)) {
@@ -207,10 +249,15 @@ void WebServer::runQueue()
         } else {
             reply = std::get<ApiReply>(routed);
         }
-        if (socket)
+        if (socket && socket->state() == QAbstractSocket::ConnectedState)
             respondJson(socket, reply.httpStatus, reply.json);
     }
     m_busy = false;
+}
+
+void WebServer::refuse(QTcpSocket *socket, int status, const QString &message)
+{
+    respondJson(socket, status, failure(status, ctl::kExitUsage, message).json);
 }
 
 void WebServer::respondJson(QTcpSocket *socket, int status, const QJsonObject &json)
@@ -227,8 +274,8 @@ void WebServer::respond(QTcpSocket *socket, int status, const QByteArray &type, 
     head += "Cache-Control: no-store\r\n";
     head += "X-Content-Type-Options: nosniff\r\n";
     head += "Referrer-Policy: no-referrer\r\n";
-    // The page runs its own script only and talks to this server alone.
-    head += "Content-Security-Policy: default-src 'none'; script-src 'self' 'unsafe-inline'; "
+    // The page runs its own script file only and talks to this server alone.
+    head += "Content-Security-Policy: default-src 'none'; script-src 'self'; "
             "style-src 'unsafe-inline'; connect-src 'self'; img-src 'self' data:; frame-ancestors 'none'\r\n";
     if (status == 401)
         head += "WWW-Authenticate: Bearer\r\n";

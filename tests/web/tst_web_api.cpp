@@ -1,73 +1,42 @@
 // dalvimo-web's API through a real socket on loopback, against the
 // simulator: what each request sends to Quorvan (nothing, unless the token
 // is right, the Origin is the page's own and the request is within its
-// bounds) and what it answers.
+// bounds) and what it answers; a paired phone served whatever another host
+// does without the token; datagrams with Quorvan's source that answer
+// nothing this exchange asked, or came another way, not taken.
 
+#include "http_exchange.h"
 #include "sim_server.h"
 #include "web/web_server.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSignalSpy>
-#include <QTcpSocket>
+#include <QNetworkDatagram>
 #include <QTest>
+#include <QUdpSocket>
+
+#include <list>
 
 namespace {
 
 const QString kToken = QStringLiteral("t0k3n-for-the-tests-only-abcdefghijklmnop");
 
-struct HttpReply {
-    int status = 0;
-    QJsonObject json;
-    QByteArray body;
-};
-
-// One request, raw, on a connection of its own; the server closes it after
-// its reply. The event loop runs while waiting: the server lives in this
-// thread.
-HttpReply exchange(quint16 port, const QByteArray &raw)
+QByteArray authorized(const QByteArray &method, const QByteArray &path, quint16 port)
 {
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    QSignalSpy closed(&socket, &QTcpSocket::disconnected);
-    if (!socket.waitForConnected(5000))
-        return {};
-    socket.write(raw);
-    QByteArray data;
-    for (int i = 0; i < 100 && closed.isEmpty(); ++i) {
-        closed.wait(100);
-        data += socket.readAll();
-    }
-    data += socket.readAll();
-    HttpReply r;
-    const qsizetype headEnd = data.indexOf("\r\n\r\n");
-    r.status = data.mid(9, 3).toInt();
-    r.body = headEnd < 0 ? QByteArray() : data.mid(headEnd + 4);
-    r.json = QJsonDocument::fromJson(r.body).object();
-    return r;
+    return request(method, path, port, "Authorization: Bearer " + kToken.toLatin1() + "\r\n", {});
 }
 
-QByteArray request(const QByteArray &method, const QByteArray &path, quint16 port, const QByteArray &headers,
-                   const QByteArray &body)
-{
-    QByteArray r = method + ' ' + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) + "\r\n";
-    r += headers;
-    if (!body.isEmpty())
-        r += "Content-Type: application/json\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n";
-    return r + "\r\n" + body;
-}
 
 struct Rig {
-    sim::SimServer sim{[] {
-        sim::SimOptions o;
-        o.port = 0;
-        o.quiet = true;
-        return o;
-    }()};
+    sim::SimServer sim;
     QStringList heard;
     std::unique_ptr<web::WebServer> server;
 
-    explicit Rig(const web::Limits &limits = {})
+    explicit Rig(const web::Limits &limits = {}, int simDelayMs = 0) : sim([simDelayMs] {
+        sim::SimOptions o;
+        o.port = 0;
+        o.quiet = true;
+        o.delayMs = simDelayMs;
+        return o;
+    }())
     {
         QObject::connect(&sim, &sim::SimServer::datagramReceived, &sim,
                          [this](const QString &text, bool) { heard << text; });
@@ -75,7 +44,7 @@ struct Rig {
         ctl::Policy policy;
         policy.timeoutMs = 2000;
         server = std::make_unique<web::WebServer>(ctl::Endpoint{QHostAddress(QHostAddress::LocalHost), sim.port()},
-                                                  policy, kToken, limits);
+                                                  policy, [] { return kToken.toLatin1(); }, limits);
         QString error;
         if (!server->listen(QHostAddress::LocalHost, 0, &error))
             qFatal("listen: %s", qPrintable(error));
@@ -90,7 +59,12 @@ class TestWebApi : public QObject {
 private slots:
     void requests_data();
     void requests();
+    void rateIsBounded_data();
     void rateIsBounded();
+    void noLockOutWithoutTheToken_data();
+    void noLockOutWithoutTheToken();
+    void forgedRepliesAreNotTaken_data();
+    void forgedRepliesAreNotTaken();
     void pageNeedsNoToken();
 };
 
@@ -128,6 +102,12 @@ void TestWebApi::requests_data()
     QTest::newRow("alarm switch off") << QByteArray("POST") << QByteArray("/api/alarm/1") << auth
                                       << QByteArray(R"({"on":false})") << 200
                                       << QStringList{"Gbd1", "Sbd1|7:5:0|0|Подъём!", "Gbd1"};
+    QTest::newRow("bearer in lower case") << QByteArray("POST") << QByteArray("/api/silence")
+                                          << QByteArray("Authorization: bearer " + kToken.toLatin1() + "\r\n")
+                                          << QByteArray() << 200 << QStringList{"Sbd0"};
+    QTest::newRow("BEARER") << QByteArray("POST") << QByteArray("/api/silence")
+                            << QByteArray("Authorization: BEARER  " + kToken.toLatin1() + "\r\n") << QByteArray()
+                            << 200 << QStringList{"Sbd0"};
     QTest::newRow("same origin") << QByteArray("POST") << QByteArray("/api/silence")
                                  << QByteArray("AUTHOrigin: http://127.0.0.1:PORT\r\n") << QByteArray() << 200
                                  << QStringList{"Sbd0"};
@@ -149,6 +129,15 @@ void TestWebApi::requests_data()
                                      << QByteArray(R"({"ring":"ab|cd|ef"})") << 400 << QStringList();
     QTest::newRow("hour 25") << QByteArray("POST") << QByteArray("/api/alarm/2") << auth
                              << QByteArray(R"({"time":"25:00"})") << 400 << QStringList();
+    QTest::newRow("ring with a tab") << QByteArray("POST") << QByteArray("/api/alarm/2") << auth
+                                     << QByteArray(R"({"ring":"Подъём\tвставай"})") << 400 << QStringList();
+    QTest::newRow("index with a plus") << QByteArray("GET") << QByteArray("/api/alarm/+1") << auth << QByteArray()
+                                       << 400 << QStringList();
+    QTest::newRow("index with a zero") << QByteArray("POST") << QByteArray("/api/alarm/01") << auth
+                                       << QByteArray(R"({"on":true})") << 400 << QStringList();
+    QTest::newRow("blank before a colon") << QByteArray("POST") << QByteArray("/api/silence")
+                                          << QByteArray("Authorization : Bearer " + kToken.toLatin1() + "\r\n")
+                                          << QByteArray() << 400 << QStringList();
     QTest::newRow("alarm 5") << QByteArray("POST") << QByteArray("/api/alarm/5") << auth
                              << QByteArray(R"({"on":true})") << 400 << QStringList();
     QTest::newRow("level as text") << QByteArray("POST") << QByteArray("/api/brightness") << auth
@@ -184,18 +173,137 @@ void TestWebApi::requests()
     }
 }
 
-// The budget per peer holds, and a request refused for it sends nothing.
+// The budget per client holds, a request refused for it sends nothing, and
+// a crowd of other clients, more than the budgets kept, never frees it.
+void TestWebApi::rateIsBounded_data()
+{
+    QTest::addColumn<int>("others"); // clients with one request each, between the first's requests
+
+    QTest::newRow("one client") << 0;
+    QTest::newRow("1,100 addresses then the first") << 1100;
+}
+
 void TestWebApi::rateIsBounded()
 {
+    QFETCH(int, others);
     web::Limits limits;
     limits.requestsPerWindow = 3;
     Rig rig(limits);
-    const QByteArray silence = request("POST", "/api/silence", rig.port(),
-                                       "Authorization: Bearer " + kToken.toLatin1() + "\r\n", {});
+    const QByteArray silence = authorized("POST", "/api/silence", rig.port());
     for (int i = 0; i < 3; ++i)
         QCOMPARE(exchange(rig.port(), silence).status, 200);
     QCOMPARE(exchange(rig.port(), silence).status, 429);
+    const QByteArray guess = request("GET", "/api/status", rig.port(), "Authorization: Bearer guess\r\n", {});
+    for (int i = 0; i < others; ++i) {
+        const QHostAddress other(QStringLiteral("127.0.%1.%2").arg(4 + i / 250).arg(1 + i % 250));
+        QCOMPARE(exchange(rig.port(), guess, other).status, 401);
+    }
+    QCOMPARE(exchange(rig.port(), silence).status, 429);
     QCOMPARE(rig.heard, QStringList(3, QStringLiteral("Sbd0")));
+}
+
+// Another host without the token holds idle connections, or keeps opening
+// new ones, each with half a request head; the paired phone (127.0.0.2) is
+// served every time. The other host keeps its newest few, within its share
+// and the table's size; a connection with a whole request (the phone's,
+// while Quorvan has yet to answer) is never the one to give way; the idle
+// ones are closed once their head time is up.
+void TestWebApi::noLockOutWithoutTheToken_data()
+{
+    QTest::addColumn<int>("addresses"); // the other host's, from 127.0.1.1 on
+    QTest::addColumn<int>("held");      // its connections, spread over its addresses
+    QTest::addColumn<int>("rounds");    // each opens held more and gives up the oldest held
+    QTest::addColumn<int>("headMs");
+    QTest::addColumn<bool>("phoneWaits"); // they come while the phone's request waits for Quorvan
+    QTest::addColumn<int>("open");        // of the other host's newest, left open
+
+    QTest::newRow("40 idle connections from one address") << 1 << 40 << 1 << 60000 << false << 6;
+    QTest::newRow("the table full from 33 addresses") << 33 << 33 << 1 << 60000 << false << 31;
+    QTest::newRow("the table full while the phone waits") << 32 << 32 << 1 << 60000 << true << 31;
+    QTest::newRow("churn from one address") << 1 << 8 << 20 << 60000 << false << 6;
+    QTest::newRow("idle ones closed after their head time") << 1 << 4 << 1 << 300 << false << 0;
+}
+
+void TestWebApi::noLockOutWithoutTheToken()
+{
+    QFETCH(int, addresses);
+    QFETCH(int, held);
+    QFETCH(int, rounds);
+    QFETCH(int, headMs);
+    QFETCH(bool, phoneWaits);
+    QFETCH(int, open);
+    web::Limits limits;
+    limits.headMs = headMs;
+    limits.idleMs = 60000;
+    Rig rig(limits, phoneWaits ? 300 : 0);
+    std::list<QTcpSocket> idle;
+    const auto hold = [&] {
+        for (int i = 0; i < held; ++i) {
+            QTcpSocket &s = idle.emplace_back();
+            s.bind(QHostAddress(QStringLiteral("127.0.1.%1").arg(1 + i % addresses)), 0);
+            s.connectToHost(QHostAddress::LocalHost, rig.port());
+            QVERIFY(s.waitForConnected(5000));
+            s.write("GET / HTTP/1.1\r\n");
+        }
+        while (int(idle.size()) > held)
+            idle.pop_front();
+    };
+    if (phoneWaits) // Quorvan has the phone's command: its request is whole
+        QObject::connect(&rig.sim, &sim::SimServer::datagramReceived, &rig.sim, hold);
+    const QHostAddress phone(QStringLiteral("127.0.0.2"));
+    for (int round = 0; round < rounds; ++round) {
+        if (!phoneWaits)
+            hold();
+        QCOMPARE(exchange(rig.port(), authorized("GET", "/api/ping", rig.port()), phone).status, 200);
+    }
+    auto s = idle.begin();
+    for (int i = 0; i < int(idle.size()) - open; ++i, ++s)
+        QTRY_COMPARE_WITH_TIMEOUT(s->state(), QAbstractSocket::UnconnectedState, 10000);
+    for (; s != idle.end(); ++s)
+        QCOMPARE(s->state(), QAbstractSocket::ConnectedState);
+    QCOMPARE(rig.heard, QStringList(rounds, QStringLiteral("ping")));
+}
+
+// Before Quorvan answers GET /api/alarm/1, a datagram with its source
+// reaches the exchange's port: the same bytes a forger elsewhere would
+// send, here from Quorvan's own socket (no raw socket, no root). Sent to
+// another local address, from another port, or answering another command,
+// none is taken; the real answer is.
+void TestWebApi::forgedRepliesAreNotTaken_data()
+{
+    QTest::addColumn<QString>("to");    // the destination address; the port is the exchange's
+    QTest::addColumn<bool>("samePort"); // from Quorvan's port, or another of its address
+    QTest::addColumn<QByteArray>("reply");
+
+    const QByteArray alarm1 = "Gbd1|1|6:30:00|1|Fake ring|0|0|0|0";
+    QTest::newRow("to another local address") << "127.0.0.3" << true << alarm1;
+    QTest::newRow("from another port") << "127.0.0.1" << false << alarm1;
+    QTest::newRow("answering another command") << "127.0.0.1" << true << QByteArray("Gbd2|2|6:30:00|1|Fake ring|0|0|0|0");
+}
+
+void TestWebApi::forgedRepliesAreNotTaken()
+{
+    QFETCH(QString, to);
+    QFETCH(bool, samePort);
+    QFETCH(QByteArray, reply);
+    QUdpSocket quorvan;
+    QUdpSocket otherPort;
+    QVERIFY(quorvan.bind(QHostAddress::LocalHost, 0) && otherPort.bind(QHostAddress::LocalHost, 0));
+    QObject::connect(&quorvan, &QUdpSocket::readyRead, &quorvan, [&] {
+        while (quorvan.hasPendingDatagrams()) {
+            const QNetworkDatagram d = quorvan.receiveDatagram();
+            (samePort ? quorvan : otherPort).writeDatagram(reply, QHostAddress(to), quint16(d.senderPort()));
+            quorvan.writeDatagram("Gbd1|1|7:05:00|1|Real ring|0|0|0|0", d.senderAddress(), quint16(d.senderPort()));
+        }
+    });
+    web::WebServer server({QHostAddress(QHostAddress::LocalHost), quorvan.localPort()}, ctl::Policy{},
+                          [] { return kToken.toLatin1(); });
+    QString error;
+    QVERIFY2(server.listen(QHostAddress::LocalHost, 0, &error), qPrintable(error));
+    const HttpReply r = exchange(server.port(), authorized("GET", "/api/alarm/1", server.port()));
+    QCOMPARE(r.status, 200);
+    QCOMPARE(r.json.value(QStringLiteral("alarm")).toObject().value(QStringLiteral("ring")).toString(),
+             QStringLiteral("Real ring"));
 }
 
 // The page itself holds no secret; it shows Quorvan's texts as text only.
@@ -208,6 +316,12 @@ void TestWebApi::pageNeedsNoToken()
     QVERIFY(page.contains(QStringLiteral("Заглушить будильник")));
     QVERIFY(!page.contains(QStringLiteral("innerHTML")));
     QVERIFY(!page.contains(QStringLiteral("http://")) && !page.contains(QStringLiteral("https://")));
+    // Its script is a file of its own: the policy runs no inline script.
+    QVERIFY(reply.head.contains("script-src 'self';"));
+    QVERIFY(!page.contains(QStringLiteral("<script>")));
+    const HttpReply script = exchange(rig.port(), request("GET", "/app.js", rig.port(), {}, {}));
+    QCOMPARE(script.status, 200);
+    QVERIFY(script.body.contains("Bearer ") && !script.body.contains("innerHTML"));
     QVERIFY(rig.heard.isEmpty());
 }
 
