@@ -13,7 +13,7 @@
 #                                      display, exported as DISPLAY; the
 #                                      prefix's desktop takes the screen of
 #                                      the first program it starts
-#   dalvimo_wine_screen_stop           ends it
+#   dalvimo_wine_screen_stop           ends it; DISPLAY is as it was
 #
 # Wine hands Windows programs no Unix variable whose name starts with QT_,
 # so Qt's settings go into the prefix's own environment (HKCU\Environment).
@@ -75,6 +75,7 @@ dalvimo_wine_screen() {
         return 1
     fi
     exec {fd}<&-
+    DALVIMO_WINE_SCREEN_BEFORE=${DISPLAY-unset}
     export DISPLAY=":$number"
 }
 
@@ -83,5 +84,10 @@ dalvimo_wine_screen_stop() {
         kill "$DALVIMO_WINE_SCREEN" 2>/dev/null || true
         wait "$DALVIMO_WINE_SCREEN" 2>/dev/null || true
         DALVIMO_WINE_SCREEN=
+        if [ "$DALVIMO_WINE_SCREEN_BEFORE" = unset ]; then
+            unset DISPLAY
+        else
+            export DISPLAY=$DALVIMO_WINE_SCREEN_BEFORE
+        fi
     fi
 }
