@@ -3,6 +3,7 @@
 #include "toolkit/accessible_widgets.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/label.h"
+#include "toolkit/platform_announcer.h"
 #include "toolkit/text_box.h"
 
 #include <QAbstractButton>
@@ -38,6 +39,7 @@ void installAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(factory);
+        PlatformAnnouncer::prepare();
         return true;
     }();
     Q_UNUSED(installed);

@@ -9,7 +9,7 @@
 
 namespace tk {
 
-Announcer::Announcer(QWidget *window) : QObject(window)
+Announcer::Announcer(QWidget *window) : QObject(window), m_platform(window)
 {
     setObjectName(QStringLiteral("tkAnnouncerRing"));
     for (QWidget *&voice : m_voices) {
@@ -75,6 +75,7 @@ void Announcer::show(const QString &text)
     // notification on this event alone.
     QAccessibleEvent shown(voice, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+    m_platform.say(text);
 }
 
 bool announce(QWidget *source, const QString &text)

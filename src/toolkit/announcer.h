@@ -19,8 +19,12 @@
 // notifications that have many events behind them, as the start-up fetch
 // makes when it fills every control. So texts are held until the window
 // has announced nothing for a moment, and go out after the burst.
+//
+// Each text shown also goes to the platform's own way to its readers, where
+// it has one that Qt does not take (see PlatformAnnouncer).
 
 #include "common/repeat_filter.h"
+#include "toolkit/platform_announcer.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -71,6 +75,7 @@ private:
     QStringList m_held;
     qint64 m_heldSince = 0;
     QTimer m_quiet;
+    PlatformAnnouncer m_platform;
 };
 
 // Announcer::of(source)->say(source, text).

@@ -15,7 +15,12 @@ cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 
 started=$SECONDS
 dalvimo_wine_env "$(cache DALVIMO_WINE_PREFIX)" "$(cache DALVIMO_WINDOWS_QT)"
-trap dalvimo_wine_stop EXIT
+trap 'dalvimo_wine_stop; dalvimo_wine_screen_stop' EXIT
+# A screen for the suites of native windows (tests/windows/uia), there
+# before the prefix's first program.
+dalvimo_wine_stop
+mkdir -p "$build/wine"
+dalvimo_wine_screen "$build/wine/screen.log"
 dalvimo_wine_boot offscreen
 echo "Wine prefix ready in $((SECONDS - started)) s"
 
@@ -23,6 +28,7 @@ echo "Wine prefix ready in $((SECONDS - started)) s"
 echo "Not run under Wine, as only Linux has what they test:"
 sed 's/^/  /' "$build/linux-only-tests.txt"
 dalvimo_wine_stop
+dalvimo_wine_screen_stop
 
 "$here/e2e.sh" "$build" "$sim"
 echo "Windows tests under Wine took $((SECONDS - started)) s"

@@ -9,6 +9,11 @@
 #       programs in it use the offscreen platform and the test fonts
 #   dalvimo_wine PROGRAM.exe ARGS...   runs a program in the prefix
 #   dalvimo_wine_stop                  ends every process of the prefix
+#   dalvimo_wine_screen LOG            a virtual screen (Xvfb) on a free
+#                                      display, exported as DISPLAY; the
+#                                      prefix's desktop takes the screen of
+#                                      the first program it starts
+#   dalvimo_wine_screen_stop           ends it; DISPLAY is as it was
 #
 # Wine hands Windows programs no Unix variable whose name starts with QT_,
 # so Qt's settings go into the prefix's own environment (HKCU\Environment).
@@ -20,8 +25,9 @@ dalvimo_wine_env() {
     export WINEPREFIX=$1
     export WINEDEBUG=-all
     export WINEARCH=win64
-    # No Mono or Gecko: nothing here needs .NET or a browser engine.
-    export WINEDLLOVERRIDES="mscoree=;mshtml="
+    # No Mono or Gecko: nothing here needs .NET or a browser engine. A
+    # suite adds its own overrides in DALVIMO_WINE_DLLOVERRIDES.
+    export WINEDLLOVERRIDES="mscoree=;mshtml=${DALVIMO_WINE_DLLOVERRIDES:+;$DALVIMO_WINE_DLLOVERRIDES}"
     local runtime
     runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
     local pthread
@@ -56,5 +62,32 @@ dalvimo_wine_boot() {
         done
         dalvimo_wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f >/dev/null
         dalvimo_wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d "Z:${fonts//\//\\}" /f >/dev/null
+    fi
+}
+
+dalvimo_wine_screen() {
+    local fd number
+    exec {fd}<> <(:)
+    Xvfb -displayfd "$fd" -screen 0 1280x800x24 -nolisten tcp >"$1" 2>&1 &
+    DALVIMO_WINE_SCREEN=$!
+    if ! read -r -t 30 -u "$fd" number; then
+        echo "Xvfb did not start (see $1)" >&2
+        return 1
+    fi
+    exec {fd}<&-
+    DALVIMO_WINE_SCREEN_BEFORE=${DISPLAY-unset}
+    export DISPLAY=":$number"
+}
+
+dalvimo_wine_screen_stop() {
+    if [ -n "${DALVIMO_WINE_SCREEN:-}" ]; then
+        kill "$DALVIMO_WINE_SCREEN" 2>/dev/null || true
+        wait "$DALVIMO_WINE_SCREEN" 2>/dev/null || true
+        DALVIMO_WINE_SCREEN=
+        if [ "$DALVIMO_WINE_SCREEN_BEFORE" = unset ]; then
+            unset DISPLAY
+        else
+            export DISPLAY=$DALVIMO_WINE_SCREEN_BEFORE
+        fi
     fi
 }
