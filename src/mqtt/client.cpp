@@ -1,0 +1,288 @@
+#include "mqtt/client.h"
+
+#include "common/ansi.h"
+
+#include <QFile>
+#include <QSocketNotifier>
+
+#include <mosquitto.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace mqtt {
+namespace {
+
+constexpr int kTickMs = 1000;       // keep-alive is counted in seconds
+constexpr int kConnectWaitMs = 15000; // a broker that takes the connection but never answers
+
+// The library keeps process-wide state; once is enough and must come first.
+void initLibrary()
+{
+    static const int once = mosquitto_lib_init();
+    (void)once;
+}
+
+QString errorText(int rc)
+{
+    if (rc == MOSQ_ERR_ERRNO)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    return QString::fromUtf8(mosquitto_strerror(rc));
+}
+
+QByteArray utf8(const QString &s) { return s.toUtf8(); }
+
+} // namespace
+
+Client::Client(const BrokerOptions &options, QObject *parent) : QObject(parent), m_options(options)
+{
+    initLibrary();
+    // A fresh session every time: everything this bridge has to say is
+    // published again on connect, and nothing missed while away matters.
+    m_mosq = mosquitto_new(nullptr, true, this);
+    mosquitto_connect_callback_set(m_mosq, &Client::onConnect);
+    mosquitto_disconnect_callback_set(m_mosq, &Client::onDisconnect);
+    mosquitto_publish_callback_set(m_mosq, &Client::onPublish);
+    mosquitto_message_callback_set(m_mosq, &Client::onMessage);
+
+    m_tick.setInterval(kTickMs);
+    connect(&m_tick, &QTimer::timeout, this, &Client::tick);
+    m_retry.setSingleShot(true);
+    connect(&m_retry, &QTimer::timeout, this, &Client::attempt);
+    m_connectWait.setSingleShot(true);
+    m_connectWait.setInterval(kConnectWaitMs);
+    connect(&m_connectWait, &QTimer::timeout, this, [this] { lost(QStringLiteral("брокер не ответил на подключение")); });
+}
+
+Client::~Client()
+{
+    dropSocket();
+    mosquitto_destroy(m_mosq);
+}
+
+void Client::setWill(const QString &topic, const QByteArray &payload)
+{
+    m_willTopic = utf8(topic);
+    m_willPayload = payload;
+}
+
+bool Client::start(QString *error)
+{
+    const auto refuse = [error](const QString &what, int rc) {
+        *error = what + QStringLiteral(": ") + errorText(rc);
+        return false;
+    };
+    int rc = MOSQ_ERR_SUCCESS;
+    mosquitto_int_option(m_mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
+    if (!m_options.user.isEmpty()) {
+        rc = mosquitto_username_pw_set(m_mosq, utf8(m_options.user).constData(),
+                                       m_options.password.isEmpty() ? nullptr : utf8(m_options.password).constData());
+        if (rc != MOSQ_ERR_SUCCESS)
+            return refuse(QStringLiteral("имя и пароль"), rc);
+    }
+    if (m_options.tls) {
+        if (m_options.cafile.isEmpty()) {
+            rc = mosquitto_int_option(m_mosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
+        } else {
+            rc = mosquitto_tls_set(m_mosq, QFile::encodeName(m_options.cafile).constData(), nullptr, nullptr, nullptr,
+                                   nullptr);
+        }
+        if (rc != MOSQ_ERR_SUCCESS)
+            return refuse(QStringLiteral("TLS"), rc);
+    }
+    if (!m_willTopic.isEmpty()) {
+        rc = mosquitto_will_set(m_mosq, m_willTopic.constData(), int(m_willPayload.size()), m_willPayload.constData(),
+                                1, true);
+        if (rc != MOSQ_ERR_SUCCESS)
+            return refuse(QStringLiteral("последняя воля"), rc);
+    }
+    m_nextDelayMs = m_backoff.firstMs;
+    attempt();
+    return true;
+}
+
+void Client::attempt()
+{
+    if (m_stopping)
+        return;
+    dropSocket(); // the library closes the old socket before it opens a new one
+    // The host name is looked up here, in the library, before the socket is
+    // opened: the one wait on this thread that is not Quorvan's.
+    const int rc = m_everAttempted ? mosquitto_reconnect_async(m_mosq)
+                                   : mosquitto_connect_async(m_mosq, utf8(m_options.host).constData(),
+                                                             m_options.portOrDefault(), m_options.keepAliveS);
+    m_everAttempted = true;
+    if (rc != MOSQ_ERR_SUCCESS) {
+        lost(errorText(rc));
+        return;
+    }
+    watchSocket();
+    m_connectWait.start();
+}
+
+void Client::scheduleAttempt()
+{
+    if (m_stopping || m_retry.isActive())
+        return;
+    m_retry.start(m_nextDelayMs);
+    m_nextDelayMs = std::min(m_nextDelayMs * 2, m_backoff.maxMs);
+}
+
+void Client::watchSocket()
+{
+    const int fd = mosquitto_socket(m_mosq);
+    if (fd < 0)
+        return;
+    m_read = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    connect(m_read.get(), &QSocketNotifier::activated, this, &Client::readReady);
+    m_write = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
+    connect(m_write.get(), &QSocketNotifier::activated, this, &Client::writeReady);
+    updateWrite();
+    m_tick.start();
+}
+
+void Client::dropSocket()
+{
+    m_tick.stop();
+    // A notifier may be the one whose signal runs now: it is disabled at
+    // once and deleted once control is back in the event loop.
+    for (auto *n : {&m_read, &m_write}) {
+        if (*n) {
+            (*n)->setEnabled(false);
+            (*n).release()->deleteLater();
+        }
+    }
+}
+
+void Client::updateWrite()
+{
+    if (m_write)
+        m_write->setEnabled(mosquitto_want_write(m_mosq));
+}
+
+void Client::readReady()
+{
+    check(mosquitto_loop_read(m_mosq, 1), "read");
+    updateWrite();
+}
+
+void Client::writeReady()
+{
+    check(mosquitto_loop_write(m_mosq, 1), "write");
+    updateWrite();
+}
+
+void Client::tick()
+{
+    check(mosquitto_loop_misc(m_mosq), "misc");
+    updateWrite();
+}
+
+void Client::check(int rc, const char *)
+{
+    if (rc == MOSQ_ERR_SUCCESS || m_stopping)
+        return;
+    // A connection refused while it was being made, or lost: the library has
+    // closed the socket by now.
+    lost(errorText(rc));
+}
+
+void Client::lost(const QString &why)
+{
+    m_connectWait.stop();
+    dropSocket();
+    const bool was = m_connected;
+    m_connected = false;
+    m_unacknowledged = 0;
+    if (m_stopping)
+        return;
+    const QString line = QStringLiteral("брокер %1: %2").arg(m_options.text(), why);
+    if (line != m_lastProblem) {
+        m_lastProblem = line;
+        emit problem(line);
+    }
+    if (was)
+        emit disconnected();
+    scheduleAttempt();
+}
+
+void Client::publish(const QString &topic, const QByteArray &payload, bool retain)
+{
+    if (!m_connected)
+        return;
+    int mid = 0;
+    const int rc = mosquitto_publish(m_mosq, &mid, utf8(topic).constData(), int(payload.size()), payload.constData(), 1,
+                                     retain);
+    if (rc == MOSQ_ERR_SUCCESS)
+        ++m_unacknowledged;
+    else
+        emit problem(QStringLiteral("не опубликовано в %1: %2").arg(ansi::printable(topic), errorText(rc)));
+    updateWrite();
+}
+
+void Client::subscribe(const QString &topic)
+{
+    if (!m_subscriptions.contains(topic))
+        m_subscriptions << topic;
+    if (m_connected)
+        mosquitto_subscribe(m_mosq, nullptr, utf8(topic).constData(), 1);
+    updateWrite();
+}
+
+void Client::disconnectFromBroker()
+{
+    m_stopping = true;
+    m_retry.stop();
+    m_connectWait.stop();
+    if (m_connected) {
+        mosquitto_disconnect(m_mosq);
+        // The DISCONNECT packet goes out now; nothing else will follow.
+        for (int i = 0; i < 16 && mosquitto_want_write(m_mosq); ++i)
+            if (mosquitto_loop_write(m_mosq, 1) != MOSQ_ERR_SUCCESS)
+                break;
+    }
+    dropSocket();
+    m_connected = false;
+}
+
+void Client::onConnect(mosquitto *, void *self, int rc)
+{
+    auto *c = static_cast<Client *>(self);
+    c->m_connectWait.stop();
+    if (rc != 0) {
+        // Refused (a wrong password, say): the library leaves the socket open.
+        c->lost(QStringLiteral("отказ: %1").arg(QString::fromUtf8(mosquitto_connack_string(rc))));
+        return;
+    }
+    c->m_connected = true;
+    c->m_nextDelayMs = c->m_backoff.firstMs;
+    c->m_lastProblem.clear();
+    for (const QString &topic : std::as_const(c->m_subscriptions))
+        mosquitto_subscribe(c->m_mosq, nullptr, utf8(topic).constData(), 1);
+    emit c->connected();
+    c->updateWrite();
+}
+
+void Client::onDisconnect(mosquitto *, void *self, int rc)
+{
+    auto *c = static_cast<Client *>(self);
+    if (rc != 0 && !c->m_stopping)
+        c->lost(QStringLiteral("связь потеряна"));
+}
+
+void Client::onPublish(mosquitto *, void *self, int)
+{
+    auto *c = static_cast<Client *>(self);
+    if (c->m_unacknowledged > 0 && --c->m_unacknowledged == 0)
+        emit c->allAcknowledged();
+}
+
+void Client::onMessage(mosquitto *, void *self, const mosquitto_message *message)
+{
+    auto *c = static_cast<Client *>(self);
+    const QByteArray payload(static_cast<const char *>(message->payload), message->payloadlen);
+    emit c->messageReceived(QString::fromUtf8(message->topic), payload, message->retain);
+}
+
+} // namespace mqtt
