@@ -24,11 +24,28 @@ void initLibrary()
     (void)once;
 }
 
+// The library's texts are English; the few a bridge meets, in Russian.
 QString errorText(int rc)
 {
-    if (rc == MOSQ_ERR_ERRNO)
-        return QString::fromLocal8Bit(std::strerror(errno));
-    return QString::fromUtf8(mosquitto_strerror(rc));
+    if (rc == MOSQ_ERR_ERRNO) {
+        switch (errno) {
+        case ECONNREFUSED: return QStringLiteral("соединение отвергнуто");
+        case EPIPE:
+        case ECONNRESET: return QStringLiteral("связь потеряна");
+        case ETIMEDOUT: return QStringLiteral("время ожидания истекло");
+        case EHOSTUNREACH:
+        case ENETUNREACH: return QStringLiteral("сеть недоступна");
+        default: return QString::fromLocal8Bit(std::strerror(errno));
+        }
+    }
+    switch (rc) {
+    case MOSQ_ERR_CONN_LOST: return QStringLiteral("связь потеряна");
+    case MOSQ_ERR_NO_CONN: return QStringLiteral("нет соединения");
+    case MOSQ_ERR_EAI: return QStringLiteral("адрес брокера не найден");
+    case MOSQ_ERR_TLS: return QStringLiteral("ошибка TLS (сертификат?)");
+    case MOSQ_ERR_PROTOCOL: return QStringLiteral("ошибка протокола");
+    default: return QString::fromUtf8(mosquitto_strerror(rc));
+    }
 }
 
 QByteArray utf8(const QString &s) { return s.toUtf8(); }
@@ -113,6 +130,7 @@ void Client::attempt()
                                    : mosquitto_connect_async(m_mosq, utf8(m_options.host).constData(),
                                                              m_options.portOrDefault(), m_options.keepAliveS);
     m_everAttempted = true;
+    ++m_generation;
     if (rc != MOSQ_ERR_SUCCESS) {
         lost(errorText(rc));
         return;
@@ -190,6 +208,9 @@ void Client::check(int rc, const char *)
 
 void Client::lost(const QString &why)
 {
+    if (m_retry.isActive())
+        return; // already known lost; the next attempt is on its way
+    ++m_generation;
     m_connectWait.stop();
     dropSocket();
     const bool was = m_connected;
@@ -197,7 +218,8 @@ void Client::lost(const QString &why)
     m_unacknowledged = 0;
     if (m_stopping)
         return;
-    const QString line = QStringLiteral("брокер %1: %2").arg(m_options.text(), why);
+    const QString line = QStringLiteral("брокер %1: %2").arg(m_options.text(), m_refusal.isEmpty() ? why : m_refusal);
+    m_refusal.clear();
     if (line != m_lastProblem) {
         m_lastProblem = line;
         emit problem(line);
@@ -214,10 +236,15 @@ void Client::publish(const QString &topic, const QByteArray &payload, bool retai
     int mid = 0;
     const int rc = mosquitto_publish(m_mosq, &mid, utf8(topic).constData(), int(payload.size()), payload.constData(), 1,
                                      retain);
-    if (rc == MOSQ_ERR_SUCCESS)
+    if (rc == MOSQ_ERR_SUCCESS) {
         ++m_unacknowledged;
-    else
+    } else if (rc == MOSQ_ERR_CONN_LOST || rc == MOSQ_ERR_NO_CONN || rc == MOSQ_ERR_ERRNO) {
+        // The library writes at once, and so finds a broker gone first.
+        lost(errorText(rc));
+        return;
+    } else {
         emit problem(QStringLiteral("не опубликовано в %1: %2").arg(ansi::printable(topic), errorText(rc)));
+    }
     updateWrite();
 }
 
@@ -246,43 +273,67 @@ void Client::disconnectFromBroker()
     m_connected = false;
 }
 
+// The library calls these from inside its own calls, holding its own
+// lock: whatever they set off may call the library again, so it runs once
+// control is back in the event loop.
 void Client::onConnect(mosquitto *, void *self, int rc)
 {
     auto *c = static_cast<Client *>(self);
-    c->m_connectWait.stop();
+    // The broker closes a refused connection at once; the reason is kept
+    // for whichever of the two is handled first.
+    if (rc != 0)
+        c->m_refusal = QStringLiteral("отказ: %1").arg(QString::fromUtf8(mosquitto_connack_string(rc)));
+    QMetaObject::invokeMethod(c, [c, rc, gen = c->m_generation] {
+        if (gen == c->m_generation) // not for a connection lost meanwhile
+            c->connectAnswered(rc);
+    }, Qt::QueuedConnection);
+}
+
+void Client::connectAnswered(int rc)
+{
+    if (m_stopping)
+        return;
+    m_connectWait.stop();
     if (rc != 0) {
-        // Refused (a wrong password, say): the library leaves the socket open.
-        c->lost(QStringLiteral("отказ: %1").arg(QString::fromUtf8(mosquitto_connack_string(rc))));
+        lost(QString()); // the reason is in m_refusal
         return;
     }
-    c->m_connected = true;
-    c->m_nextDelayMs = c->m_backoff.firstMs;
-    c->m_lastProblem.clear();
-    for (const QString &topic : std::as_const(c->m_subscriptions))
-        mosquitto_subscribe(c->m_mosq, nullptr, utf8(topic).constData(), 1);
-    emit c->connected();
-    c->updateWrite();
+    m_connected = true;
+    m_nextDelayMs = m_backoff.firstMs;
+    m_lastProblem.clear();
+    for (const QString &topic : std::as_const(m_subscriptions))
+        mosquitto_subscribe(m_mosq, nullptr, utf8(topic).constData(), 1);
+    emit connected();
+    updateWrite();
 }
 
 void Client::onDisconnect(mosquitto *, void *self, int rc)
 {
     auto *c = static_cast<Client *>(self);
-    if (rc != 0 && !c->m_stopping)
-        c->lost(QStringLiteral("связь потеряна"));
+    if (rc != 0)
+        QMetaObject::invokeMethod(c, [c, gen = c->m_generation] {
+            if (gen == c->m_generation)
+                c->lost(QStringLiteral("связь потеряна"));
+        }, Qt::QueuedConnection);
 }
 
 void Client::onPublish(mosquitto *, void *self, int)
 {
     auto *c = static_cast<Client *>(self);
-    if (c->m_unacknowledged > 0 && --c->m_unacknowledged == 0)
-        emit c->allAcknowledged();
+    QMetaObject::invokeMethod(c, [c, gen = c->m_generation] {
+        if (gen == c->m_generation && c->m_unacknowledged > 0 && --c->m_unacknowledged == 0)
+            emit c->allAcknowledged();
+    }, Qt::QueuedConnection);
 }
 
 void Client::onMessage(mosquitto *, void *self, const mosquitto_message *message)
 {
     auto *c = static_cast<Client *>(self);
     const QByteArray payload(static_cast<const char *>(message->payload), message->payloadlen);
-    emit c->messageReceived(QString::fromUtf8(message->topic), payload, message->retain);
+    const QString topic = QString::fromUtf8(message->topic);
+    const bool retained = message->retain;
+    QMetaObject::invokeMethod(c, [c, topic, payload, retained] { emit c->messageReceived(topic, payload, retained); },
+                              Qt::QueuedConnection);
 }
 
 } // namespace mqtt

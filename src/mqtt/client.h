@@ -67,6 +67,7 @@ private:
     static void onPublish(mosquitto *, void *self, int mid);
     static void onMessage(mosquitto *, void *self, const mosquitto_message *message);
 
+    void connectAnswered(int rc);
     void attempt();
     void scheduleAttempt();
     void watchSocket();
@@ -92,9 +93,11 @@ private:
     Backoff m_backoff;
     int m_nextDelayMs = 0;
     int m_unacknowledged = 0;
+    quint64 m_generation = 0; // one per socket: what a callback said of an older one is dropped
     bool m_connected = false;
     bool m_everAttempted = false;
     bool m_stopping = false;
+    QString m_refusal;     // the broker's reason for refusing the connection
     QString m_lastProblem; // so a broker that stays away is logged once, not every attempt
 };
 
