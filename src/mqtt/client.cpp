@@ -181,23 +181,23 @@ void Client::updateWrite()
 
 void Client::readReady()
 {
-    check(mosquitto_loop_read(m_mosq, 1), "read");
+    check(mosquitto_loop_read(m_mosq, 1));
     updateWrite();
 }
 
 void Client::writeReady()
 {
-    check(mosquitto_loop_write(m_mosq, 1), "write");
+    check(mosquitto_loop_write(m_mosq, 1));
     updateWrite();
 }
 
 void Client::tick()
 {
-    check(mosquitto_loop_misc(m_mosq), "misc");
+    check(mosquitto_loop_misc(m_mosq));
     updateWrite();
 }
 
-void Client::check(int rc, const char *)
+void Client::check(int rc)
 {
     if (rc == MOSQ_ERR_SUCCESS || m_stopping)
         return;

@@ -77,7 +77,7 @@ private:
     void tick();
     void updateWrite();
     // Acts on a library result: a lost connection is dropped and tried again.
-    void check(int rc, const char *what);
+    void check(int rc);
     void lost(const QString &why);
 
     BrokerOptions m_options;
