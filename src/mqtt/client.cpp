@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kTickMs = 1000;       // keep-alive is counted in seconds
 constexpr int kConnectWaitMs = 15000; // a broker that takes the connection but never answers
+constexpr const char *kSystemCaPath = "/etc/ssl/certs";
 
 // The library keeps process-wide state; once is enough and must come first.
 void initLibrary()
@@ -99,12 +100,11 @@ bool Client::start(QString *error)
             return refuse(QStringLiteral("имя и пароль"), rc);
     }
     if (m_options.tls) {
-        if (m_options.cafile.isEmpty()) {
-            rc = mosquitto_int_option(m_mosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
-        } else {
-            rc = mosquitto_tls_set(m_mosq, QFile::encodeName(m_options.cafile).constData(), nullptr, nullptr, nullptr,
-                                   nullptr);
-        }
+        // The system's authorities as Debian keeps them (ca-certificates);
+        // the library's own switch for them breaks its second attempt.
+        const QByteArray cafile = QFile::encodeName(m_options.cafile);
+        rc = mosquitto_tls_set(m_mosq, cafile.isEmpty() ? nullptr : cafile.constData(),
+                               cafile.isEmpty() ? kSystemCaPath : nullptr, nullptr, nullptr, nullptr);
         if (rc != MOSQ_ERR_SUCCESS)
             return refuse(QStringLiteral("TLS"), rc);
     }
@@ -126,10 +126,9 @@ void Client::attempt()
     dropSocket(); // the library closes the old socket before it opens a new one
     // The host name is looked up here, in the library, before the socket is
     // opened: the one wait on this thread that is not Quorvan's.
-    const int rc = m_everAttempted ? mosquitto_reconnect_async(m_mosq)
-                                   : mosquitto_connect_async(m_mosq, utf8(m_options.host).constData(),
-                                                             m_options.portOrDefault(), m_options.keepAliveS);
-    m_everAttempted = true;
+    // Each attempt as the first, with everything set again.
+    const int rc = mosquitto_connect_async(m_mosq, utf8(m_options.host).constData(), m_options.portOrDefault(),
+                                           m_options.keepAliveS);
     ++m_generation;
     if (rc != MOSQ_ERR_SUCCESS) {
         lost(errorText(rc));

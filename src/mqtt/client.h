@@ -95,7 +95,6 @@ private:
     int m_unacknowledged = 0;
     quint64 m_generation = 0; // one per socket: what a callback said of an older one is dropped
     bool m_connected = false;
-    bool m_everAttempted = false;
     bool m_stopping = false;
     QString m_refusal;     // the broker's reason for refusing the connection
     QString m_lastProblem; // so a broker that stays away is logged once, not every attempt

@@ -64,7 +64,7 @@ QStringList sendableLevels(const QStringList &levels)
     // goes out unchanged.
     QStringList out;
     for (const QString &l : levels)
-        if (sendableLevel(l) == l && out.size() < kMaxOptions)
+        if (sendableLevel(l) == l && !out.contains(l) && out.size() < kMaxOptions)
             out << l;
     return out;
 }
