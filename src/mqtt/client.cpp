@@ -75,7 +75,9 @@ Client::Client(const BrokerOptions &options, QObject *parent) : QObject(parent),
 
 Client::~Client()
 {
-    dropSocket();
+    // The notifiers go before the library closes their socket.
+    m_read.reset();
+    m_write.reset();
     mosquitto_destroy(m_mosq);
 }
 
@@ -235,15 +237,10 @@ void Client::publish(const QString &topic, const QByteArray &payload, bool retai
     int mid = 0;
     const int rc = mosquitto_publish(m_mosq, &mid, utf8(topic).constData(), int(payload.size()), payload.constData(), 1,
                                      retain);
-    if (rc == MOSQ_ERR_SUCCESS) {
+    if (rc == MOSQ_ERR_SUCCESS)
         ++m_unacknowledged;
-    } else if (rc == MOSQ_ERR_CONN_LOST || rc == MOSQ_ERR_NO_CONN || rc == MOSQ_ERR_ERRNO) {
-        // The library writes at once, and so finds a broker gone first.
-        lost(errorText(rc));
-        return;
-    } else {
+    else if (!handled(rc))
         emit problem(QStringLiteral("не опубликовано в %1: %2").arg(ansi::printable(topic), errorText(rc)));
-    }
     updateWrite();
 }
 
@@ -252,8 +249,18 @@ void Client::subscribe(const QString &topic)
     if (!m_subscriptions.contains(topic))
         m_subscriptions << topic;
     if (m_connected)
-        mosquitto_subscribe(m_mosq, nullptr, utf8(topic).constData(), 1);
+        handled(mosquitto_subscribe(m_mosq, nullptr, utf8(topic).constData(), 1));
     updateWrite();
+}
+
+// The library writes at once, and so may be the first to find the broker
+// gone; it has closed the socket then.
+bool Client::handled(int rc)
+{
+    if (rc != MOSQ_ERR_CONN_LOST && rc != MOSQ_ERR_NO_CONN && rc != MOSQ_ERR_ERRNO)
+        return rc == MOSQ_ERR_SUCCESS;
+    lost(errorText(rc));
+    return true;
 }
 
 void Client::disconnectFromBroker()
@@ -300,8 +307,11 @@ void Client::connectAnswered(int rc)
     m_connected = true;
     m_nextDelayMs = m_backoff.firstMs;
     m_lastProblem.clear();
-    for (const QString &topic : std::as_const(m_subscriptions))
-        mosquitto_subscribe(m_mosq, nullptr, utf8(topic).constData(), 1);
+    for (const QString &topic : std::as_const(m_subscriptions)) {
+        handled(mosquitto_subscribe(m_mosq, nullptr, utf8(topic).constData(), 1));
+        if (!m_connected)
+            return; // lost at once
+    }
     emit connected();
     updateWrite();
 }

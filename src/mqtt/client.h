@@ -78,6 +78,9 @@ private:
     void updateWrite();
     // Acts on a library result: a lost connection is dropped and tried again.
     void check(int rc);
+    // After a call that writes: true for success and for a lost connection,
+    // which is dealt with here; false for any other failure.
+    bool handled(int rc);
     void lost(const QString &why);
 
     BrokerOptions m_options;
