@@ -139,6 +139,8 @@ def check_discovery(peer, port, node):
         topics = [a["topic"] for a in c["availability"]]
         if topics[0] != f"{BASE}/bridge/status" or (component != "binary_sensor") != (f"{BASE}/{node}/status" in topics):
             fail(f"{topic}: availability {topics}")
+        if len(topics) > 1 and c.get("availability_mode") != "all":
+            fail(f"{topic}: available when either says so: {c.get('availability_mode')}")
     peer.close()
     print(f"ok: {len(ENTITIES)} configs retained, each naming its topics")
 
@@ -255,13 +257,22 @@ def main():
         since = peer.mark()
         bridge("--broker-port", str(broker.ports["tls"]), "--cafile", cert, "--topic", "tls", "--discovery-prefix", "tls-ha")
         peer.wait("the bridge online over TLS", live("tls/bridge/status", "online"), since)
-        print("ok: a readable password file refused; password, wrong password and TLS")
+        # The system's authorities do not vouch for the test's certificate.
+        untrusted = bridge("--broker-port", str(broker.ports["tls"]), "--tls", "--topic", "tls2",
+                           "--discovery-prefix", "tls2-ha")
+        wait_until("an unknown certificate refused", lambda: "ошибка TLS" in untrusted.text())
+        print("ok: a readable password file refused; password, wrong password, TLS, an unknown certificate")
 
         # Killed outright: its last will says offline.
         since = peer.mark()
         main_bridge.process.kill()
         peer.wait("the last will", live(f"{BASE}/bridge/status", "offline"), since)
-        print("ok: kill -9: offline through the last will")
+        later = Peer(broker.ports["plain"], "test-later")
+        later.subscribe(f"{BASE}/bridge/status")
+        later.wait("the last will kept for whoever comes later",
+                   lambda m: m.retained and m.payload == b"offline")
+        later.close()
+        print("ok: kill -9: offline through the last will, retained")
 
         # --remove empties every retained message of the Quorvan.
         gone = bridge("--broker-port", str(broker.ports["plain"]), "--remove")
