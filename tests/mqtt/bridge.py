@@ -249,9 +249,15 @@ def main():
         if b.process.returncode != 1 or "chmod 600" not in b.text():
             fail(f"a password file others may read: exit {b.process.returncode}: {b.text()}")
         os.chmod(cfg, 0o600)
-        since = peer.mark()
-        bridge("--config", cfg, "--topic", "auth", "--discovery-prefix", "auth-ha")
+        # A command someone left retained is no command given now.
+        peer.publish(f"auth/{node}/alarm1_active/set", "OFF", retain=True)
+        since, log_since = peer.mark(), sim.mark()
+        b = bridge("--config", cfg, "--topic", "auth", "--discovery-prefix", "auth-ha")
         peer.wait("the bridge online with its password", live("auth/bridge/status", "online"), since)
+        wait_until("a retained command refused", lambda: "retained" in b.text())
+        if sim.settings(log_since):
+            fail(f"a retained command went out: {sim.settings(log_since)}")
+        peer.publish(f"auth/{node}/alarm1_active/set", "", retain=True)
         bad = bridge("--config", cfg, "--topic", "wrong", "--discovery-prefix", "wrong-ha", "--password", "nope")
         wait_until("a wrong password refused", lambda: "отказ" in bad.text())
         since = peer.mark()
@@ -261,7 +267,8 @@ def main():
         untrusted = bridge("--broker-port", str(broker.ports["tls"]), "--tls", "--topic", "tls2",
                            "--discovery-prefix", "tls2-ha")
         wait_until("an unknown certificate refused", lambda: "ошибка TLS" in untrusted.text())
-        print("ok: a readable password file refused; password, wrong password, TLS, an unknown certificate")
+        print("ok: a readable password file refused; password, a retained command refused, wrong password, TLS, "
+              "an unknown certificate")
 
         # Killed outright: its last will says offline.
         since = peer.mark()
