@@ -22,7 +22,7 @@ std::optional<QString> refuseMode(const QString &file, bool mustExist)
     if (!S_ISREG(st.st_mode))
         return QStringLiteral("%1: не обычный файл").arg(file);
     if ((st.st_mode & (S_IRWXG | S_IRWXO)) != 0)
-        return QStringLiteral("%1: файл с паролем доступен другим (права %2); выполните chmod 600 %1")
+        return QStringLiteral("%1: файл доступен другим (права %2), а в нём может быть пароль; выполните chmod 600 %1")
             .arg(file)
             .arg(st.st_mode & 07777, 4, 8, QLatin1Char('0'));
     return std::nullopt;
