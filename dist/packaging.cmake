@@ -15,6 +15,8 @@ a Russian interface.
 The package also holds dalvimoctl, for the command line and scripts;
 dalvimo-web, a small web remote for a phone's browser on the home network
 (paired by a token, with a systemd user unit that is off until enabled);
+dalvimo-mqtt, a bridge to an MQTT broker through which Home Assistant
+discovers each Quorvan as a device (with a user unit off until enabled);
 and quorvan-sim, which plays Quorvan so that Dalvimo can be tried without it.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)

@@ -11,11 +11,15 @@ set -euo pipefail
 # xdotool to type. libqrencode-dev draws dalvimo-web's pairing address as a
 # QR code; chromium and chromium-driver run its page in a real headless
 # browser in the tests; iproute2 makes the network namespaces that discovery
-# is tested in.
+# is tested in. libmosquitto-dev is dalvimo-mqtt's MQTT client library;
+# mosquitto is the broker its tests start (with mosquitto_passwd for their
+# password file), openssl makes their TLS certificate, and mosquitto-clients
+# has mosquitto_sub to watch the bridge by hand.
 DALVIMO_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 clang libclang-rt-14-dev
     desktop-file-utils appstream
     qt6-base-private-dev qt6-qpa-plugins xvfb dbus at-spi2-core python3-pyatspi
-    orca openbox xdotool libqrencode-dev chromium chromium-driver iproute2)
+    orca openbox xdotool libqrencode-dev chromium chromium-driver iproute2
+    libmosquitto-dev mosquitto mosquitto-clients openssl)
 
 # The Windows build (windows.sh): the mingw-w64 cross compiler with posix
 # threads and the installer maker. Running it (the Windows part of test.sh):

@@ -19,6 +19,7 @@ set(may_app ${core} toolkit link alarms face app)
 set(may_remote ${core} remote)
 set(may_ctl ${core} remote ctl)
 set(may_web ${core} remote web)
+set(may_mqtt ${core} remote mqtt)
 set(may_quorvan-sim ${core})
 
 file(GLOB_RECURSE sources ${ROOT}/src/*.h ${ROOT}/src/*.cpp ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp)

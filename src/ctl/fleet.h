@@ -8,6 +8,7 @@
 #include "ctl/cli.h"
 #include "remote/report.h"
 #include "remote/server_choice.h"
+#include "remote/server_list.h"
 
 #include <QList>
 #include <QString>
@@ -16,14 +17,6 @@
 #include <variant>
 
 namespace ctl {
-
-// Whether a server text names more than one server: a comma, or "@all".
-bool namesMany(const QString &text);
-
-// The servers a text names: comma-separated ADDRESS[:PORT], and "@all" for
-// every entry of the settings file (at the window's port, which entries do
-// not carry). The first that names no server stops the list.
-std::variant<QList<Endpoint>, NoServer> parseServerList(const QString &text, const QString &settingsFile);
 
 // What one server did: what it showed, and the failure that ended it.
 struct ServerResult {

@@ -55,6 +55,11 @@ void ParseAlarmReply(const QString &sText, BudTable &buds);
 // alarm reply may carry.
 std::optional<QTime> parseTimeText(QStringView text);
 
+// The same rule as a regular expression, for a front end that checks a time
+// before it sends one (Home Assistant's text pattern). Where "$" also lets a
+// final line feed through (Python, PCRE), the check before sending does not.
+inline constexpr QLatin1String kTimeTextPattern("^([01]?[0-9]|2[0-3]):[0-5]?[0-9](:[0-5]?[0-9])?$");
+
 // "h:nn" for the row's caption: 7:05, 0:00, 13:45 (seconds dropped).
 QString formatHnn(QTime time);
 

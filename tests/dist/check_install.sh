@@ -48,5 +48,10 @@ grep -q "Unknown option 'no-such-option'" <<<"$err" || fail "an unknown option s
 unit="$prefix/lib/systemd/user/dalvimo-web.service"
 grep -qx "ExecStart=/.*/bin/dalvimo-web" "$unit" || fail "the user unit starts no dalvimo-web"
 grep -qx "WantedBy=default.target" "$unit" || fail "the user unit cannot be enabled"
+# The MQTT bridge likewise.
+"$prefix/bin/dalvimo-mqtt" --help | grep -q -- "--remove" || fail "dalvimo-mqtt --help names no --remove"
+unit="$prefix/lib/systemd/user/dalvimo-mqtt.service"
+grep -qx "ExecStart=/.*/bin/dalvimo-mqtt" "$unit" || fail "the user unit starts no dalvimo-mqtt"
+grep -qx "WantedBy=default.target" "$unit" || fail "the MQTT user unit cannot be enabled"
 
 echo "install tree of $(wc -l <"$expected") files checked in $prefix"

@@ -3,6 +3,7 @@
 #include "records/alarm_record.h"
 #include "protocol/reply_fields.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -226,10 +227,12 @@ void TestAlarmRecord::timeRule_data()
     QTest::newRow("H:M:S") << "7:5:9" << QTime(7, 5, 9);
     QTest::newRow("max") << "23:59:59" << QTime(23, 59, 59);
     QTest::newRow("leading zeros") << "07:05:09" << QTime(7, 5, 9);
+    QTest::newRow("twenty") << "20:00" << QTime(20, 0);
+    QTest::newRow("nineteen") << "19:9" << QTime(19, 9);
 
     const char *rejected[] = {
         "", "7", "7:", ":05", "7::05", "7:05:", "24:00", "7:60", "7:05:60",
-        "123:00", "7:005", "7:05:000", " 7:05", "7:05 ", "7: 05", "+7:05", "-1:00",
+        "123:00", "29:00", "7:005", "7:05:000", " 7:05", "7:05 ", "7: 05", "+7:05", "-1:00",
         "7.05", "7-05", "7:05:00:00", "7:05 PM", "?:??", "7:o5",
         "\u0667:\u0660\u0665", // Arabic-Indic digits
         "\uFF17:\uFF10\uFF15", // full-width digits
@@ -247,6 +250,9 @@ void TestAlarmRecord::timeRule()
     QCOMPARE(t.has_value(), expected.isValid());
     if (t)
         QCOMPARE(*t, expected);
+    // The regular expression says the same.
+    static const QRegularExpression pattern{QString(kTimeTextPattern)};
+    QCOMPARE(pattern.match(text).hasMatch(), expected.isValid());
 }
 
 void TestAlarmRecord::formats_data()
