@@ -66,16 +66,26 @@ printf '[General]\r\nClockIP_1=192.168.77.5|Дача\r\nClockIP_2=%s|Кухня\
 
 export ASAN_OPTIONS=detect_leaks=0
 for i in 0 1; do
-    ip netns exec "${sims[$i]}" timeout 120 "$simulator" --bind 0.0.0.0 --quiet >/dev/null &
+    ip netns exec "${sims[$i]}" timeout 120 "$simulator" --bind 0.0.0.0 --quiet >"$work/sim$i.log" 2>&1 &
     pids+=($!)
 done
 inclient() { ip netns exec "$client" timeout 60 "$@"; }
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Both simulators are up once each answers a plain ping (bounded wait).
+# A sanitized simulator on a busy machine can take seconds to start: wait
+# until each says it listens (or has died), then until it answers a ping
+# across the bridge; both waits are bounded.
+for i in 0 1; do
+    for _ in $(seq 600); do
+        grep -q "listening on UDP" "$work/sim$i.log" && break
+        kill -0 "${pids[$i]}" 2>/dev/null || break
+        sleep 0.1
+    done
+    grep -q "listening on UDP" "$work/sim$i.log" || { cat "$work/sim$i.log"; fail "simulator $i did not start"; }
+done
 for addr in "$SIM_A" "$SIM_B"; do
-    inclient "$work/dalvimoctl" -s "$addr" --timeout 200 --retries 20 ping >/dev/null || fail "$addr never answered"
+    inclient "$work/dalvimoctl" -s "$addr" --timeout 200 --retries 50 ping >/dev/null || fail "$addr never answered"
 done
 
 out=$(inclient "$work/dalvimoctl" discover --timeout 1000) || fail "discover: exit $?"
