@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "common/exit_codes.h"
 #include "settings/settings_location.h"
 
 #include <QCommandLineParser>
@@ -42,7 +43,7 @@ QString executablePath(const QStringList &arguments)
 
 Request usageError(const QString &name, const QString &what)
 {
-    return {false, kUsageError, {},
+    return {false, exit_code::kUsage, {},
             QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(name, what)};
 }
 

@@ -8,8 +8,6 @@
 
 namespace cli {
 
-inline constexpr int kUsageError = 64; // EX_USAGE, as sysexits.h names it
-
 // What the command line asks for: start the window, or print and leave.
 struct Request {
     bool startWindow = true;

@@ -9,6 +9,8 @@
 
 namespace ctl {
 
+using namespace remote; // the exchanges this program is the command line of
+
 Monitor::Monitor(const Endpoint &server, int pollMs, bool json, QTextStream &out)
     : m_channel(server, Channel::Everyone), m_json(json), m_out(out)
 {

@@ -7,7 +7,7 @@
 #include <QNetworkDatagram>
 #include <QNetworkProxy>
 
-namespace ctl {
+namespace remote {
 namespace {
 
 // Qt's own error texts are English; the few a bind meets, in Russian.
@@ -88,4 +88,4 @@ void Channel::readPending()
     }
 }
 
-} // namespace ctl
+} // namespace remote

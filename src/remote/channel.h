@@ -1,5 +1,5 @@
 #pragma once
-// One UDP socket of dalvimoctl, bound to a port the system chooses, that
+// One UDP socket of an exchange, bound to a port the system chooses, that
 // sends command texts to the server and reports the datagrams that come
 // back: the server's only (the socket is connected to it), unless it is to
 // hear everyone (monitor).
@@ -11,7 +11,7 @@
 #include <QString>
 #include <QUdpSocket>
 
-namespace ctl {
+namespace remote {
 
 struct Endpoint {
     QHostAddress address;
@@ -48,4 +48,4 @@ private:
     QUdpSocket m_socket;
 };
 
-} // namespace ctl
+} // namespace remote

@@ -6,7 +6,7 @@
 #include "remote/reads.h"
 #include "protocol/protocol.h"
 
-namespace ctl {
+namespace remote {
 
 // The five reads of the window's initial fetch, in its order.
 Shown runStatus(Exchanger &ex)
@@ -103,7 +103,7 @@ Shown runLevelOf(const Request &r, Exchanger &ex)
     Shown s;
     if (r.level || r.min || r.max || r.mode) {
         if (!supported(now))
-            throw Stop{kExitQuorvanError, QStringLiteral("Quorvan: яркость не поддерживается")};
+            throw Outcome{Outcome::QuorvanError, QStringLiteral("Quorvan: яркость не поддерживается")};
         const Levels was = levelsOf(now);
         const Levels wanted{r.level.value_or(was.level), r.min.value_or(was.min), r.max.value_or(was.max),
                             r.mode.value_or(was.mode)};
@@ -151,4 +151,4 @@ Shown runFlag(const Request &r, Exchanger &ex)
     return s;
 }
 
-} // namespace ctl
+} // namespace remote

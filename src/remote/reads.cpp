@@ -5,7 +5,7 @@
 #include "protocol/protocol.h"
 #include "protocol/reply_fields.h"
 
-namespace ctl {
+namespace remote {
 namespace {
 
 // Each face record's read command and parser.
@@ -55,15 +55,15 @@ Read readReply(Exchanger &ex, const QString &command)
 
 } // namespace
 
-Stop unreadable(const QString &reply)
+Outcome unreadable(const QString &reply)
 {
-    return {kExitUnreadable, QStringLiteral("ответ не удалось разобрать: %1").arg(ansi::printable(reply))};
+    return {Outcome::Unreadable, QStringLiteral("ответ не удалось разобрать: %1").arg(ansi::printable(reply))};
 }
 
 void needSendable(const QString &value, const QString &what)
 {
     if (const auto why = proto::fieldFault(value))
-        throw Stop{kExitUnreadable, QStringLiteral("%1 «%2» из ответа Quorvan нельзя отправить обратно: %3")
+        throw Outcome{Outcome::Unreadable, QStringLiteral("%1 «%2» из ответа Quorvan нельзя отправить обратно: %3")
                                         .arg(what, ansi::printable(value), *why)};
 }
 
@@ -110,4 +110,4 @@ template face::TransparencyRecord Reads::record<face::TransparencyRecord>();
 template face::BrightnessRecord Reads::record<face::BrightnessRecord>();
 template face::FaceFlagsRecord Reads::record<face::FaceFlagsRecord>();
 
-} // namespace ctl
+} // namespace remote

@@ -4,7 +4,7 @@
 
 #include <QJsonArray>
 
-namespace ctl {
+namespace remote {
 namespace {
 
 // The captions of the window's four face-flag boxes, in flag order.
@@ -190,4 +190,4 @@ QStringList flagsLines(const face::FaceFlagsRecord &r)
     return lines;
 }
 
-} // namespace ctl
+} // namespace remote

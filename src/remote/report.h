@@ -14,14 +14,14 @@
 
 #include <optional>
 
-namespace ctl {
+namespace remote {
 
 // What a command shows, in both forms; printed once at its end.
 struct Shown {
     QStringList lines;
     QJsonObject json;
     QStringList notes;      // for stderr, also on success
-    std::optional<Stop> stop; // shown first, then ends the program with its status
+    std::optional<Outcome> stop; // shown first, then ends the program with its status
 
     void add(const QString &key, const QJsonValue &value, const QStringList &text);
 };
@@ -50,4 +50,4 @@ QStringList flagNames();
 // The check-box value of a mode: "transparency", "dimming", "indeterminate".
 QString modeName(int mode);
 
-} // namespace ctl
+} // namespace remote

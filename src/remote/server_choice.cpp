@@ -9,7 +9,7 @@
 #include <QCoreApplication>
 #include <QHostInfo>
 
-namespace ctl {
+namespace remote {
 namespace {
 
 bool looksLikeHostName(const QString &text)
@@ -97,4 +97,4 @@ QString windowSettingsFile()
         settings::windowExecutableBeside(QCoreApplication::applicationFilePath()));
 }
 
-} // namespace ctl
+} // namespace remote

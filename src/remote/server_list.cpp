@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace ctl {
+namespace remote {
 
 bool namesMany(const QString &text)
 {
@@ -49,4 +49,4 @@ std::variant<QList<Endpoint>, NoServer> parseServerList(const QString &text, con
     return servers;
 }
 
-} // namespace ctl
+} // namespace remote

@@ -1,6 +1,7 @@
 // dalvimo-web: Quorvan's remote in a phone's browser. Serves one page and a
 // JSON API on the home network for the Quorvan that dalvimoctl would choose.
 
+#include "common/exit_codes.h"
 #include "remote/server_choice.h"
 #include "web/pairing.h"
 #include "web/quit_signals.h"
@@ -17,7 +18,7 @@ namespace {
 int usage(const QString &message)
 {
     QTextStream(stderr) << "dalvimo-web: " << message << "\nПодробнее: dalvimo-web --help\n";
-    return 64;
+    return exit_code::kUsage;
 }
 
 // The token file as the server reads it at each request; the journal
@@ -88,14 +89,14 @@ int main(int argc, char *argv[])
     std::optional<QString> env;
     if (qEnvironmentVariableIsSet("DALVIMO_SERVER"))
         env = qEnvironmentVariable("DALVIMO_SERVER");
-    const auto choice = ctl::chooseServer(option, env, ctl::windowSettingsFile());
-    if (const auto *none = std::get_if<ctl::NoServer>(&choice))
-        return none->kind == ctl::NoServer::Unresolved ? (QTextStream(stderr) << "dalvimo-web: " << none->reason << '\n', 2)
+    const auto choice = remote::chooseServer(option, env, remote::windowSettingsFile());
+    if (const auto *none = std::get_if<remote::NoServer>(&choice))
+        return none->kind == remote::NoServer::Unresolved ? (QTextStream(stderr) << "dalvimo-web: " << none->reason << '\n', exit_code::kNoAnswer)
                                                        : usage(none->reason);
-    const ctl::ServerChoice &chosen = std::get<ctl::ServerChoice>(choice);
+    const remote::ServerChoice &chosen = std::get<remote::ServerChoice>(choice);
 
     web::TokenStore store(p.isSet(tokenFile) ? p.value(tokenFile) : web::TokenStore::defaultFile());
-    web::WebServer web(chosen.endpoint, ctl::Policy{}, watched(store));
+    web::WebServer web(chosen.endpoint, remote::Policy{}, watched(store));
     QString error;
     // The port first: while another process holds it, --new-token is for
     // the server there, and the file stays as it is unless that server

@@ -1,17 +1,18 @@
-// dalvimoctl's commands against the simulator over loopback while datagrams
+// The shared commands against the simulator over loopback while datagrams
 // are lost (--drop, with fixed seeds) or answered late (--delay): reads get
 // through by repeating, a setting whose answer is lost is judged by a
 // read-back, an absolute setting takes effect exactly once, and a toggle
 // never goes out twice.
 
-#include "ctl/cli.h"
 #include "remote/commands.h"
 #include "sim_server.h"
 
 #include <QJsonArray>
 #include <QTest>
 
-using namespace ctl;
+using namespace remote;
+
+Q_DECLARE_METATYPE(remote::Request)
 
 namespace {
 
@@ -46,35 +47,56 @@ struct Sim {
     }
 };
 
-struct Outcome {
-    int exit = -1;
+struct Ran {
+    Outcome::Kind kind = Outcome::Done;
     QJsonObject json;
     QString message;
 };
 
-Outcome run(Sim &sim, const QStringList &args)
+Ran run(Sim &sim, const Request &r, int timeoutMs, int retries)
 {
-    const Parsed p = parseCommandLine(QStringList{QStringLiteral("dalvimoctl")} + args);
-    if (p.kind != Parsed::Run)
-        return {};
-    Exchanger ex(sim.endpoint(), p.request.globals.policy);
+    Exchanger ex(sim.endpoint(), Policy{timeoutMs, retries});
     try {
-        const Shown s = runCommand(p.request, ex);
-        return {s.stop ? s.stop->exitCode : kExitDone, s.json, QString()};
-    } catch (const Stop &stop) {
-        return {stop.exitCode, QJsonObject(), stop.message};
+        const Shown s = runCommand(r, ex);
+        return {s.stop ? s.stop->kind : Outcome::Done, s.json, QString()};
+    } catch (const Outcome &stop) {
+        return {stop.kind, QJsonObject(), stop.message};
     }
 }
 
 // Short waits keep the losses cheap; many retries make a read that never
 // gets through practically impossible (0.3^9 per read).
-const QStringList kLossy{QStringLiteral("--timeout"), QStringLiteral("40"), QStringLiteral("--retries"),
-                         QStringLiteral("8")};
+Ran runLossy(Sim &sim, const Request &r) { return run(sim, r, 40, 8); }
+
+Request named(const char *command)
+{
+    Request r;
+    r.command = QString::fromLatin1(command);
+    return r;
+}
+
+Request flag(int n, bool on)
+{
+    Request r = named("flag");
+    r.flag = n;
+    r.on = on;
+    return r;
+}
+
+Request alarmSet(int n, QTime time, std::optional<bool> on)
+{
+    Request r = named("alarm");
+    r.number = n;
+    r.action = QStringLiteral("set");
+    r.time = time;
+    r.on = on;
+    return r;
+}
 constexpr quint32 kSeeds = 12;
 
 } // namespace
 
-class TestCtlLossy : public QObject {
+class TestRemoteLossy : public QObject {
     Q_OBJECT
 private slots:
     void readsGetThroughDrops();
@@ -86,13 +108,13 @@ private slots:
     void lateAnswersAreNotLost();
 };
 
-void TestCtlLossy::readsGetThroughDrops()
+void TestRemoteLossy::readsGetThroughDrops()
 {
     int dropped = 0;
     for (quint32 seed = 1; seed <= kSeeds; ++seed) {
         Sim sim(30, seed);
-        const Outcome o = run(sim, QStringList{QStringLiteral("status")} + kLossy);
-        QVERIFY2(o.exit == kExitDone, qPrintable(o.message));
+        const Ran o = runLossy(sim, named("status"));
+        QVERIFY2(o.kind == Outcome::Done, qPrintable(o.message));
         QCOMPARE(o.json[u"skin"][u"name"].toString(), QStringLiteral("Classic"));
         QCOMPARE(o.json[u"alarms"][3][u"time"].toString(), QStringLiteral("22:00"));
         dropped += sim.server.droppedCount();
@@ -100,61 +122,58 @@ void TestCtlLossy::readsGetThroughDrops()
     QVERIFY(dropped > 0);
 }
 
-void TestCtlLossy::silenceEndsWithNoAnswer()
+void TestRemoteLossy::silenceEndsWithNoAnswer()
 {
     Sim sim(100);
-    const Outcome ping = run(sim, {QStringLiteral("ping"), QStringLiteral("--timeout"), QStringLiteral("20"),
-                                   QStringLiteral("--retries"), QStringLiteral("3")});
-    QCOMPARE(ping.exit, int(kExitNoAnswer));
+    const Ran ping = run(sim, named("ping"), 20, 3);
+    QCOMPARE(ping.kind, Outcome::NoAnswer);
     QCOMPARE(sim.sent(QStringLiteral("ping")), 4);
 
     // The flag is read first; without that read nothing is switched.
-    const Outcome flag = run(sim, {QStringLiteral("flag"), QStringLiteral("lock"), QStringLiteral("on"),
-                                   QStringLiteral("--timeout"), QStringLiteral("20"), QStringLiteral("--retries"),
-                                   QStringLiteral("1")});
-    QCOMPARE(flag.exit, int(kExitNoAnswer));
+    const Ran lock = run(sim, flag(3, true), 20, 1);
+    QCOMPARE(lock.kind, Outcome::NoAnswer);
     QCOMPARE(sim.sent(QStringLiteral("Gfa*")), 2);
     QCOMPARE(sim.sent(QStringLiteral("Sfa3")), 0);
 }
 
-void TestCtlLossy::togglesNeverTwice_data()
+void TestRemoteLossy::togglesNeverTwice_data()
 {
-    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<Request>("request");
     QTest::addColumn<QString>("toggle");
-    QTest::newRow("flag") << QStringList{"flag", "on-top", "off"} << "Sfa1";
-    QTest::newRow("weekday/weekend switch") << QStringList{"alarms-toggle"} << "Sbd1";
+    QTest::newRow("flag") << flag(1, false) << "Sfa1";
+    QTest::newRow("weekday/weekend switch") << named("alarms-toggle") << "Sbd1";
 }
 
 // Over the seeds both roads are taken: the toggle got through (done), or it
 // was lost and the read-back shows nothing changed (no answer, not resent).
-void TestCtlLossy::togglesNeverTwice()
+void TestRemoteLossy::togglesNeverTwice()
 {
-    QFETCH(QStringList, args);
+    QFETCH(Request, request);
     QFETCH(QString, toggle);
     QSet<int> exits;
     for (quint32 seed = 1; seed <= kSeeds; ++seed) {
         Sim sim(30, seed);
-        const Outcome o = run(sim, args + kLossy);
+        const Ran o = runLossy(sim, request);
         QVERIFY2(sim.sent(toggle) <= 1, qPrintable(QStringLiteral("seed %1").arg(seed)));
-        const bool switched = args.first() == u"flag" ? sim.server.state().faceFlag(1) == 0
+        const bool switched = request.command == u"flag" ? sim.server.state().faceFlag(1) == 0
                                                       : sim.server.state().weekendMode();
         QCOMPARE(switched, sim.applied(toggle) == 1);
-        QCOMPARE(o.exit, switched ? int(kExitDone) : int(kExitNoAnswer));
-        exits.insert(o.exit);
+        QCOMPARE(o.kind, switched ? Outcome::Done : Outcome::NoAnswer);
+        exits.insert(o.kind);
     }
-    QCOMPARE(exits, (QSet<int>{kExitDone, kExitNoAnswer}));
+    QCOMPARE(exits, (QSet<int>{Outcome::Done, Outcome::NoAnswer}));
 }
 
 // An absolute setting may go out again, but only once a read-back has shown
 // that the one before did not arrive: it always ends up applied once.
-void TestCtlLossy::absoluteSettingTakesEffectOnce()
+void TestRemoteLossy::absoluteSettingTakesEffectOnce()
 {
     const QString set = QStringLiteral("Sbd2|6:45:0|1");
     int resent = 0;
     for (quint32 seed = 1; seed <= kSeeds; ++seed) {
         Sim sim(30, seed);
-        const Outcome o = run(sim, QStringList{"alarm", "2", "set", "--time", "6:45", "--on"} + kLossy);
-        QVERIFY2(o.exit == kExitDone, qPrintable(o.message));
+        const Ran o = runLossy(sim, alarmSet(2, QTime(6, 45), true));
+        QVERIFY2(o.kind == Outcome::Done, qPrintable(o.message));
         QCOMPARE(sim.applied(set), 1);
         QCOMPARE(sim.server.state().alarm(2).time, QTime(6, 45));
         QVERIFY(sim.server.state().alarm(2).active);
@@ -164,31 +183,31 @@ void TestCtlLossy::absoluteSettingTakesEffectOnce()
     QVERIFY(resent > 0);
 }
 
-void TestCtlLossy::lateAnswersAreNotLost_data()
+void TestRemoteLossy::lateAnswersAreNotLost_data()
 {
-    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<Request>("request");
     QTest::addColumn<QString>("setting"); // empty: a read only
-    QTest::newRow("ping") << QStringList{"ping"} << QString();
-    QTest::newRow("flag") << QStringList{"flag", "on-top", "off"} << "Sfa1";
-    QTest::newRow("alarm set") << QStringList{"alarm", "2", "set", "--time", "6:45"} << "Sbd2|6:45:0|0";
-    QTest::newRow("switch") << QStringList{"alarms-toggle"} << "Sbd1";
+    QTest::newRow("ping") << named("ping") << QString();
+    QTest::newRow("flag") << flag(1, false) << "Sfa1";
+    QTest::newRow("alarm set") << alarmSet(2, QTime(6, 45), std::nullopt) << "Sbd2|6:45:0|0";
+    QTest::newRow("switch") << named("alarms-toggle") << "Sbd1";
 }
 
 // Every answer comes three waits late: reads take the late answer of an
 // earlier attempt, a setting learns from its read-back (or from its answer
 // arriving meanwhile) and is never sent again.
-void TestCtlLossy::lateAnswersAreNotLost()
+void TestRemoteLossy::lateAnswersAreNotLost()
 {
-    QFETCH(QStringList, args);
+    QFETCH(Request, request);
     QFETCH(QString, setting);
     Sim sim(0, 1, 120);
-    const Outcome o = run(sim, args + QStringList{"--timeout", "40", "--retries", "10"});
-    QVERIFY2(o.exit == kExitDone, qPrintable(o.message));
+    const Ran o = run(sim, request, 40, 10);
+    QVERIFY2(o.kind == Outcome::Done, qPrintable(o.message));
     if (setting.isEmpty())
         QVERIFY(o.json[u"attempts"].toInt() > 1);
     else
         QCOMPARE(sim.sent(setting), 1);
 }
 
-QTEST_GUILESS_MAIN(TestCtlLossy)
-#include "tst_ctl_lossy.moc"
+QTEST_GUILESS_MAIN(TestRemoteLossy)
+#include "tst_remote_lossy.moc"
