@@ -6,10 +6,10 @@
 
 #include "link/link.h"
 #include "protocol/protocol.h"
-#include "toolkit/check_box.h"
-#include "toolkit/label.h"
-#include "toolkit/text_box.h"
-#include "toolkit/text_setters.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
+#include "toolkit/controls/text_setters.h"
 
 void AlarmsPage::connectCommands()
 {

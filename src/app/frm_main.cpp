@@ -12,10 +12,10 @@
 #include "app/server_list.h"
 #include "app/server_search.h"
 #include "app/tab_strip.h"
-#include "toolkit/check_box.h"
-#include "toolkit/colours.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/label.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/label.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -102,7 +102,7 @@ void frmMain::Form_Load()
         const qint16 value = readIntSetting(key, def).value_or(1);
         box->setValue(value >= 0 && value <= 2 ? value : 1);
     };
-    restoreSwitch(m_ui.chkAutoping, settings::kKeyAutoPing, settings::kDefaultAutoPing);
+    restoreSwitch(m_link->ui().chkAutoping, settings::kKeyAutoPing, settings::kDefaultAutoPing);
     restoreSwitch(m_alarms->ui().chkAutoActiveSet, settings::kKeyAutoActiveSet, settings::kDefaultAutoActiveSet);
     m_state.bLockEvents = false;
 
@@ -131,7 +131,7 @@ void frmMain::Form_Unload()
             oIni->WriteInIKey(settings::kSectionGeneral, key, QString::number(value), m_state.sCfgFile);
         };
         write(settings::kKeySelectIPNum, m_ui.cmbServer->ListIndex() + 1);
-        write(settings::kKeyAutoPing, m_ui.chkAutoping->Value());
+        write(settings::kKeyAutoPing, m_link->ui().chkAutoping->Value());
         write(settings::kKeyAutoActiveSet, m_alarms->ui().chkAutoActiveSet->Value());
         write(settings::kKeyFrameSelect, m_state.iFrameSelect);
     }

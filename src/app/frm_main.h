@@ -20,7 +20,7 @@
 #include "app/frm_main_ui.h"
 #include "common/form_state.h"
 #include "protocol/reply_dispatcher.h"
-#include "toolkit/form.h"
+#include "toolkit/form/form.h"
 
 #include <QWidget>
 

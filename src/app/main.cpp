@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 #include "app/frm_main.h"
-#include "app/stop_signals.h"
 #include "common/console.h"
+#include "common/stop_signals.h"
 
 #include <QApplication>
 

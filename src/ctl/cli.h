@@ -4,6 +4,7 @@
 // (arguments.h), before anything is sent: a usage error never reaches the
 // network.
 
+#include "common/address.h"
 #include "remote/exchange.h"
 #include "remote/request.h"
 
@@ -23,7 +24,7 @@ struct Options {
     remote::Policy policy;
     int pollMs = 0;               // monitor --poll
     quint16 listenPort = 0;       // monitor --listen
-    quint16 discoverPort = 17777; // discover --port
+    quint16 discoverPort = address::kDefaultPort; // discover --port
     bool save = false;            // discover --save
 };
 

@@ -1,6 +1,6 @@
 #include "ctl/discover.h"
 
-#include "protocol/address.h"
+#include "common/address.h"
 #include "protocol/discovery.h"
 #include "settings/ini_class.h"
 #include "settings/server_entries.h"

@@ -3,7 +3,7 @@
 #include "common/exit_codes.h"
 #include "ctl/exit_status.h"
 #include "remote/commands.h"
-#include "protocol/address.h"
+#include "common/address.h"
 
 #include <QThread>
 
@@ -52,7 +52,7 @@ int fleetExitCode(const QList<ServerResult> &results)
 
 QString serverLabel(const Endpoint &server)
 {
-    return QString::number(server.port) == address::kDefaultPort ? server.address.toString() : server.text();
+    return server.port == address::kDefaultPort ? server.host() : server.text();
 }
 
 } // namespace ctl

@@ -4,12 +4,12 @@
 #include "link/link.h"
 #include "protocol/protocol.h"
 #include "protocol/reply_fields.h"
-#include "toolkit/announcer.h"
-#include "toolkit/check_box.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/label.h"
-#include "toolkit/scroll_bar.h"
-#include "toolkit/text_box.h"
+#include "toolkit/accessibility/announcer.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/scroll_bar.h"
+#include "toolkit/controls/text_box.h"
 
 #include <utility>
 

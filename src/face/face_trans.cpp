@@ -8,10 +8,10 @@
 
 #include "link/link.h"
 #include "protocol/protocol.h"
-#include "toolkit/check_box.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/text_box.h"
-#include "toolkit/text_setters.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/text_box.h"
+#include "toolkit/controls/text_setters.h"
 
 namespace {
 

@@ -65,7 +65,7 @@ public:
 private:
     // Where commands go now: the address and port of the server bar. Empty
     // while either is not valid.
-    std::optional<proto::Server> server() const;
+    std::optional<address::Endpoint> server() const;
 
     Form &m_form;
     FormState &m_state;

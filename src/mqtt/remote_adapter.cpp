@@ -1,6 +1,6 @@
 #include "mqtt/remote_adapter.h"
 
-#include "protocol/address.h"
+#include "common/address.h"
 #include "protocol/reply_fields.h"
 #include "remote/arguments.h"
 #include "remote/commands.h"
@@ -15,7 +15,7 @@
 namespace mqtt {
 namespace {
 
-remote::Endpoint endpointOf(const Quorvan &q) { return {q.address, q.port}; }
+remote::Endpoint endpointOf(const Quorvan &q) { return {q.address.toIPv4Address(), q.port}; }
 
 remote::Exchanger exchangerFor(const Quorvan &q, const Exchanges &e)
 {
@@ -79,7 +79,7 @@ remote::Request requestFor(const Command &c)
 QString captionOf(const QList<settings::ServerEntry> &entries, const remote::Endpoint &e)
 {
     for (const settings::ServerEntry &entry : entries)
-        if (address::ipv4Of(entry.address) == e.address.toIPv4Address())
+        if (address::ipv4Of(entry.address) == e.ipv4)
             return entry.caption;
     return {};
 }
@@ -112,7 +112,7 @@ std::variant<QList<Quorvan>, NoQuorvan> chooseQuorvans(const std::optional<QStri
     QList<Quorvan> quorvans;
     for (const remote::Endpoint &e : endpoints) {
         const QString caption = captionOf(entries, e);
-        quorvans << Quorvan{e.address, e.port, caption.isEmpty() ? QStringLiteral("Quorvan ") + e.text() : caption};
+        quorvans << Quorvan{QHostAddress(e.ipv4), e.port, caption.isEmpty() ? QStringLiteral("Quorvan ") + e.text() : caption};
     }
     return quorvans;
 }

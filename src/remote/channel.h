@@ -6,6 +6,8 @@
 // Windows-1251 on the wire, Unicode on this side. Works only while an event
 // loop runs; nothing here blocks.
 
+#include "common/address.h"
+
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
@@ -13,12 +15,7 @@
 
 namespace remote {
 
-struct Endpoint {
-    QHostAddress address;
-    quint16 port = 0;
-
-    QString text() const; // "127.0.0.1:17777"
-};
+using address::Endpoint;
 
 class Channel : public QObject {
     Q_OBJECT

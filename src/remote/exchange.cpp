@@ -79,7 +79,7 @@ std::unique_ptr<Channel> Exchanger::openChannel()
     // What is not the server's never reaches the exchange; --verbose tells
     // that it came, not what it said.
     QObject::connect(channel.get(), &Channel::dropped, channel.get(), [this](const QHostAddress &from, quint16 port) {
-        trace(QStringLiteral("<- от %1: не сервер, отброшено").arg(Endpoint{from, port}.text()));
+        trace(QStringLiteral("<- от %1: не сервер, отброшено").arg(from.toString() + u':' + QString::number(port)));
     });
     return channel;
 }

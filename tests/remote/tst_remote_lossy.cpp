@@ -35,7 +35,7 @@ struct Sim {
                          [this](const QString &text, bool dropped) { heard.append({text, dropped}); });
         server.start();
     }
-    Endpoint endpoint() const { return {QHostAddress(QHostAddress::LocalHost), server.port()}; }
+    Endpoint endpoint() const { return {QHostAddress(QHostAddress::LocalHost).toIPv4Address(), server.port()}; }
     int sent(const QString &text) const
     {
         return int(std::count_if(heard.cbegin(), heard.cend(), [&](const auto &h) { return h.first == text; }));
