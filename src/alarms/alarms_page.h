@@ -30,7 +30,7 @@ public:
     void CreateEditors();
 
     // Parses the alarm text into the record it names, then shows Buds(index)
-    // in row index. Throws reply::ReplyFailure on any failure, also for a row
+    // in row index. Throws proto::ReplyFailure on any failure, also for a row
     // that does not exist (after the text has been stored).
     void ApplyAlarmReply(qint16 index, const QString &sText);
 

@@ -12,7 +12,7 @@
 #define DALVIMO_VERSION "0"
 #endif
 
-namespace cli {
+namespace app {
 namespace {
 
 // Qt's own options, which QApplication takes out of argv itself; the parser
@@ -112,4 +112,4 @@ int report(const Request &request)
     return request.exitCode;
 }
 
-} // namespace cli
+} // namespace app

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace cli {
+namespace app {
 
 // What the command line asks for: start the window, or print and leave.
 struct Request {
@@ -31,4 +31,4 @@ int report(const Request &request);
 
 QString version();
 
-} // namespace cli
+} // namespace app

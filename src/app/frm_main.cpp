@@ -34,7 +34,7 @@ frmMain::frmMain(const QString &exePath, QWidget *parent)
     tk::setBackColor(this, design::kFormBack);
     resize(m_form.toPixels(design::kDesignWidth), m_form.toPixels(design::kDesignHeight));
 
-    m_link = std::make_unique<Link>(m_form, m_state, static_cast<FeatureReplies &>(*this));
+    m_link = std::make_unique<Link>(m_form, m_state, static_cast<proto::FeatureReplies &>(*this));
     m_tabs = std::make_unique<TabStrip>(m_ui, m_state);
     m_servers = std::make_unique<ServerList>(m_ui, m_state, *m_link);
     m_search = std::make_unique<ServerSearch>(*m_servers, m_link->console(), m_state.sCfgFile);

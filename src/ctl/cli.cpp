@@ -192,7 +192,7 @@ Parsed print(const QString &text)
 
 Parsed parseCommandLine(const QStringList &arguments)
 {
-    static_assert(face::kFlagCount == 4, "one name per face flag");
+    static_assert(records::kFlagCount == 4, "one name per face flag");
     // Before the parsers have said whether --json holds, a usage error
     // answers in the form the command line asks for.
     const bool jsonAsked = arguments.contains(QStringLiteral("--json"));

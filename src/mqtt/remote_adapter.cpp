@@ -69,7 +69,7 @@ remote::Request requestFor(const Command &c)
         break;
     case Command::Flag:
         r.command = QStringLiteral("flag");
-        r.flag = int(remote::integerArgument(QStringLiteral("флаг"), QString::number(c.number), 0, face::kFlagCount - 1));
+        r.flag = int(remote::integerArgument(QStringLiteral("флаг"), QString::number(c.number), 0, records::kFlagCount - 1));
         r.on = c.on;
         break;
     }
@@ -144,10 +144,10 @@ Outcome readState(const Quorvan &quorvan, const Exchanges &exchanges, Snapshot &
     remote::Reads reads(ex);
     try {
         Snapshot s;
-        s.skin = reads.record<face::SkinGroup>();
-        s.transparency = reads.record<face::TransparencyRecord>();
-        s.brightness = reads.record<face::BrightnessRecord>();
-        s.flags = reads.record<face::FaceFlagsRecord>();
+        s.skin = reads.record<records::SkinGroup>();
+        s.transparency = reads.record<records::TransparencyRecord>();
+        s.brightness = reads.record<records::BrightnessRecord>();
+        s.flags = reads.record<records::FaceFlagsRecord>();
         s.alarms = reads.alarms();
         into = s;
     } catch (const Outcome &stop) {
@@ -168,7 +168,7 @@ Outcome run(const Quorvan &quorvan, const Exchanges &exchanges, const Command &c
         return {Outcome::Refused, bad.message};
     } catch (const Outcome &stop) {
         return outcomeOf(stop);
-    } catch (const reply::ReplyFailure &) {
+    } catch (const proto::ReplyFailure &) {
         return {Outcome::Unreadable, QStringLiteral("ответ Quorvan не удалось разобрать")};
     }
     return {};

@@ -47,10 +47,10 @@ using remote::Outcome;
 
 // What the five reads of the window's initial fetch give.
 struct Snapshot {
-    face::SkinGroup skin;
-    face::TransparencyRecord transparency;
-    face::BrightnessRecord brightness;
-    face::FaceFlagsRecord flags;
+    records::SkinGroup skin;
+    records::TransparencyRecord transparency;
+    records::BrightnessRecord brightness;
+    records::FaceFlagsRecord flags;
     BudTable alarms;
 };
 

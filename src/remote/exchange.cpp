@@ -31,7 +31,7 @@ Verdict judge(const QString &sent, const QString &received)
         Verdict v;
         try {
             v.code = proto::replyNumber(r.selector);
-        } catch (const reply::ReplyFailure &) {
+        } catch (const proto::ReplyFailure &) {
             v.kind = Verdict::Unreadable;
             return v;
         }

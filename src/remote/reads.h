@@ -16,7 +16,7 @@ public:
 
     BudTable alarms();   // "Gbd*"
     BudRec alarm(int n); // "Gbd" + n
-    // A face record read by its own command: face::SkinGroup ("Gsk?"),
+    // A face record read by its own command: records::SkinGroup ("Gsk?"),
     // TransparencyRecord ("GfaT"), BrightnessRecord ("GfaB") or
     // FaceFlagsRecord ("Gfa*").
     template <class Record>
@@ -33,14 +33,14 @@ Outcome unreadable(const QString &reply);
 // Outcome of an unreadable reply when it cannot be one (what names the value).
 void needSendable(const QString &value, const QString &what);
 
-// Runs f, which takes reply apart; its reply::ReplyFailure becomes
+// Runs f, which takes reply apart; its proto::ReplyFailure becomes
 // unreadable(reply).
 template <class F>
 auto parsing(const QString &reply, F f) -> decltype(f())
 {
     try {
         return f();
-    } catch (const reply::ReplyFailure &) {
+    } catch (const proto::ReplyFailure &) {
         throw unreadable(reply);
     }
 }

@@ -31,18 +31,18 @@ QString alarmLine(int n, const BudRec &bud);
 QJsonArray alarmsJson(const BudTable &buds);
 QStringList alarmsLines(const BudTable &buds);
 
-// The skin group with the current style's name; throws reply::ReplyFailure
+// The skin group with the current style's name; throws proto::ReplyFailure
 // when the style index names no style, as the window's page does.
-QJsonObject skinJson(const face::SkinGroup &g);
-QStringList skinLines(const face::SkinGroup &g);
+QJsonObject skinJson(const records::SkinGroup &g);
+QStringList skinLines(const records::SkinGroup &g);
 
 // Records that were read whole (every optional set).
-QJsonObject transparencyJson(const face::TransparencyRecord &r);
-QStringList transparencyLines(const face::TransparencyRecord &r);
-QJsonObject brightnessJson(const face::BrightnessRecord &r);
-QStringList brightnessLines(const face::BrightnessRecord &r);
-QJsonObject flagsJson(const face::FaceFlagsRecord &r);
-QStringList flagsLines(const face::FaceFlagsRecord &r);
+QJsonObject transparencyJson(const records::TransparencyRecord &r);
+QStringList transparencyLines(const records::TransparencyRecord &r);
+QJsonObject brightnessJson(const records::BrightnessRecord &r);
+QStringList brightnessLines(const records::BrightnessRecord &r);
+QJsonObject flagsJson(const records::FaceFlagsRecord &r);
+QStringList flagsLines(const records::FaceFlagsRecord &r);
 
 // The names of the four face flags, in the protocol's order.
 QStringList flagNames();
