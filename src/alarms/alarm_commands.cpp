@@ -105,5 +105,5 @@ void AlarmsPage::TxtLink(tk::TextBox *box, bool inside)
             setUnderline(other, false);
     // Takes the focus from an open time editor, which closes it untaken.
     if (setUnderline(box, true))
-        m_ui.cmdExit->setFocus(Qt::OtherFocusReason);
+        m_hoverFocus->setFocus(Qt::OtherFocusReason);
 }

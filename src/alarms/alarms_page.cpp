@@ -6,8 +6,8 @@
 #include "toolkit/controls/text_box.h"
 #include "toolkit/controls/text_setters.h"
 
-AlarmsPage::AlarmsPage(Form &form, FormState &state, Link &link)
-    : m_form(form), m_state(state), m_link(link), m_ui(form)
+AlarmsPage::AlarmsPage(Form &form, FormState &state, Link &link, QWidget *hoverFocus)
+    : m_form(form), m_state(state), m_link(link), m_ui(form), m_hoverFocus(hoverFocus)
 {
     connectRows();
     connectCommands();

@@ -53,7 +53,6 @@ AlarmsUi::AlarmsUi(const Form &form)
     FORM_BIND(form, txtBudRing);
     FORM_BIND(form, cmdBudGet);
     FORM_BIND(form, cmdBudSet);
-    FORM_BIND(form, cmdExit);
 }
 
 void AlarmsUi::loadEditors(Form &form)

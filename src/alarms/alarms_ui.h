@@ -38,5 +38,4 @@ struct AlarmsUi {
     PerAlarm<tk::TextBox> txtBudRing;
     PerAlarm<tk::CheckBox> cmdBudGet;
     PerAlarm<tk::CheckBox> cmdBudSet;
-    tk::CheckBox *cmdExit; // the window's: where the links' hover leaves the focus
 };

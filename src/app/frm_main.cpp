@@ -38,7 +38,7 @@ frmMain::frmMain(const QString &exePath, QWidget *parent)
     m_tabs = std::make_unique<TabStrip>(m_ui, m_state);
     m_servers = std::make_unique<ServerList>(m_ui, m_state, *m_link);
     m_search = std::make_unique<ServerSearch>(*m_servers, m_link->console(), m_state.sCfgFile);
-    m_alarms = std::make_unique<AlarmsPage>(m_form, m_state, *m_link);
+    m_alarms = std::make_unique<AlarmsPage>(m_form, m_state, *m_link, m_ui.cmdExit);
     m_face = std::make_unique<FacePage>(m_form, m_state, *m_link);
     m_keys = std::make_unique<Keyboard>(this, m_state, *m_tabs, *m_alarms,
                                         Keyboard::Controls{m_ui, m_face->ui(), m_link->ui()});
