@@ -53,6 +53,7 @@ windows_path() { echo "Z:${1//\//\\}"; }
 pids=()
 cleanup() {
     dalvimo_wine_stop
+    dalvimo_wine_screen_stop
     local p
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
 }
@@ -71,16 +72,20 @@ fresh_prefix() {
     done
     dalvimo_wine reg add 'HKCU\Environment' /v QT_PLUGIN_PATH /d "$(windows_path "$build/probe")" /f >/dev/null
 }
+# A virtual screen of its own, before any prefix: what the caller's
+# environment holds (a DISPLAY or none) changes nothing.
+unset DISPLAY
 dalvimo_wine_env "$work/prefix" "$qt"
 unset WINEPATH # the packages carry every library they need
+dalvimo_wine_screen "$work/xvfb.log"
 fresh_prefix
-
-# A virtual screen.
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-read -r -t 30 -u "$display_fd" display_number
-export DISPLAY=":$display_number"
+# Its desktop found the screen, so windows can map (Wine notes an error there
+# when it had no display driver).
+has_display_driver() {
+    dalvimo_wine reg query 'HKLM\System\CurrentControlSet\Control\Video' /s | tr -d '\r' >"$work/video-key.txt"
+    grep -q 'GraphicsDriver.*winex11' "$work/video-key.txt" && ! grep -q DriverError "$work/video-key.txt"
+}
+check "a fresh prefix, made with no DISPLAY in the caller's environment, has the screen's display driver" has_display_driver
 
 # The Linux simulator on the window's port, on a loopback address of its
 # own so that it meets no other test's.

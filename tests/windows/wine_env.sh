@@ -17,6 +17,15 @@
 #
 # Wine hands Windows programs no Unix variable whose name starts with QT_,
 # so Qt's settings go into the prefix's own environment (HKCU\Environment).
+#
+# Wine turns a program's arguments into Windows text by the Unix locale's
+# character set, so Cyrillic ones arrive whole only under a UTF-8 locale:
+# C.UTF-8, which every Debian has, whatever the caller's environment holds.
+# Every wait on the prefix is bounded (DALVIMO_WINE_WAIT seconds).
+
+export LC_ALL=C.UTF-8
+unset LANGUAGE
+DALVIMO_WINE_WAIT=${DALVIMO_WINE_WAIT:-120}
 
 DALVIMO_WINE=${DALVIMO_WINE:-/usr/lib/wine/wine64}
 DALVIMO_WINESERVER=${DALVIMO_WINESERVER:-/usr/lib/wine/wineserver64}
@@ -42,14 +51,26 @@ dalvimo_wine() {
 
 dalvimo_wine_stop() {
     "$DALVIMO_WINESERVER" -k 2>/dev/null || true
-    "$DALVIMO_WINESERVER" -w 2>/dev/null || true
+    dalvimo_wine_wait 2>/dev/null || true
+}
+
+# Until every process of the prefix has ended, for at most
+# DALVIMO_WINE_WAIT seconds; fails if some still runs then.
+dalvimo_wine_wait() {
+    timeout "$DALVIMO_WINE_WAIT" "$DALVIMO_WINESERVER" -w
 }
 
 dalvimo_wine_boot() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
-        dalvimo_wine wineboot --init >/dev/null 2>&1
-        "$DALVIMO_WINESERVER" -w
+        # Its desktop takes the display driver of the screen there now: a
+        # prefix made with no DISPLAY never shows a window.
+        if [ -z "${DISPLAY:-}" ]; then
+            echo "dalvimo_wine_boot: no screen yet (dalvimo_wine_screen first)" >&2
+            return 1
+        fi
+        timeout "$DALVIMO_WINE_WAIT" "$DALVIMO_WINE" wineboot --init >/dev/null 2>&1
+        dalvimo_wine_wait
     fi
     if [ "${1:-}" = offscreen ]; then
         # The offscreen platform finds fonts only in one folder: the faces
