@@ -1,4 +1,4 @@
-# Windows: a version resource and the icon in every program, and what the
+# Windows: a version resource, the icon and a manifest in every program, and what the
 # portable zip and the installer hold: the three programs, the Qt and
 # mingw-w64 libraries they load, README and LICENSE. `cmake --install` lays
 # them out in a folder; the target windows_packages packs that folder into
@@ -10,6 +10,7 @@ set(dalvimo_description_dalvimo "Dalvimo: remote control for the Quorvan clock")
 set(dalvimo_description_dalvimoctl "dalvimoctl: the Quorvan clock from the command line")
 set(dalvimo_description_quorvan-sim "quorvan-sim: plays the Quorvan clock for trying Dalvimo")
 string(REPLACE "." "," dalvimo_version_commas "${PROJECT_VERSION}")
+set(dalvimo_manifest ${CMAKE_CURRENT_SOURCE_DIR}/windows/dalvimo.manifest)
 
 add_custom_target(dalvimo_windows_icon ALL DEPENDS ${dalvimo_ico})
 foreach(program IN LISTS dalvimo_windows_programs)
@@ -17,8 +18,9 @@ foreach(program IN LISTS dalvimo_windows_programs)
     set(rc ${CMAKE_CURRENT_BINARY_DIR}/windows/${program}.rc)
     configure_file(windows/version.rc.in ${rc} @ONLY)
     target_sources(${program} PRIVATE ${rc})
-    # The resource compiler reads the icon the renderer makes.
-    set_source_files_properties(${rc} TARGET_DIRECTORY ${program} PROPERTIES OBJECT_DEPENDS ${dalvimo_ico})
+    # The resource compiler reads the icon the renderer makes, and the manifest.
+    set_source_files_properties(${rc} TARGET_DIRECTORY ${program} PROPERTIES
+        OBJECT_DEPENDS "${dalvimo_ico};${dalvimo_manifest}")
     add_dependencies(${program} dalvimo_windows_icon)
     install(TARGETS ${program} RUNTIME DESTINATION .)
 endforeach()
