@@ -5,10 +5,13 @@
 #       sets WINEPREFIX, WINEDEBUG and WINEPATH (the Qt DLLs and the
 #       compiler's runtime, as an installed copy has them beside it)
 #   dalvimo_wine_boot [offscreen]
-#       makes the prefix if it is not there yet; with "offscreen", Qt's
-#       programs in it use the offscreen platform and the test fonts
+#       makes the prefix if it is not there yet, on the screen that
+#       dalvimo_wine_screen started (it refuses without one); with
+#       "offscreen", Qt's programs in it use the offscreen platform and the
+#       test fonts
 #   dalvimo_wine PROGRAM.exe ARGS...   runs a program in the prefix
 #   dalvimo_wine_stop                  ends every process of the prefix
+#   dalvimo_wine_wait                  waits, bounded, until they have ended
 #   dalvimo_wine_screen LOG            a virtual screen (Xvfb) on a free
 #                                      display, exported as DISPLAY; the
 #                                      prefix's desktop takes the screen of
