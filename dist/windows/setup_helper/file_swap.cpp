@@ -14,8 +14,10 @@ const wchar_t kList[] = L"InstalledFiles";
 
 bool exists(const std::wstring &path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Every file below FOLDER, as paths relative to it.
-void listFiles(const std::wstring &folder, const std::wstring &relative, std::vector<std::wstring> &files)
+// Every file below FOLDER, as paths relative to it; and every folder, if
+// asked for.
+void listFiles(const std::wstring &folder, const std::wstring &relative, std::vector<std::wstring> &files,
+    std::vector<std::wstring> *folders = nullptr)
 {
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW((folder + L"\\" + relative + L"*").c_str(), &found);
@@ -25,10 +27,13 @@ void listFiles(const std::wstring &folder, const std::wstring &relative, std::ve
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..")
             continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            listFiles(folder, relative + name + L"\\", files);
-        else
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (folders)
+                folders->push_back(relative + name);
+            listFiles(folder, relative + name + L"\\", files, folders);
+        } else {
             files.push_back(relative + name);
+        }
     } while (FindNextFileW(search, &found));
     FindClose(search);
 }
@@ -49,12 +54,14 @@ void removeEmptyFolders(const std::wstring &folder, const std::vector<std::wstri
 void removeTree(const std::wstring &folder)
 {
     std::vector<std::wstring> files;
-    listFiles(folder, L"", files);
+    std::vector<std::wstring> folders;
+    listFiles(folder, L"", files, &folders);
     for (const auto &f : files) {
         SetFileAttributesW((folder + L"\\" + f).c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW((folder + L"\\" + f).c_str());
     }
-    removeEmptyFolders(folder, files);
+    for (auto d = folders.rbegin(); d != folders.rend(); ++d) // each after those inside it
+        RemoveDirectoryW((folder + L"\\" + *d).c_str());
     RemoveDirectoryW(folder.c_str());
 }
 
