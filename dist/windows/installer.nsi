@@ -76,6 +76,15 @@ LangString PathNotice ${LANG_ENGLISH} "Dalvimo is installed, but dalvimoctl is n
 LangString UnPathNotice ${LANG_RUSSIAN} "Dalvimo удалён, но папку $INSTDIR\bin не удалось убрать из PATH этого пользователя: PATH оставлен таким, каким был. Уберите её сами: «Изменение переменных среды текущего пользователя», переменная Path."
 LangString UnPathNotice ${LANG_ENGLISH} "Dalvimo is removed, but the folder $INSTDIR\bin could not be taken off this user's PATH: the PATH is left as it was. Take it off yourself: «Edit environment variables for your account», variable Path."
 
+LangString ClosingDetail ${LANG_RUSSIAN} "Закрывается Dalvimo из папки $INSTDIR"
+LangString ClosingDetail ${LANG_ENGLISH} "Closing Dalvimo in $INSTDIR"
+LangString RunningDetail ${LANG_RUSSIAN} "Dalvimo из папки $INSTDIR всё ещё работает: ничего не изменено"
+LangString RunningDetail ${LANG_ENGLISH} "Dalvimo in $INSTDIR is still running: nothing changed"
+LangString PathDetail ${LANG_RUSSIAN} "dalvimoctl не добавлен в PATH, PATH оставлен как был; dalvimoctl — в папке $INSTDIR\bin"
+LangString PathDetail ${LANG_ENGLISH} "dalvimoctl is not on the PATH, which is left as it was; it is in $INSTDIR\bin"
+LangString UnPathDetail ${LANG_RUSSIAN} "$INSTDIR\bin остался в PATH, PATH оставлен как был"
+LangString UnPathDetail ${LANG_ENGLISH} "$INSTDIR\bin is still on the PATH, which is left as it was"
+
 ; The helper, unpacked for this run only.
 !macro Helper un
 Function ${un}UnpackHelper
@@ -96,11 +105,11 @@ Function ${un}CloseRunning
         Abort
     ${EndIf}
 close:
-    DetailPrint "Closing Dalvimo in $INSTDIR"
+    DetailPrint "$(ClosingDetail)"
     ExecWait '"$PLUGINSDIR\dalvimo-setup.exe" close "$INSTDIR"' $0
     ${If} $0 != 0
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(StillRunning)" /SD IDCANCEL IDRETRY close
-        DetailPrint "Dalvimo in $INSTDIR is still running: nothing changed"
+        DetailPrint "$(RunningDetail)"
         SetErrorLevel ${EXIT_RUNNING}
         Abort
     ${EndIf}
@@ -136,7 +145,7 @@ Section "Dalvimo"
     ExecWait '"$PLUGINSDIR\dalvimo-setup.exe" commit "$Stage" "$INSTDIR" "${UNINSTALL_KEY}"' $0
     ${If} $0 != 0
         MessageBox MB_OK|MB_ICONSTOP "$(FilesKept)" /SD IDOK
-        DetailPrint "The files in $INSTDIR could not all be replaced: each is as it was"
+        DetailPrint "$(FilesKept)"
         SetErrorLevel ${EXIT_FILES_KEPT}
         Abort
     ${EndIf}
@@ -157,7 +166,7 @@ Section "Dalvimo"
     ; the first version put there, off it.
     ExecWait '"$PLUGINSDIR\dalvimo-setup.exe" path-add "${UNINSTALL_KEY}" "$INSTDIR\bin" "$INSTDIR"' $0
     ${If} $0 != 0
-        DetailPrint "dalvimoctl is not on the PATH, which is left as it was; it is in $INSTDIR\bin"
+        DetailPrint "$(PathDetail)"
         MessageBox MB_OK|MB_ICONEXCLAMATION "$(PathNotice)" /SD IDOK
         SetErrorLevel ${EXIT_PATH_UNCHANGED}
     ${EndIf}
@@ -182,7 +191,7 @@ Section "Uninstall"
     Delete "$SMPROGRAMS\Dalvimo.lnk"
     ExecWait '"$PLUGINSDIR\dalvimo-setup.exe" path-remove "${UNINSTALL_KEY}"' $0
     ${If} $0 != 0
-        DetailPrint "$INSTDIR\bin is still on the PATH, which is left as it was"
+        DetailPrint "$(UnPathDetail)"
         MessageBox MB_OK|MB_ICONEXCLAMATION "$(UnPathNotice)" /SD IDOK
         SetErrorLevel ${EXIT_PATH_UNCHANGED}
     ${EndIf}
