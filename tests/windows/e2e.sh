@@ -318,6 +318,12 @@ for length in 200 1000 1019 1500 32740; do
     check "PATH of $length characters: after uninstalling, byte for byte as before" \
         cmp "$WINEPREFIX/drive_c/environment-before.reg" "$WINEPREFIX/drive_c/environment-after.reg"
 done
+# The first version put the install folder itself on the PATH: an upgrade
+# puts bin in its place.
+set_user_path "C:\\Tools;$windows_installed"
+install
+check "an upgrade replaces the install folder on the PATH with bin" test "$(user_path)" = "C:\\Tools;$windows_installed\\bin"
+uninstall
 
 if [ "$failures" -ne 0 ]; then
     echo "e2e.sh: $failures checks failed (logs in $work)"

@@ -88,6 +88,9 @@ int main()
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    // Before the child exists, so that an early Ctrl+C cannot end this one
+    // alone (a handler, unlike ignoring, is not inherited).
+    SetConsoleCtrlHandler(waitForChild, TRUE);
     PROCESS_INFORMATION child{};
     if (!CreateProcessW(program, line, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child)) {
         say(L"dalvimoctl: не запустить ");
@@ -95,7 +98,6 @@ int main()
         say(L"\r\n");
         return 1;
     }
-    SetConsoleCtrlHandler(waitForChild, TRUE);
     CloseHandle(child.hThread);
     WaitForSingleObject(child.hProcess, INFINITE);
     DWORD status = 1;
