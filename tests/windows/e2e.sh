@@ -13,6 +13,11 @@
 #     the Start-menu entry, the uninstall entry, dalvimoctl on the PATH.
 #     The installed program runs and keeps its settings in %APPDATA%\Dalvimo.
 #  4. The uninstaller removes every file the installer put there.
+#  5. Installer and uninstaller with the installed program running (closed
+#     as "Выйти" closes it, or nothing touched and status 2), an upgrade
+#     that replaces every file, the PATH at 200 to 32,740 characters, and
+#     bin\dalvimoctl.exe, the launcher on the PATH: no DLL beside it, the
+#     real program's output and exit status.
 set -euo pipefail
 USER=${USER:-$(id -un)}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -229,6 +234,140 @@ check "the uninstaller removes the uninstall entry" no_uninstall_entry
 not_on_path() { ! dalvimo_wine reg query 'HKCU\Environment' /v Path 2>/dev/null | grep -qi 'Programs\\Dalvimo'; }
 check "the uninstaller takes the folder off the user's PATH" not_on_path
 check "the user's settings stay after uninstalling" test -f "$appdata/dalvimo.cfg"
+
+# 5. The installed program running while the package changes, the PATH at
+# any length, and bin\dalvimoctl.exe, the launcher the PATH leads to.
+windows_installed="C:\\users\\$USER\\AppData\\Local\\Programs\\Dalvimo"
+run_status() { # run_status COMMAND...: its exit status in $status
+    status=0
+    "$@" || status=$?
+}
+install() { run_status dalvimo_wine "$setup" /S; }
+# As Windows runs an uninstaller: from a copy of itself, told its folder;
+# so it is the one waited for, and its own exit status is the one seen.
+uninstall() {
+    cp "$installed/uninstall.exe" "$WINEPREFIX/drive_c/uninstall-copy.exe"
+    run_status dalvimo_wine 'C:\uninstall-copy.exe' /S "_?=$windows_installed"
+}
+start_installed_window() { # settings without AutoActiveSet, which closing writes
+    printf '[General]\r\nClockIP_1=%s|Проверка\r\nSelectIPNum=1\r\nFrameSelect=0\r\n' "$address" \
+        | iconv -f UTF-8 -t CP1251 >"$appdata/dalvimo.cfg"
+    rm -f "$probe"
+    dalvimo_wine "$installed/dalvimo.exe" -plugin "dalvimo_probe:$(windows_path "$probe")" >>"$work/running.log" 2>&1 &
+    window=$!
+    wait_for 60 all_shown "cmbServer=Проверка"
+}
+closed_and_saved() { wait_for 30 has_ended "$window" && grep -q "AutoActiveSet=1" "$appdata/dalvimo.cfg"; }
+snapshot() {
+    (cd "$installed" && find . -printf '%P %s %T@\n' | sort)
+    dalvimo_wine reg query "$uninstall_key" /s | tr -d '\r'
+}
+
+install
+check "the installer installs again (status 0, got $status)" test "$status" = 0
+check "the launcher's folder holds dalvimoctl.exe and nothing else" test "$(ls -A "$installed/bin")" = dalvimoctl.exe
+only_system_imports() {
+    ! x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\tDLL Name: //p' | grep -qvix 'kernel32.dll\|msvcrt.dll'
+}
+check "the launcher loads no DLL but the system's" only_system_imports "$installed/bin/dalvimoctl.exe"
+dalvimo_wine cmd /c dalvimoctl -s "$address" status | tr -d '\r' >"$work/status-path.txt"
+check "dalvimoctl through the PATH's launcher prints the Cyrillic status as the real one does" \
+    diff "$work/status.txt" "$work/status-path.txt"
+# Each row: the exit status, then the arguments.
+for row in "0 --version" "2 -s 127.0.0.1:9 --timeout 200 --retries 0 status" "64 --no-such-option"; do
+    read -r expected_status arguments <<<"$row"
+    # shellcheck disable=SC2086 # the row's arguments, split
+    run_status dalvimo_wine "$installed/dalvimoctl.exe" $arguments >/dev/null 2>&1
+    real=$status
+    # shellcheck disable=SC2086
+    run_status dalvimo_wine "$installed/bin/dalvimoctl.exe" $arguments >/dev/null 2>&1
+    check "the launcher returns the real program's status $expected_status for «$arguments» (real $real, launcher $status)" \
+        test "$real.$status" = "$expected_status.$expected_status"
+done
+
+# An upgrade over the running window: it is closed as "Выйти" closes it,
+# every file is replaced, and what only the former version had is gone.
+start_installed_window || true
+echo "changed since" >>"$installed/README.md"
+mkdir -p "$installed/imageformats"
+touch "$installed/Qt6Former.dll" "$installed/imageformats/qformer.dll"
+dalvimo_wine reg add "$uninstall_key" /v InstalledFiles /t REG_MULTI_SZ \
+    /d 'Qt6Former.dll\0imageformats\qformer.dll\0README.md' /f >/dev/null
+install
+check "an upgrade over the running window succeeds (status 0, got $status)" test "$status" = 0
+check "the upgrade closes the window, which keeps its settings" closed_and_saved
+check "the upgrade replaces every file and leaves none the former version had" \
+    diff -r -x dalvimo.cfg -x uninstall.exe "$portable" "$installed"
+
+# Uninstalling while the window runs.
+start_installed_window || true
+uninstall
+check "the uninstaller beside the running window succeeds (status 0, got $status)" test "$status" = 0
+check "the uninstaller closes the window, which keeps its settings" closed_and_saved
+check "the uninstaller leaves nothing of the running copy behind" test ! -e "$installed"
+
+# A program that cannot be asked to end (the simulator, sharing its console
+# with the command prompt): neither touches anything, and both say so.
+install
+dalvimo_wine cmd /c "$windows_installed\\quorvan-sim.exe" --bind "$address" --port 17778 >"$work/sim-installed.log" 2>&1 &
+sim_running() { grep -qs "listening" "$work/sim-installed.log"; }
+wait_for 30 sim_running || true
+snapshot >"$work/before.txt"
+install
+check "the installer refuses while the simulator runs (status 2, got $status)" test "$status" = 2
+check "the refused installer touches nothing" diff "$work/before.txt" <(snapshot)
+uninstall
+check "the uninstaller refuses while the simulator runs (status 2, got $status)" test "$status" = 2
+check "the refused uninstaller touches nothing" diff "$work/before.txt" <(snapshot)
+dalvimo_wine taskkill /f /im quorvan-sim.exe >/dev/null 2>&1 || true
+uninstall
+
+# The PATH at lengths about the old 1,023-character limit and beyond, and
+# one too long to take another entry: after installing, whole and ending
+# with the launcher's folder, or as it was with status 3; after
+# uninstalling, the value byte for byte as before.
+long_path() {
+    local text="" i=0
+    while [ "${#text}" -lt "$1" ]; do
+        text+="C:\\Tools\\Werkzeug$i;"
+        i=$((i + 1))
+    done
+    echo "${text:0:$1}"
+}
+set_user_path() { # a .reg file (UTF-16, as Windows writes it), as no command line holds 32,740 characters
+    local hex
+    hex=$(printf '%s\0' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//')
+    { printf '\xff\xfe'; printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Environment]\r\n"Path"=hex(2):%s\r\n' "$hex" \
+        | iconv -f UTF-8 -t UTF-16LE; } >"$WINEPREFIX/drive_c/path.reg"
+    dalvimo_wine regedit /s 'C:\path.reg'
+}
+user_path() { dalvimo_wine reg query 'HKCU\Environment' /v Path | tr -d '\r' | sed -n 's/^ *Path *REG_EXPAND_SZ *//p'; }
+export_environment() { dalvimo_wine reg export 'HKCU\Environment' "C:\\$1" /y >/dev/null; }
+for length in 200 1000 1019 1500 32740; do
+    path=$(long_path "$length")
+    set_user_path "$path"
+    export_environment environment-before.reg
+    install
+    separator=";"
+    [ "${path: -1}" = ";" ] && separator=""
+    if [ "$length" -lt 32740 ]; then
+        check "PATH of $length characters: whole, ending with the launcher's folder (status $status)" \
+            test "$status.$(user_path)" = "0.$path$separator$windows_installed\\bin"
+    else
+        check "PATH of $length characters: as it was, and status 3 says so (status $status)" \
+            test "$status.$(user_path)" = "3.$path"
+    fi
+    uninstall
+    export_environment environment-after.reg
+    check "PATH of $length characters: after uninstalling, byte for byte as before" \
+        cmp "$WINEPREFIX/drive_c/environment-before.reg" "$WINEPREFIX/drive_c/environment-after.reg"
+done
+# The first version put the install folder itself on the PATH: an upgrade
+# puts bin in its place.
+set_user_path "C:\\Tools;$windows_installed"
+install
+check "an upgrade replaces the install folder on the PATH with bin" test "$(user_path)" = "C:\\Tools;$windows_installed\\bin"
+uninstall
 
 if [ "$failures" -ne 0 ]; then
     echo "e2e.sh: $failures checks failed (logs in $work)"
