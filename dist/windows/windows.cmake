@@ -1,4 +1,4 @@
-# Windows: a version resource and the icon in every program, and what the
+# Windows: a version resource, the icon and a manifest in every program, and what the
 # portable zip and the installer hold: the three programs, the Qt and
 # mingw-w64 libraries they load, README and LICENSE. `cmake --install` lays
 # them out in a folder; the target windows_packages packs that folder into
@@ -10,6 +10,7 @@ set(dalvimo_description_dalvimo "Dalvimo: remote control for the Quorvan clock")
 set(dalvimo_description_dalvimoctl "dalvimoctl: the Quorvan clock from the command line")
 set(dalvimo_description_quorvan-sim "quorvan-sim: plays the Quorvan clock for trying Dalvimo")
 string(REPLACE "." "," dalvimo_version_commas "${PROJECT_VERSION}")
+set(dalvimo_manifest ${CMAKE_CURRENT_SOURCE_DIR}/windows/dalvimo.manifest)
 
 add_custom_target(dalvimo_windows_icon ALL DEPENDS ${dalvimo_ico})
 foreach(program IN LISTS dalvimo_windows_programs)
@@ -17,8 +18,9 @@ foreach(program IN LISTS dalvimo_windows_programs)
     set(rc ${CMAKE_CURRENT_BINARY_DIR}/windows/${program}.rc)
     configure_file(windows/version.rc.in ${rc} @ONLY)
     target_sources(${program} PRIVATE ${rc})
-    # The resource compiler reads the icon the renderer makes.
-    set_source_files_properties(${rc} TARGET_DIRECTORY ${program} PROPERTIES OBJECT_DEPENDS ${dalvimo_ico})
+    # The resource compiler reads the icon the renderer makes, and the manifest.
+    set_source_files_properties(${rc} TARGET_DIRECTORY ${program} PROPERTIES
+        OBJECT_DEPENDS "${dalvimo_ico};${dalvimo_manifest}")
     add_dependencies(${program} dalvimo_windows_icon)
     install(TARGETS ${program} RUNTIME DESTINATION .)
 endforeach()
@@ -52,7 +54,7 @@ set(description "${dalvimo_description_dalvimoctl}")
 set(rc ${CMAKE_CURRENT_BINARY_DIR}/windows/launcher.rc)
 configure_file(windows/version.rc.in ${rc} @ONLY)
 target_sources(dalvimoctl_launcher PRIVATE ${rc})
-set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${dalvimo_ico})
+set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${dalvimo_ico};${dalvimo_manifest}")
 add_dependencies(dalvimoctl_launcher dalvimo_windows_icon)
 target_link_libraries(dalvimoctl_launcher PRIVATE dalvimo_options)
 target_link_options(dalvimoctl_launcher PRIVATE -static)

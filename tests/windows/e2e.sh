@@ -58,6 +58,7 @@ windows_path() { echo "Z:${1//\//\\}"; }
 pids=()
 cleanup() {
     dalvimo_wine_stop
+    dalvimo_wine_screen_stop
     local p
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
 }
@@ -76,16 +77,20 @@ fresh_prefix() {
     done
     dalvimo_wine reg add 'HKCU\Environment' /v QT_PLUGIN_PATH /d "$(windows_path "$build/probe")" /f >/dev/null
 }
+# A virtual screen of its own, before any prefix: what the caller's
+# environment holds (a DISPLAY or none) changes nothing.
+unset DISPLAY
 dalvimo_wine_env "$work/prefix" "$qt"
 unset WINEPATH # the packages carry every library they need
+dalvimo_wine_screen "$work/xvfb.log"
 fresh_prefix
-
-# A virtual screen.
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-read -r -t 30 -u "$display_fd" display_number
-export DISPLAY=":$display_number"
+# Its desktop found the screen, so windows can map (Wine notes an error there
+# when it had no display driver).
+has_display_driver() {
+    dalvimo_wine reg query 'HKLM\System\CurrentControlSet\Control\Video' /s | tr -d '\r' >"$work/video-key.txt"
+    grep -q 'GraphicsDriver.*winex11' "$work/video-key.txt" && ! grep -q DriverError "$work/video-key.txt"
+}
+check "a fresh prefix, made with no DISPLAY in the caller's environment, has the screen's display driver" has_display_driver
 
 # The Linux simulator on the window's port, on a loopback address of its
 # own so that it meets no other test's.
@@ -105,8 +110,14 @@ is_labelled() {
     [ "$(resource_string "$1" ProductName)" = Dalvimo ] && [ "$(resource_string "$1" FileVersion)" = "$version" ] \
         && x86_64-w64-mingw32-objdump -p "$1" | grep -q 'Entry: ID: 0x00000e'
 }
+# And a manifest: made for Windows 10 and 11, aware of each monitor's scale.
+has_manifest() {
+    strings "$1" | grep -q '<dpiAwareness[^>]*>PerMonitorV2</dpiAwareness>' \
+        && strings "$1" | grep -q '<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>'
+}
 for exe in dalvimo dalvimoctl quorvan-sim; do
     check "$exe.exe: product Dalvimo, version $version, icon" is_labelled "$portable/$exe.exe"
+    check "$exe.exe: a manifest for Windows 10 and 11, per-monitor DPI aware" has_manifest "$portable/$exe.exe"
 done
 is_64_bit() { x86_64-w64-mingw32-objdump -f "$1" | grep -q 'pei-x86-64'; }
 check "the installer is a 64-bit program" is_64_bit "$setup"
@@ -119,6 +130,15 @@ for line in "Скин: Электроника (2/7)" "Будильник 1:  7:0
     "Будильник 4: 22:00  выкл.  Спокойной ночи"; do
     check "dalvimoctl.exe status prints «$line»" grep -qxF "$line" "$work/status.txt"
 done
+# On a terminal Wine gives the program a console window: the Russian text
+# goes through the console's wide-character call and arrives whole.
+in_console() { timeout 60 script -qec "$(printf '%q ' "$DALVIMO_WINE" "$@")" /dev/null </dev/null | tr -d '\r'; }
+in_console "$portable/dalvimoctl.exe" -s "$address" status >"$work/console-status.txt"
+in_console "$portable/dalvimoctl.exe" --help >"$work/console-help.txt"
+in_console "$portable/dalvimo.exe" --help >"$work/console-window-help.txt"
+check "dalvimoctl.exe status in a console window prints «Спокойной ночи»" grep -qF "Спокойной ночи" "$work/console-status.txt"
+check "dalvimoctl.exe --help in a console window prints Russian" grep -qF "Показывать обмен датаграммами" "$work/console-help.txt"
+check "dalvimo.exe --help in a console window prints Russian" grep -qF "Пульт управления часами-будильником" "$work/console-window-help.txt"
 
 # 2. The window from the zip, with its own settings file beside it.
 printf '[General]\r\nClockIP_1=%s|Проверка\r\nSelectIPNum=1\r\nAutoPing=1\r\nFrameSelect=1\r\n' "$address" \
@@ -141,11 +161,35 @@ if [ -n "$xid" ]; then
 else
     import -window root "$screenshot" && fail "no window titled Dalvimo; screenshot of the screen: $screenshot"
 fi
+window_size() { xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/^ *Geometry: //p'; }
+size_at_96=$(window_size "$xid")
 dalvimo_wine taskkill /im dalvimo.exe >/dev/null 2>&1 || true
 has_ended() { ! kill -0 "$1" 2>/dev/null; }
 check "dalvimo.exe closes on WM_CLOSE" wait_for 30 has_ended "$window"
 check "the portable copy keeps its settings beside it" grep -q "AutoActiveSet=1" "$portable/dalvimo.cfg"
 check "the portable copy writes nothing to %APPDATA%\\Dalvimo" test ! -e "$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Dalvimo"
+
+# The same window at 150 % (144 DPI, as Windows' display settings set it):
+# scaled whole, and the bell drawn for that scale (48 device pixels), not
+# stretched from 32. The prefix reads the DPI when it starts.
+dalvimo_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+dalvimo_wine_stop
+probe="$work/window-144dpi.txt"
+dalvimo_wine "$portable/dalvimo.exe" -plugin "dalvimo_probe:$(windows_path "$probe")" >"$work/window-144dpi.log" 2>&1 &
+window=$!
+check "at 144 DPI the bell is drawn at 48 x 48 device pixels" wait_for 60 all_shown "txtSkin=Электроника" "imgBell=[picture 48x48]"
+xid=$(xdotool search --name "Dalvimo" 2>/dev/null | head -1 || true)
+[ -n "$xid" ] && import -window "$xid" "$work/window-144dpi.png"
+one_and_a_half() { # SIZE_AT_96 SIZE_AT_144, each WxH
+    local w=${1%x*} h=${1#*x} w2=${2%x*} h2=${2#*x}
+    [ -n "$1" ] && [ -n "$2" ] && [ $((w2 * 2 - w * 3)) -ge -2 ] && [ $((w2 * 2 - w * 3)) -le 2 ] \
+        && [ $((h2 * 2 - h * 3)) -ge -2 ] && [ $((h2 * 2 - h * 3)) -le 2 ]
+}
+size_at_144=$(window_size "$xid")
+check "at 144 DPI the window is 1.5 times its size ($size_at_96 at 96 DPI, $size_at_144)" one_and_a_half "$size_at_96" "$size_at_144"
+dalvimo_wine taskkill /im dalvimo.exe >/dev/null 2>&1 || true
+check "dalvimo.exe at 144 DPI closes on WM_CLOSE" wait_for 30 has_ended "$window"
+probe="$work/window.txt"
 
 # 3. The installer, silent, into a fresh prefix.
 fresh_prefix
