@@ -3,9 +3,9 @@
 # makes OUT_DIR/NAME-setup.exe with makensis. The installer is given the
 # list of the staged files, so that its uninstaller removes exactly those.
 #
-# Input: BUILD_DIR STAGE OUT_DIR NAME VERSION ICON UNINSTALL_NAME NSI MAKENSIS STRIP
+# Input: BUILD_DIR STAGE OUT_DIR NAME VERSION ICON UNINSTALL_NAME NSI MAKENSIS STRIP HELPER
 
-foreach(var BUILD_DIR STAGE OUT_DIR NAME VERSION ICON UNINSTALL_NAME NSI STRIP)
+foreach(var BUILD_DIR STAGE OUT_DIR NAME VERSION ICON UNINSTALL_NAME NSI STRIP HELPER)
     if(NOT ${var})
         message(FATAL_ERROR "make_packages.cmake: ${var} is not set")
     endif()
@@ -42,8 +42,10 @@ if(failed)
     message(FATAL_ERROR "could not write ${OUT_DIR}/${NAME}.zip")
 endif()
 
-# What the installer puts where, and what its uninstaller takes away again:
-# each file, then each folder (deepest first) if nothing else is left in it.
+# What the installer unpacks where (into its staging folder, $Stage, from
+# which the helper moves the files into place all at once), and what its
+# uninstaller takes away again: each file, then each folder (deepest
+# first) if nothing else is left in it.
 set(install_lines "")
 set(uninstall_lines "")
 set(folders "")
@@ -56,10 +58,10 @@ foreach(file IN LISTS files)
         set(current_folder "${folder}")
         if(folder)
             string(REPLACE "/" "\\" windows_folder "${folder}")
-            string(APPEND install_lines "SetOutPath \"$INSTDIR\\${windows_folder}\"\n")
+            string(APPEND install_lines "SetOutPath \"$Stage\\${windows_folder}\"\n")
             list(APPEND folders "${folder}")
         else()
-            string(APPEND install_lines "SetOutPath \"$INSTDIR\"\n")
+            string(APPEND install_lines "SetOutPath \"$Stage\"\n")
         endif()
     endif()
     string(APPEND install_lines "File \"${STAGE}/${file}\"\n")
@@ -83,7 +85,7 @@ file(REMOVE ${setup})
 execute_process(COMMAND ${MAKENSIS} -V2 -NOCD
         -DVERSION=${VERSION} -DOUTFILE=${setup} -DICON=${ICON} -DUNINSTALL_NAME=${UNINSTALL_NAME}
         -DINSTALL_FILES=${lists}/install_files.nsh -DUNINSTALL_FILES=${lists}/uninstall_files.nsh
-        -DSIZE_KB=${size_kb} ${NSI}
+        -DSIZE_KB=${size_kb} -DHELPER=${HELPER} ${NSI}
     RESULT_VARIABLE failed)
 if(failed OR NOT EXISTS ${setup})
     message(FATAL_ERROR "makensis could not make ${setup}")

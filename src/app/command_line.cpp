@@ -1,12 +1,11 @@
 #include "app/command_line.h"
 
+#include "common/console.h"
 #include "common/exit_codes.h"
 #include "settings/settings_location.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-
-#include <cstdio>
 
 #ifndef DALVIMO_VERSION
 #define DALVIMO_VERSION "0"
@@ -103,12 +102,12 @@ QStringList arguments(int argc, char **argv)
     return list;
 }
 
-// UTF-8, as a terminal takes it, and a Windows console while main's
-// term::Utf8Console lasts.
+// UTF-8, as a terminal takes it; wide characters to a Windows console (main's
+// term::Utf8Console finds the one it was started from).
 int report(const Request &request)
 {
-    std::fputs(request.out.toUtf8().constData(), stdout);
-    std::fputs(request.err.toUtf8().constData(), stderr);
+    term::write(stdout, request.out.toUtf8());
+    term::write(stderr, request.err.toUtf8());
     return request.exitCode;
 }
 

@@ -16,6 +16,7 @@
 #include "toolkit/controls/colours.h"
 #include "toolkit/controls/combo_box.h"
 #include "toolkit/controls/label.h"
+#include "toolkit/pictures.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -61,7 +62,7 @@ std::optional<qint16> frmMain::readIntSetting(const QString &key, const QString 
 void frmMain::Form_Load()
 {
     oIni = std::make_unique<INI_Class>();
-    setWindowIcon(QIcon(m_ui.imgIco->pixmap()));
+    setWindowIcon(pictures::clockIcon());
 
     const QFileInfo exe(m_exePath);
     m_state.sAppPath = exe.absolutePath();

@@ -6,6 +6,10 @@
 // writes to that console. Elsewhere a terminal takes UTF-8 as it is, and
 // this does nothing.
 
+#include <QByteArrayView>
+
+#include <cstdio>
+
 namespace term {
 
 class Utf8Console
@@ -19,5 +23,11 @@ public:
 private:
     unsigned m_previous = 0; // the console's code page before; 0: left alone
 };
+
+// Writes UTF-8 text to stdout or stderr and flushes it. A Windows console
+// window takes it as wide characters, which no code page or C runtime
+// conversion can garble; a file, a pipe or a terminal gets the bytes as
+// they are. Each call holds whole characters.
+void write(std::FILE *stream, QByteArrayView utf8);
 
 } // namespace term

@@ -5,4 +5,10 @@ namespace term {
 Utf8Console::Utf8Console() = default;
 Utf8Console::~Utf8Console() = default;
 
+void write(std::FILE *stream, QByteArrayView utf8)
+{
+    std::fwrite(utf8.data(), 1, size_t(utf8.size()), stream);
+    std::fflush(stream);
+}
+
 } // namespace term

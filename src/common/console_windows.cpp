@@ -1,8 +1,12 @@
 #include "common/console.h"
 
+#include <QString>
+
 #include <windows.h>
 
-#include <cstdio>
+#include <io.h>
+
+#include <algorithm>
 
 namespace term {
 
@@ -26,6 +30,53 @@ Utf8Console::~Utf8Console()
     std::fflush(stderr);
     if (m_previous != 0)
         SetConsoleOutputCP(m_previous);
+}
+
+namespace {
+
+// The console behind a stream, or nothing when it goes to a file or a pipe
+// (or nowhere, as a window program's may).
+HANDLE consoleOf(std::FILE *stream)
+{
+    const int fd = _fileno(stream);
+    if (fd < 0)
+        return nullptr;
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    DWORD mode = 0;
+    if (handle == INVALID_HANDLE_VALUE || handle == nullptr || !GetConsoleMode(handle, &mode))
+        return nullptr;
+    return handle;
+}
+
+bool writeWide(HANDLE console, const QString &text)
+{
+    const auto *p = reinterpret_cast<const wchar_t *>(text.utf16());
+    qsizetype left = text.size();
+    while (left > 0) {
+        // In pieces: older consoles refuse a very long write.
+        qsizetype n = std::min<qsizetype>(left, 8192);
+        if (n < left && QChar::isHighSurrogate(p[n - 1]))
+            --n;
+        DWORD written = 0;
+        if (!WriteConsoleW(console, p, DWORD(n), &written, nullptr) || written == 0)
+            return false;
+        p += written;
+        left -= written;
+    }
+    return true;
+}
+
+} // namespace
+
+void write(std::FILE *stream, QByteArrayView utf8)
+{
+    if (const HANDLE console = consoleOf(stream)) {
+        std::fflush(stream); // what the C runtime holds comes first
+        if (writeWide(console, QString::fromUtf8(utf8)))
+            return;
+    }
+    std::fwrite(utf8.data(), 1, size_t(utf8.size()), stream);
+    std::fflush(stream);
 }
 
 } // namespace term

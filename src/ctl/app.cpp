@@ -2,6 +2,7 @@
 
 #include "common/ansi.h"
 #include "common/exit_codes.h"
+#include "common/output_device.h"
 #include "ctl/cli.h"
 #include "remote/commands.h"
 #include "ctl/discover.h"
@@ -23,7 +24,10 @@ namespace {
 // and with --json one object per line on stdout, a failure's too.
 class Output {
 public:
-    explicit Output(bool json) : m_out(stdout), m_err(stderr), m_json(json) {}
+    explicit Output(bool json)
+        : m_outFile(stdout), m_errFile(stderr), m_out(&m_outFile), m_err(&m_errFile), m_json(json)
+    {
+    }
 
     QTextStream &out() { return m_out; }
     bool json() const { return m_json; }
@@ -70,6 +74,8 @@ public:
     }
 
 private:
+    term::OutputDevice m_outFile; // before the streams on them
+    term::OutputDevice m_errFile;
     QTextStream m_out;
     QTextStream m_err;
     bool m_json;

@@ -6,18 +6,23 @@
 namespace pictures {
 namespace {
 
-QPixmap canvas()
+constexpr int kBox = 32; // the drawings' size, in device-independent pixels
+
+// The painter draws in the box's units whatever the ratio.
+QPixmap canvas(qreal devicePixelRatio)
 {
-    QPixmap pm(32, 32);
+    const int side = qRound(kBox * devicePixelRatio);
+    QPixmap pm(side, side);
+    pm.setDevicePixelRatio(qreal(side) / kBox);
     pm.fill(Qt::transparent);
     return pm;
 }
 
 } // namespace
 
-QPixmap bell()
+QPixmap bell(qreal devicePixelRatio)
 {
-    QPixmap pm = canvas();
+    QPixmap pm = canvas(devicePixelRatio);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x80, 0x50, 0x00), 1.2));
@@ -66,12 +71,28 @@ void paintClock(QPainter &p)
     p.restore();
 }
 
-QPixmap clock()
+QPixmap clock(qreal devicePixelRatio)
 {
-    QPixmap pm = canvas();
+    QPixmap pm = canvas(devicePixelRatio);
     QPainter p(&pm);
     paintClock(p);
     return pm;
+}
+
+// From the small icon at 100 % to the large one at 200 % and beyond.
+QIcon clockIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 20, 24, 32, 40, 48, 64, 96, 128, 256}) {
+        QPixmap pm(size, size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.scale(qreal(size) / kBox, qreal(size) / kBox);
+        paintClock(p);
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
 }
 
 } // namespace pictures

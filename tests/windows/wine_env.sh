@@ -5,10 +5,13 @@
 #       sets WINEPREFIX, WINEDEBUG and WINEPATH (the Qt DLLs and the
 #       compiler's runtime, as an installed copy has them beside it)
 #   dalvimo_wine_boot [offscreen]
-#       makes the prefix if it is not there yet; with "offscreen", Qt's
-#       programs in it use the offscreen platform and the test fonts
+#       makes the prefix if it is not there yet, on the screen that
+#       dalvimo_wine_screen started (it refuses without one); with
+#       "offscreen", Qt's programs in it use the offscreen platform and the
+#       test fonts
 #   dalvimo_wine PROGRAM.exe ARGS...   runs a program in the prefix
 #   dalvimo_wine_stop                  ends every process of the prefix
+#   dalvimo_wine_wait                  waits, bounded, until they have ended
 #   dalvimo_wine_screen LOG            a virtual screen (Xvfb) on a free
 #                                      display, exported as DISPLAY; the
 #                                      prefix's desktop takes the screen of
@@ -17,6 +20,15 @@
 #
 # Wine hands Windows programs no Unix variable whose name starts with QT_,
 # so Qt's settings go into the prefix's own environment (HKCU\Environment).
+#
+# Wine turns a program's arguments into Windows text by the Unix locale's
+# character set, so Cyrillic ones arrive whole only under a UTF-8 locale:
+# C.UTF-8, which every Debian has, whatever the caller's environment holds.
+# Every wait on the prefix is bounded (DALVIMO_WINE_WAIT seconds).
+
+export LC_ALL=C.UTF-8
+unset LANGUAGE
+DALVIMO_WINE_WAIT=${DALVIMO_WINE_WAIT:-120}
 
 DALVIMO_WINE=${DALVIMO_WINE:-/usr/lib/wine/wine64}
 DALVIMO_WINESERVER=${DALVIMO_WINESERVER:-/usr/lib/wine/wineserver64}
@@ -42,14 +54,26 @@ dalvimo_wine() {
 
 dalvimo_wine_stop() {
     "$DALVIMO_WINESERVER" -k 2>/dev/null || true
-    "$DALVIMO_WINESERVER" -w 2>/dev/null || true
+    dalvimo_wine_wait 2>/dev/null || true
+}
+
+# Until every process of the prefix has ended, for at most
+# DALVIMO_WINE_WAIT seconds; fails if some still runs then.
+dalvimo_wine_wait() {
+    timeout "$DALVIMO_WINE_WAIT" "$DALVIMO_WINESERVER" -w
 }
 
 dalvimo_wine_boot() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
-        dalvimo_wine wineboot --init >/dev/null 2>&1
-        "$DALVIMO_WINESERVER" -w
+        # Its desktop takes the display driver of the screen there now: a
+        # prefix made with no DISPLAY never shows a window.
+        if [ -z "${DISPLAY:-}" ]; then
+            echo "dalvimo_wine_boot: no screen yet (dalvimo_wine_screen first)" >&2
+            return 1
+        fi
+        timeout "$DALVIMO_WINE_WAIT" "$DALVIMO_WINE" wineboot --init >/dev/null 2>&1
+        dalvimo_wine_wait
     fi
     if [ "${1:-}" = offscreen ]; then
         # The offscreen platform finds fonts only in one folder: the faces

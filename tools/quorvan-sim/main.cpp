@@ -5,6 +5,7 @@
 
 #include "common/console.h"
 #include "common/number.h"
+#include "common/output_device.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -126,7 +127,8 @@ int main(int argc, char *argv[])
     addOptions(parser);
     parser.process(app); // handles --help and unknown options itself
 
-    QTextStream err(stderr);
+    term::OutputDevice errFile(stderr);
+    QTextStream err(&errFile);
     const ParseResult parsed = readOptions(parser);
     if (!parsed.error.isEmpty()) {
         err << "quorvan-sim: " << parsed.error << Qt::endl;
@@ -135,7 +137,8 @@ int main(int argc, char *argv[])
 
     // Each Quorvan has a state of its own, as separate clocks would.
     std::vector<std::unique_ptr<sim::SimServer>> servers;
-    QTextStream out(stdout);
+    term::OutputDevice outFile(stdout);
+    QTextStream out(&outFile);
     for (const QHostAddress &address : parsed.binds) {
         sim::SimOptions options = parsed.options;
         options.bindAddress = address;

@@ -1,6 +1,7 @@
 #include "sim_server.h"
 
 #include "common/ansi.h"
+#include "common/output_device.h"
 
 #include <QNetworkDatagram>
 #include <QTextStream>
@@ -16,7 +17,8 @@ constexpr int kFloodMaxFailures = 200;  // then that one datagram is given up
 
 QTextStream &out()
 {
-    static QTextStream stream(stdout);
+    static term::OutputDevice file(stdout);
+    static QTextStream stream(&file);
     return stream;
 }
 

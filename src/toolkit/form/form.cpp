@@ -8,6 +8,7 @@
 #include "toolkit/controls/frame.h"
 #include "toolkit/controls/label.h"
 #include "toolkit/controls/log_box.h"
+#include "toolkit/controls/picture_label.h"
 #include "toolkit/controls/scroll_bar.h"
 #include "toolkit/controls/shape.h"
 #include "toolkit/controls/text_box.h"
@@ -15,7 +16,6 @@
 #include "toolkit/form/font_faces.h"
 
 #include <QFontDatabase>
-#include <QImage>
 #include <QGuiApplication>
 #include <QAbstractScrollArea>
 #include <QPushButton>
@@ -23,7 +23,6 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <map>
 
 using design::Kind;
 
@@ -88,19 +87,6 @@ void applyAccess(QWidget *w, const design::Control &row, int index)
     }
 }
 
-// Drawn once for the program, however many windows are built; kept as an
-// image, which outlives the application object safely.
-QPixmap pictureOf(const design::Control &row)
-{
-    if (!row.picture)
-        return {};
-    static std::map<QPixmap (*)(), QImage> drawn;
-    auto it = drawn.find(row.picture);
-    if (it == drawn.end())
-        it = drawn.emplace(row.picture, row.picture().toImage()).first;
-    return QPixmap::fromImage(it->second);
-}
-
 QWidget *createWidget(const design::Control &row, QWidget *parent)
 {
     switch (row.kind) {
@@ -155,11 +141,8 @@ QWidget *createWidget(const design::Control &row, QWidget *parent)
         return new tk::Shape(tk::Shape::Form::RoundedRectangle, parent);
     case Kind::Circle:
         return new tk::Shape(tk::Shape::Form::Circle, parent);
-    case Kind::Image: {
-        auto *img = new QLabel(parent);
-        img->setPixmap(pictureOf(row));
-        return img;
-    }
+    case Kind::Image:
+        return new tk::PictureLabel(row.picture, parent);
     case Kind::Timer:
     case Kind::Socket:
         break;

@@ -61,7 +61,7 @@ struct Control {
     quint32 back = kDefault;
     quint32 fore = kDefault;
     Font font;
-    QPixmap (*picture)() = nullptr; // an image's, drawn once for the program
+    QPixmap (*picture)(qreal) = nullptr; // an image's, at a device pixel ratio
     int maxLength = 0;
     bool visible = true;
     bool readOnly = false;
@@ -80,7 +80,7 @@ struct Control {
     Control &withBack(quint32 c) { back = c; return *this; }
     Control &withFore(quint32 c) { fore = c; return *this; }
     Control &withFont(const QString &f, double pt, bool b = false) { font = {f, pt, b}; return *this; }
-    Control &withPicture(QPixmap (*draw)()) { picture = draw; return *this; }
+    Control &withPicture(QPixmap (*draw)(qreal)) { picture = draw; return *this; }
     Control &withMaxLength(int n) { maxLength = n; return *this; }
     Control &hidden() { visible = false; return *this; }
     Control &locked() { readOnly = true; return *this; }

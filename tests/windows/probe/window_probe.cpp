@@ -1,8 +1,9 @@
 // A Qt plugin for the end-to-end run under Wine (tests/windows/e2e.sh): the
 // program loads it with "-plugin dalvimo_probe:FILE" and it writes, twice a
 // second, the text of every named label, text box and button of its windows
-// to FILE, one "name=text" line each, in UTF-8. So a test reads what the
-// real program shows, from outside, without changing the program.
+// to FILE, one "name=text" line each, in UTF-8 (an image as "[picture WxH]",
+// its size in device pixels). So a test reads what the real program shows,
+// from outside, without changing the program.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,8 +19,11 @@ namespace {
 
 QString shownText(const QWidget *w)
 {
-    if (const auto *label = qobject_cast<const QLabel *>(w))
+    if (const auto *label = qobject_cast<const QLabel *>(w)) {
+        if (const QPixmap picture = label->pixmap(); !picture.isNull())
+            return QStringLiteral("[picture %1x%2]").arg(picture.width()).arg(picture.height());
         return label->text();
+    }
     if (const auto *edit = qobject_cast<const QLineEdit *>(w))
         return edit->text();
     if (const auto *button = qobject_cast<const QAbstractButton *>(w))
