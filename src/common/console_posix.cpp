@@ -7,7 +7,9 @@ Utf8Console::~Utf8Console() = default;
 
 void write(std::FILE *stream, QByteArrayView utf8)
 {
-    std::fwrite(utf8.data(), 1, size_t(utf8.size()), stream);
+    // An empty view may carry no buffer at all, which fwrite must not get.
+    if (!utf8.isEmpty())
+        std::fwrite(utf8.data(), 1, size_t(utf8.size()), stream);
     std::fflush(stream);
 }
 

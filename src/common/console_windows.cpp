@@ -75,7 +75,8 @@ void write(std::FILE *stream, QByteArrayView utf8)
         if (writeWide(console, QString::fromUtf8(utf8)))
             return;
     }
-    std::fwrite(utf8.data(), 1, size_t(utf8.size()), stream);
+    if (!utf8.isEmpty()) // an empty view may carry no buffer at all
+        std::fwrite(utf8.data(), 1, size_t(utf8.size()), stream);
     std::fflush(stream);
 }
 
