@@ -8,8 +8,8 @@
 #include "link/link.h"
 #include "link/result_console.h"
 #include "app/frm_main.h"
-#include "toolkit/log_box.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/log_box.h"
+#include "toolkit/controls/text_box.h"
 
 #include "sim_server.h"
 

@@ -13,8 +13,8 @@
 
 #include "link/link.h"
 #include "app/frm_main.h"
-#include "toolkit/check_box.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/text_box.h"
 
 #include <QApplication>
 #include <QFile>

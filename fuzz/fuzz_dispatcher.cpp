@@ -6,7 +6,7 @@
 #include "common/ansi.h"
 #include "link/link.h"
 #include "app/frm_main.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/text_box.h"
 
 #include <QApplication>
 #include <QFile>

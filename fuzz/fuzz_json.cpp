@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray path = blank < 0 ? first : first.mid(blank + 1);
 
     const auto routed = web::routeRequest(method, path, body);
-    if (const auto *r = std::get_if<ctl::Request>(&routed)) {
+    if (const auto *r = std::get_if<remote::Request>(&routed)) {
         FUZZ_REQUIRE(!r->command.isEmpty());
         FUZZ_REQUIRE(path.startsWith("/api/") && (method == "GET" || method == "POST"));
         fuzz::requireSendable(*r);

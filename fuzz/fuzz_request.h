@@ -11,7 +11,7 @@ namespace fuzz {
 // Whatever a front end accepted can go on the wire as it is: texts are one
 // field without controls, levels plain numbers in range, commands fit a
 // datagram.
-inline void requireSendable(const ctl::Request &r)
+inline void requireSendable(const remote::Request &r)
 {
     if (r.ring) {
         FUZZ_REQUIRE(!proto::fieldFault(*r.ring));

@@ -6,10 +6,10 @@
 
 #include "link/link.h"
 #include "protocol/protocol.h"
-#include "toolkit/check_box.h"
-#include "toolkit/label.h"
-#include "toolkit/text_box.h"
-#include "toolkit/text_setters.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
+#include "toolkit/controls/text_setters.h"
 
 void AlarmsPage::connectCommands()
 {
@@ -105,5 +105,5 @@ void AlarmsPage::TxtLink(tk::TextBox *box, bool inside)
             setUnderline(other, false);
     // Takes the focus from an open time editor, which closes it untaken.
     if (setUnderline(box, true))
-        m_ui.cmdExit->setFocus(Qt::OtherFocusReason);
+        m_hoverFocus->setFocus(Qt::OtherFocusReason);
 }

@@ -4,12 +4,12 @@
 
 #include "alarms/alarms_page.h"
 
-#include "toolkit/announcer.h"
-#include "toolkit/check_box.h"
-#include "toolkit/colours.h"
-#include "toolkit/label.h"
-#include "toolkit/text_box.h"
-#include "toolkit/text_setters.h"
+#include "toolkit/accessibility/announcer.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
+#include "toolkit/controls/text_setters.h"
 
 void AlarmsPage::CreateEditors()
 {

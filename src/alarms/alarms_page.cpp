@@ -1,13 +1,13 @@
 #include "alarms/alarms_page.h"
 
 #include "link/link.h"
-#include "toolkit/check_box.h"
-#include "toolkit/label.h"
-#include "toolkit/text_box.h"
-#include "toolkit/text_setters.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
+#include "toolkit/controls/text_setters.h"
 
-AlarmsPage::AlarmsPage(Form &form, FormState &state, Link &link)
-    : m_form(form), m_state(state), m_link(link), m_ui(form)
+AlarmsPage::AlarmsPage(Form &form, FormState &state, Link &link, QWidget *hoverFocus)
+    : m_form(form), m_state(state), m_link(link), m_ui(form), m_hoverFocus(hoverFocus)
 {
     connectRows();
     connectCommands();

@@ -13,6 +13,7 @@
 
 class Form;
 class Link;
+class QWidget;
 
 class AlarmsPage : public QObject {
     Q_OBJECT
@@ -21,7 +22,9 @@ public:
     static constexpr quint32 kTimeValid = 0x00B8D840;
     static constexpr quint32 kTimeInvalid = 0x0080C0FF;
 
-    AlarmsPage(Form &form, FormState &state, Link &link);
+    // hoverFocus is the window's control where the links' hover leaves the
+    // keyboard focus (its exit button), bound by the window's own handles.
+    AlarmsPage(Form &form, FormState &state, Link &link, QWidget *hoverFocus);
 
     const AlarmsUi &ui() const { return m_ui; }
 
@@ -30,7 +33,7 @@ public:
     void CreateEditors();
 
     // Parses the alarm text into the record it names, then shows Buds(index)
-    // in row index. Throws reply::ReplyFailure on any failure, also for a row
+    // in row index. Throws proto::ReplyFailure on any failure, also for a row
     // that does not exist (after the text has been stored).
     void ApplyAlarmReply(qint16 index, const QString &sText);
 
@@ -57,7 +60,7 @@ public:
     void txtBudOtkl_Click();
 
     // The link hover effect: underlined while the pointer is over the box;
-    // entering takes the keyboard focus to cmdExit.
+    // entering takes the keyboard focus to the window's cmdExit.
     void TxtLink(tk::TextBox *box, bool inside);
 
     BudTable Buds;
@@ -71,4 +74,5 @@ private:
     FormState &m_state;
     Link &m_link;
     AlarmsUi m_ui;
+    QWidget *m_hoverFocus;
 };

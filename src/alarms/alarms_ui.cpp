@@ -1,9 +1,9 @@
 #include "alarms/alarms_ui.h"
 
-#include "toolkit/check_box.h"
-#include "toolkit/form.h"
-#include "toolkit/label.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/form/form.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
 
 namespace {
 using K = design::Kind;
@@ -43,17 +43,16 @@ void AlarmsUi::addRows(design::Rows &b)
 
 AlarmsUi::AlarmsUi(const Form &form)
 {
-    form.bind(txtBudOtkl, "txtBudOtkl");
-    form.bind(txtBudStop, "txtBudStop");
-    form.bind(chkAutoActiveSet, "chkAutoActiveSet");
-    form.bind(cmdBudAll, "cmdBudAll");
-    form.bind(lblBudTime, "lblBudTime");
-    form.bind(txtBudTime, "txtBudTime", 1); // 2..4: loadEditors
-    form.bind(chkBudActive, "chkBudActive");
-    form.bind(txtBudRing, "txtBudRing");
-    form.bind(cmdBudGet, "cmdBudGet");
-    form.bind(cmdBudSet, "cmdBudSet");
-    form.bind(cmdExit, "cmdExit");
+    FORM_BIND(form, txtBudOtkl);
+    FORM_BIND(form, txtBudStop);
+    FORM_BIND(form, chkAutoActiveSet);
+    FORM_BIND(form, cmdBudAll);
+    FORM_BIND(form, lblBudTime);
+    FORM_BIND(form, txtBudTime, 1); // 2..4: loadEditors
+    FORM_BIND(form, chkBudActive);
+    FORM_BIND(form, txtBudRing);
+    FORM_BIND(form, cmdBudGet);
+    FORM_BIND(form, cmdBudSet);
 }
 
 void AlarmsUi::loadEditors(Form &form)

@@ -3,8 +3,8 @@
 // typed handles to them, filled once from the built form.
 
 #include "records/alarm_record.h"
-#include "toolkit/control_array.h"
-#include "toolkit/design_rows.h"
+#include "toolkit/controls/control_array.h"
+#include "toolkit/form/design_rows.h"
 
 class Form;
 namespace tk {
@@ -38,5 +38,4 @@ struct AlarmsUi {
     PerAlarm<tk::TextBox> txtBudRing;
     PerAlarm<tk::CheckBox> cmdBudGet;
     PerAlarm<tk::CheckBox> cmdBudSet;
-    tk::CheckBox *cmdExit; // the window's: where the links' hover leaves the focus
 };

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "common/console.h"
+#include "common/exit_codes.h"
 #include "settings/settings_location.h"
 
 #include <QCommandLineParser>
@@ -10,7 +11,7 @@
 #define DALVIMO_VERSION "0"
 #endif
 
-namespace cli {
+namespace app {
 namespace {
 
 // Qt's own options, which QApplication takes out of argv itself; the parser
@@ -41,7 +42,7 @@ QString executablePath(const QStringList &arguments)
 
 Request usageError(const QString &name, const QString &what)
 {
-    return {false, kUsageError, {},
+    return {false, exit_code::kUsage, {},
             QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(name, what)};
 }
 
@@ -110,4 +111,4 @@ int report(const Request &request)
     return request.exitCode;
 }
 
-} // namespace cli
+} // namespace app

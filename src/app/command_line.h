@@ -6,9 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace cli {
-
-inline constexpr int kUsageError = 64; // EX_USAGE, as sysexits.h names it
+namespace app {
 
 // What the command line asks for: start the window, or print and leave.
 struct Request {
@@ -33,4 +31,4 @@ int report(const Request &request);
 
 QString version();
 
-} // namespace cli
+} // namespace app

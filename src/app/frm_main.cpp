@@ -12,10 +12,10 @@
 #include "app/server_list.h"
 #include "app/server_search.h"
 #include "app/tab_strip.h"
-#include "toolkit/check_box.h"
-#include "toolkit/colours.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/label.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/label.h"
 #include "toolkit/pictures.h"
 
 #include <QCloseEvent>
@@ -35,11 +35,11 @@ frmMain::frmMain(const QString &exePath, QWidget *parent)
     tk::setBackColor(this, design::kFormBack);
     resize(m_form.toPixels(design::kDesignWidth), m_form.toPixels(design::kDesignHeight));
 
-    m_link = std::make_unique<Link>(m_form, m_state, static_cast<FeatureReplies &>(*this));
+    m_link = std::make_unique<Link>(m_form, m_state, static_cast<proto::FeatureReplies &>(*this));
     m_tabs = std::make_unique<TabStrip>(m_ui, m_state);
     m_servers = std::make_unique<ServerList>(m_ui, m_state, *m_link);
     m_search = std::make_unique<ServerSearch>(*m_servers, m_link->console(), m_state.sCfgFile);
-    m_alarms = std::make_unique<AlarmsPage>(m_form, m_state, *m_link);
+    m_alarms = std::make_unique<AlarmsPage>(m_form, m_state, *m_link, m_ui.cmdExit);
     m_face = std::make_unique<FacePage>(m_form, m_state, *m_link);
     m_keys = std::make_unique<Keyboard>(this, m_state, *m_tabs, *m_alarms,
                                         Keyboard::Controls{m_ui, m_face->ui(), m_link->ui()});
@@ -103,7 +103,7 @@ void frmMain::Form_Load()
         const qint16 value = readIntSetting(key, def).value_or(1);
         box->setValue(value >= 0 && value <= 2 ? value : 1);
     };
-    restoreSwitch(m_ui.chkAutoping, settings::kKeyAutoPing, settings::kDefaultAutoPing);
+    restoreSwitch(m_link->ui().chkAutoping, settings::kKeyAutoPing, settings::kDefaultAutoPing);
     restoreSwitch(m_alarms->ui().chkAutoActiveSet, settings::kKeyAutoActiveSet, settings::kDefaultAutoActiveSet);
     m_state.bLockEvents = false;
 
@@ -132,7 +132,7 @@ void frmMain::Form_Unload()
             oIni->WriteInIKey(settings::kSectionGeneral, key, QString::number(value), m_state.sCfgFile);
         };
         write(settings::kKeySelectIPNum, m_ui.cmbServer->ListIndex() + 1);
-        write(settings::kKeyAutoPing, m_ui.chkAutoping->Value());
+        write(settings::kKeyAutoPing, m_link->ui().chkAutoping->Value());
         write(settings::kKeyAutoActiveSet, m_alarms->ui().chkAutoActiveSet->Value());
         write(settings::kKeyFrameSelect, m_state.iFrameSelect);
     }

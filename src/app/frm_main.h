@@ -5,9 +5,9 @@
 // part that owns the control (app: tabs and server list; link: polling,
 // indicator, result line, console; the alarms and face pages). Every command
 // goes out through Link::Send as one datagram. Every datagram that comes
-// back is read by Link and handed to the ReplyDispatcher (protocol), which
+// back is read by Link and handed to the proto::ReplyDispatcher (protocol), which
 // calls the feature's Apply operation through this window, as
-// FeatureReplies; the pages parse payloads into the records, show the
+// proto::FeatureReplies; the pages parse payloads into the records, show the
 // result and let the next queued read go out. The window-level flags in
 // FormState are shared by all of them; bLockEvents silences the handlers
 // while the program itself sets controls.
@@ -20,7 +20,7 @@
 #include "app/frm_main_ui.h"
 #include "common/form_state.h"
 #include "protocol/reply_dispatcher.h"
-#include "toolkit/form.h"
+#include "toolkit/form/form.h"
 
 #include <QWidget>
 
@@ -36,7 +36,7 @@ class ServerList;
 class ServerSearch;
 class TabStrip;
 
-class frmMain : public QWidget, private FeatureReplies {
+class frmMain : public QWidget, private proto::FeatureReplies {
     Q_OBJECT
 public:
     // Without exePath the program's own executable and the settings-location

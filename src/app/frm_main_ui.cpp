@@ -3,14 +3,14 @@
 #include "alarms/alarms_ui.h"
 #include "face/face_ui.h"
 #include "link/link_ui.h"
-#include "protocol/address.h"
-#include "toolkit/check_box.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/form.h"
-#include "toolkit/label.h"
+#include "common/address.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/form/form.h"
+#include "toolkit/controls/label.h"
 #include "toolkit/pictures.h"
-#include "toolkit/shape.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/shape.h"
+#include "toolkit/controls/text_box.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ void serverBar(design::Rows &b)
     b.add(K::CheckBox, "chkAutoping", bar, {45, 165, 1155, 285}, "Авто опрос");
     b.add(K::ComboBox, "cmbServer", bar, {1215, 135, 735, 315})
         .withTip("Выбор адреса сервера с Quorvan-ом").withBack(kServerFieldBack).spoken("Сервер");
-    b.add(K::TextBox, "txtPort", bar, {3225, 135, 540, 315}, address::kDefaultPort)
+    b.add(K::TextBox, "txtPort", bar, {3225, 135, 540, 315}, QString::number(address::kDefaultPort))
         .withTip("Порт").withBack(kServerFieldBack).withMaxLength(5).spoken("Порт");
     b.add(K::TextBox, "txtIp", bar, {1980, 135, 1170, 315}, address::kDefaultIp)
         .withTip("Адрес").withBack(kServerFieldBack).spoken("Адрес");
@@ -100,13 +100,10 @@ const std::vector<design::Control> &MainUi::rows()
 
 MainUi::MainUi(const Form &form)
 {
-    form.bind(cmdExit, "cmdExit");
-    form.bind(imgIco, "imgIco");
-    form.bind(chkAutoping, "chkAutoping");
-    form.bind(cmbServer, "cmbServer");
-    form.bind(txtIp, "txtIp");
-    form.bind(txtPort, "txtPort");
-    form.bind(lblTab, "lblTab");
-    form.bind(shpTab, "shpTab");
-    form.bind(framTab, "framTab");
+    FORM_BIND(form, cmdExit);
+    FORM_BIND(form, imgIco);
+    FORM_BIND(form, cmbServer);
+    FORM_BIND(form, lblTab);
+    FORM_BIND(form, shpTab);
+    FORM_BIND(form, framTab);
 }

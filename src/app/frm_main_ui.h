@@ -5,8 +5,8 @@
 // typed handles to the controls the window's own code uses, filled once
 // from the built form.
 
-#include "toolkit/control_array.h"
-#include "toolkit/design_rows.h"
+#include "toolkit/controls/control_array.h"
+#include "toolkit/form/design_rows.h"
 
 #include <vector>
 
@@ -40,11 +40,9 @@ struct MainUi {
 
     tk::CheckBox *cmdExit;
     QLabel *imgIco;
-    // The server bar.
-    tk::CheckBox *chkAutoping;
+    // The server bar: the list is the window's; the address, the port and
+    // auto-ping are the link's own (LinkUi).
     tk::ComboBox *cmbServer;
-    tk::TextBox *txtIp;
-    tk::TextBox *txtPort;
     // The tab strip and the pages it selects.
     tk::ControlArray<tk::Label, 0, kTabs - 1> lblTab;
     tk::ControlArray<tk::Shape, 0, kTabs - 1> shpTab;

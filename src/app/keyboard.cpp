@@ -7,13 +7,13 @@
 #include "face/face_ui.h"
 #include "link/link_ui.h"
 #include "records/alarm_record.h"
-#include "toolkit/announcer.h"
-#include "toolkit/check_box.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/label.h"
-#include "toolkit/log_box.h"
-#include "toolkit/scroll_bar.h"
-#include "toolkit/text_box.h"
+#include "toolkit/accessibility/announcer.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/log_box.h"
+#include "toolkit/controls/scroll_bar.h"
+#include "toolkit/controls/text_box.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -40,7 +40,8 @@ QList<QWidget *> Keyboard::tabOrder() const
     const MainUi &main = m_controls.main;
     const FaceUi &face = m_controls.face;
     const AlarmsUi &alarms = m_alarms.ui();
-    QList<QWidget *> order{main.chkAutoping, main.cmbServer, main.txtIp, main.txtPort};
+    const LinkUi &link = m_controls.link;
+    QList<QWidget *> order{link.chkAutoping, main.cmbServer, link.txtIp, link.txtPort};
     for (int i = 0; i < TabStrip::kTabs; ++i)
         order << main.lblTab(i);
     // "Скины", group by group, each row left to right

@@ -1,21 +1,21 @@
 #include "app/command_line.h"
 #include "app/frm_main.h"
-#include "app/stop_signals.h"
 #include "common/console.h"
+#include "common/stop_signals.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     // Before QApplication: --version and a wrong option need no display.
-    const cli::Request request = cli::parse(cli::arguments(argc, argv));
+    const app::Request request = app::parse(app::arguments(argc, argv));
     if (!request.startWindow) {
         const term::Utf8Console console;
-        return cli::report(request);
+        return app::report(request);
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationVersion(cli::version());
+    QApplication::setApplicationVersion(app::version());
     frmMain window;
     // Before start-up, so that a request to stop that comes while it runs
     // waits for the event loop rather than killing the program unsaved.

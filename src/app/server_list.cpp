@@ -4,16 +4,16 @@
 #include "link/link.h"
 #include "settings/ini_class.h"
 #include "settings/settings_keys.h"
-#include "protocol/address.h"
-#include "toolkit/colours.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/text_box.h"
+#include "common/address.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/text_box.h"
 #include "settings/server_entries.h"
 
 ServerList::ServerList(const MainUi &ui, FormState &state, Link &link) : m_state(state), m_link(link), m_ui(ui)
 {
     connect(m_ui.cmbServer, &tk::ComboBox::Click, this, &ServerList::cmbServer_Click);
-    connect(m_ui.txtIp, &tk::TextBox::Change, this, &ServerList::txtIp_Change);
+    connect(m_link.ui().txtIp, &tk::TextBox::Change, this, &ServerList::txtIp_Change);
 }
 
 ServerList::Entry ServerList::parseEntry(const QString &value)
@@ -41,14 +41,14 @@ void ServerList::cmbServer_Click()
     const int i = m_ui.cmbServer->ListIndex();
     if (i < 0 || i >= m_servers.size())
         return;
-    m_ui.txtIp->setText(m_servers[i].address);
+    m_link.ui().txtIp->setText(m_servers[i].address);
 }
 
 void ServerList::txtIp_Change()
 {
-    const QString text = m_ui.txtIp->text();
+    const QString text = m_link.ui().txtIp->text();
     m_state.bIpValid = address::IsValidIp(text);
-    tk::setBackColor(m_ui.txtIp, m_state.bIpValid ? kValidBack : kInvalidBack);
+    tk::setBackColor(m_link.ui().txtIp, m_state.bIpValid ? kValidBack : kInvalidBack);
     if (m_state.bIpValid && text != m_state.sLastIp) {
         m_state.bInitPending = true;
         m_state.sLastIp = text;

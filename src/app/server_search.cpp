@@ -2,10 +2,10 @@
 
 #include "app/server_list.h"
 #include "link/result_console.h"
-#include "protocol/address.h"
+#include "common/address.h"
 #include "settings/ini_class.h"
 #include "settings/server_entries.h"
-#include "toolkit/combo_box.h"
+#include "toolkit/controls/combo_box.h"
 
 #include <QKeyEvent>
 
@@ -15,7 +15,7 @@ ServerSearch::ServerSearch(ServerList &servers, ResultConsole &console, const QS
     m_search = m_menu.addAction(QStringLiteral("Найти Quorvan в сети"));
     m_menu.setAccessibleName(QStringLiteral("Меню списка серверов"));
     connect(m_search, &QAction::triggered, this,
-            [this] { start(*address::portOf(address::kDefaultPort)); });
+            [this] { start(address::kDefaultPort); });
     connect(&m_discovery, &proto::Discovery::finished, this, &ServerSearch::searchDone);
 
     QWidget *combo = m_servers.comboBox();

@@ -1,9 +1,9 @@
 #include "app/tab_strip.h"
 
-#include "toolkit/accessibility.h"
-#include "toolkit/colours.h"
-#include "toolkit/label.h"
-#include "toolkit/shape.h"
+#include "toolkit/accessibility/accessibility.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/shape.h"
 
 TabStrip::TabStrip(const MainUi &ui, FormState &state) : m_ui(ui), m_state(state)
 {

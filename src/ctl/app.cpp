@@ -1,10 +1,12 @@
 #include "ctl/app.h"
 
 #include "common/ansi.h"
+#include "common/exit_codes.h"
 #include "common/output_device.h"
 #include "ctl/cli.h"
 #include "remote/commands.h"
 #include "ctl/discover.h"
+#include "ctl/exit_status.h"
 #include "ctl/fleet.h"
 #include "ctl/monitor.h"
 #include "remote/server_choice.h"
@@ -14,6 +16,8 @@
 #include <QTextStream>
 
 namespace ctl {
+
+using namespace remote; // the exchanges this program is the command line of
 namespace {
 
 // Where the run's words go: stdout for what was read, stderr for messages,
@@ -42,15 +46,16 @@ public:
 
     // A failure: its message on stderr and, with --json, as an object
     // (extra holds what the command showed before it failed).
-    int failure(const Stop &stop, QJsonObject extra = {})
+    int failure(const Outcome &stop, QJsonObject extra = {})
     {
+        const int code = exitCodeOf(stop.kind);
         message(stop.message);
         if (m_json) {
             extra.insert(QStringLiteral("error"), stop.message.section(u'\n', 0, 0)); // not the hint to --help
-            extra.insert(QStringLiteral("status"), stop.exitCode);
+            extra.insert(QStringLiteral("status"), code);
             object(extra);
         }
-        return stop.exitCode;
+        return code;
     }
 
     // Every line of stderr says who speaks, and nothing in it reaches the
@@ -76,34 +81,34 @@ private:
     bool m_json;
 };
 
-int runMonitor(const Request &r, const Endpoint &server, Output &output)
+int runMonitor(const Options &o, const Endpoint &server, Output &output)
 {
-    Monitor monitor(server, r.pollMs, r.globals.json, output.out());
+    Monitor monitor(server, o.pollMs, o.json, output.out());
     QString error;
-    if (!monitor.start(r.listenPort, &error))
-        return output.failure({kExitNoAnswer, QStringLiteral("порт не открывается: ") + error});
-    if (r.globals.verbose)
+    if (!monitor.start(o.listenPort, &error))
+        return output.failure({Outcome::NoAnswer, QStringLiteral("порт не открывается: ") + error});
+    if (o.verbose)
         output.message(QStringLiteral("слушаю порт %1").arg(monitor.localPort()));
     return QCoreApplication::exec();
 }
 
-int runExchange(const Request &r, const ServerChoice &server, Output &output)
+int runExchange(const Request &r, const Options &o, const ServerChoice &server, Output &output)
 {
-    Exchanger ex(server.endpoint, r.globals.policy);
-    if (r.globals.verbose)
+    Exchanger ex(server.endpoint, o.policy);
+    if (o.verbose)
         ex.setTrace([&output](const QString &line) { output.message(line); });
     try {
         Shown shown = runCommand(r, ex);
         shown.json.insert(QStringLiteral("server"), server.endpoint.text());
         if (shown.stop) {
             // What came is shown, then the failure: one object with both.
-            if (!r.globals.json)
+            if (!o.json)
                 output.shown(shown);
             return output.failure(*shown.stop, shown.json);
         }
         output.shown(shown);
-        return kExitDone;
-    } catch (const Stop &stop) {
+        return exit_code::kDone;
+    } catch (const Outcome &stop) {
         return output.failure(stop);
     }
 }
@@ -121,13 +126,13 @@ int finish(const Shown &shown, Output &output)
         return output.failure(*shown.stop);
     }
     output.shown(shown);
-    return kExitDone;
+    return exit_code::kDone;
 }
 
 // Every server's lines after its name; with --json one object per server.
-int runMany(const Request &r, const QList<Endpoint> &servers, Output &output)
+int runMany(const Request &r, const Options &o, const QList<Endpoint> &servers, Output &output)
 {
-    const QList<ServerResult> results = runFleet(r, servers);
+    const QList<ServerResult> results = runFleet(r, o.policy, servers);
     for (const ServerResult &one : results) {
         const QString label = serverLabel(one.server);
         Shown shown = one.shown;
@@ -142,7 +147,7 @@ int runMany(const Request &r, const QList<Endpoint> &servers, Output &output)
         }
         if (!output.json())
             output.shown(shown);
-        const Stop stop{one.stop->exitCode, label + QStringLiteral(": ") + one.stop->message};
+        const Outcome stop{one.stop->kind, label + QStringLiteral(": ") + one.stop->message};
         output.failure(stop, shown.json);
     }
     return fleetExitCode(results);
@@ -156,38 +161,39 @@ int runProgram(const QStringList &arguments)
     Output output(parsed.json);
     if (parsed.kind == Parsed::Print) {
         output.out() << parsed.output;
-        return kExitDone;
+        return exit_code::kDone;
     }
     if (parsed.kind == Parsed::Usage)
-        return output.failure({kExitUsage, parsed.error});
+        return output.failure({Outcome::Refused, parsed.error});
     const Request &r = parsed.request;
+    const Options &o = parsed.options;
     if (r.command == QLatin1String("discover"))
-        return finish(runDiscover(r, windowSettingsFile()), output);
+        return finish(runDiscover(o, windowSettingsFile()), output);
 
     std::optional<QString> env;
     if (qEnvironmentVariableIsSet("DALVIMO_SERVER"))
         env = qEnvironmentVariable("DALVIMO_SERVER");
-    const QString named = r.globals.server.value_or(env.value_or(QString()));
+    const QString named = o.server.value_or(env.value_or(QString()));
     if (namesMany(named) && r.command != QLatin1String("monitor")) {
         auto list = parseServerList(named, windowSettingsFile());
         if (const auto *none = std::get_if<NoServer>(&list))
-            return output.failure({none->kind == NoServer::Unresolved ? int(kExitNoAnswer) : int(kExitUsage),
+            return output.failure({none->kind == NoServer::Unresolved ? Outcome::NoAnswer : Outcome::Refused,
                                    none->reason});
-        return runMany(r, std::get<QList<Endpoint>>(list), output);
+        return runMany(r, o, std::get<QList<Endpoint>>(list), output);
     }
-    const auto choice = chooseServer(r.globals.server, env, windowSettingsFile());
+    const auto choice = chooseServer(o.server, env, windowSettingsFile());
     if (const auto *none = std::get_if<NoServer>(&choice)) {
         if (none->kind == NoServer::Unresolved)
-            return output.failure({kExitNoAnswer, none->reason});
-        return output.failure({kExitUsage, none->reason + QStringLiteral("\nПодробнее: dalvimoctl --help")});
+            return output.failure({Outcome::NoAnswer, none->reason});
+        return output.failure({Outcome::Refused, none->reason + QStringLiteral("\nПодробнее: dalvimoctl --help")});
     }
     const ServerChoice &server = std::get<ServerChoice>(choice);
-    if (r.globals.verbose)
+    if (o.verbose)
         output.message(server.endpoint.text() + QStringLiteral(" (") + server.source + u')');
 
     if (r.command == QLatin1String("monitor"))
-        return runMonitor(r, server.endpoint, output);
-    return runExchange(r, server, output);
+        return runMonitor(o, server.endpoint, output);
+    return runExchange(r, o, server, output);
 }
 
 } // namespace ctl

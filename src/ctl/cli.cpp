@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 
 namespace ctl {
+
+using namespace remote; // the exchanges this program is the command line of
 namespace {
 
 QString opt(const char *name) { return QString::fromLatin1(name); }
@@ -103,7 +105,7 @@ void readLevel(Request &r, const QCommandLineParser &p, const QStringList &args)
     }
 }
 
-void readArguments(Request &r, const QCommandLineParser &p)
+void readArguments(Request &r, Options &o, const QCommandLineParser &p)
 {
     const QStringList args = p.positionalArguments();
     const QString &c = r.command;
@@ -125,24 +127,24 @@ void readArguments(Request &r, const QCommandLineParser &p)
         r.text = commandArgument(QStringLiteral("ТЕКСТ"), args.at(0));
     } else if (c == QLatin1String("monitor")) {
         needArgs(args, 0, 0);
-        r.pollMs = int(integerArgument(QStringLiteral("--poll"), p.value(opt("poll")), 0, 3600000));
-        r.listenPort = quint16(integerArgument(QStringLiteral("--listen"), p.value(opt("listen")), 0, 65535));
+        o.pollMs = int(integerArgument(QStringLiteral("--poll"), p.value(opt("poll")), 0, 3600000));
+        o.listenPort = quint16(integerArgument(QStringLiteral("--listen"), p.value(opt("listen")), 0, 65535));
     } else if (c == QLatin1String("discover")) {
         needArgs(args, 0, 0);
-        r.discoverPort = quint16(integerArgument(QStringLiteral("--port"), p.value(opt("port")), 1, 65535));
-        r.save = p.isSet(opt("save"));
+        o.discoverPort = quint16(integerArgument(QStringLiteral("--port"), p.value(opt("port")), 1, 65535));
+        o.save = p.isSet(opt("save"));
     } else {
         needArgs(args, 0, 0);
     }
 }
 
 // A global option given after the command wins over one given before it.
-Globals readGlobals(const QCommandLineParser &before, const QCommandLineParser &after)
+Options readGlobals(const QCommandLineParser &before, const QCommandLineParser &after)
 {
     const auto pick = [&](const char *name) -> const QCommandLineParser & {
         return after.isSet(opt(name)) ? after : before;
     };
-    Globals g;
+    Options g;
     if (pick("server").isSet(opt("server")))
         g.server = pick("server").value(opt("server"));
     g.json = before.isSet(opt("json")) || after.isSet(opt("json"));
@@ -190,7 +192,7 @@ Parsed print(const QString &text)
 
 Parsed parseCommandLine(const QStringList &arguments)
 {
-    static_assert(face::kFlagCount == 4, "one name per face flag");
+    static_assert(records::kFlagCount == 4, "one name per face flag");
     // Before the parsers have said whether --json holds, a usage error
     // answers in the form the command line asks for.
     const bool jsonAsked = arguments.contains(QStringLiteral("--json"));
@@ -217,6 +219,7 @@ Parsed parseCommandLine(const QStringList &arguments)
         return usage(QStringLiteral("неизвестная команда «%1»").arg(quotedArgument(rest.first())), QString(), jsonAsked);
 
     Request r;
+    Options options;
     r.command = rest.takeFirst();
     QCommandLineParser after;
     after.addOptions(parserOptions(globalOptions()));
@@ -226,15 +229,16 @@ Parsed parseCommandLine(const QStringList &arguments)
     if (before.isSet(opt("help")) || after.isSet(opt("help")))
         return print(commandHelp(*info));
     try {
-        r.globals = readGlobals(before, after);
-        readArguments(r, after);
+        options = readGlobals(before, after);
+        readArguments(r, options, after);
     } catch (const BadArgument &bad) {
         return usage(bad.message, r.command, jsonAsked);
     }
     Parsed parsed;
     parsed.kind = Parsed::Run;
-    parsed.json = r.globals.json;
+    parsed.json = options.json;
     parsed.request = r;
+    parsed.options = options;
     return parsed;
 }
 

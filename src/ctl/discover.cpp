@@ -1,6 +1,6 @@
 #include "ctl/discover.h"
 
-#include "protocol/address.h"
+#include "common/address.h"
 #include "protocol/discovery.h"
 #include "settings/ini_class.h"
 #include "settings/server_entries.h"
@@ -11,6 +11,8 @@
 #include <QLocale>
 
 namespace ctl {
+
+using namespace remote; // the exchanges this program is the command line of
 namespace {
 
 // The caption of the window's entry for address, if it names one other
@@ -58,13 +60,13 @@ void save(Shown &s, const QList<proto::FoundServer> &found, const QString &setti
 
 } // namespace
 
-Shown runDiscover(const Request &r, const QString &settingsFile)
+Shown runDiscover(const Options &r, const QString &settingsFile)
 {
     Shown s;
     QString error;
-    const QList<proto::FoundServer> found = search(r.discoverPort, r.globals.policy.timeoutMs, &error);
+    const QList<proto::FoundServer> found = search(r.discoverPort, r.policy.timeoutMs, &error);
     if (!error.isEmpty()) {
-        s.stop = Stop{kExitNoAnswer, QStringLiteral("ping не отправить: ") + error};
+        s.stop = Outcome{Outcome::NoAnswer, QStringLiteral("ping не отправить: ") + error};
         return s;
     }
     const QList<settings::ServerEntry> entries = settings::readServerEntries(INI_Class(), settingsFile);
@@ -89,9 +91,9 @@ Shown runDiscover(const Request &r, const QString &settingsFile)
     }
     s.json.insert(QStringLiteral("servers"), servers);
     if (found.isEmpty()) {
-        s.stop = Stop{kExitNoAnswer, QStringLiteral("никто не ответил на ping (порт %1, %2 мс)")
+        s.stop = Outcome{Outcome::NoAnswer, QStringLiteral("никто не ответил на ping (порт %1, %2 мс)")
                                          .arg(r.discoverPort)
-                                         .arg(r.globals.policy.timeoutMs)};
+                                         .arg(r.policy.timeoutMs)};
         return s;
     }
     if (r.save)

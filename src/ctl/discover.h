@@ -8,7 +8,7 @@
 
 namespace ctl {
 
-// Shown.stop holds exit 2 when nobody answered, or when no ping could go out.
-Shown runDiscover(const Request &r, const QString &settingsFile);
+// Shown.stop holds no answer when nobody answered, or when no ping could go out.
+remote::Shown runDiscover(const Options &o, const QString &settingsFile);
 
 } // namespace ctl

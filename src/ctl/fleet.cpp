@@ -1,7 +1,9 @@
 #include "ctl/fleet.h"
 
+#include "common/exit_codes.h"
+#include "ctl/exit_status.h"
 #include "remote/commands.h"
-#include "protocol/address.h"
+#include "common/address.h"
 
 #include <QThread>
 
@@ -11,7 +13,9 @@
 
 namespace ctl {
 
-QList<ServerResult> runFleet(const Request &r, const QList<Endpoint> &servers)
+using namespace remote; // the exchanges this program is the command line of
+
+QList<ServerResult> runFleet(const Request &r, const Policy &policy, const QList<Endpoint> &servers)
 {
     QList<ServerResult> results(servers.size());
     std::vector<std::unique_ptr<QThread>> threads;
@@ -21,12 +25,12 @@ QList<ServerResult> runFleet(const Request &r, const QList<Endpoint> &servers)
         slot->server = servers.at(i);
         // Each thread owns its exchange and writes only its own slot; its
         // event loop runs inside the exchange's waits.
-        threads.push_back(std::unique_ptr<QThread>(QThread::create([slot, &r] {
-            Exchanger ex(slot->server, r.globals.policy);
+        threads.push_back(std::unique_ptr<QThread>(QThread::create([slot, &r, &policy] {
+            Exchanger ex(slot->server, policy);
             try {
                 slot->shown = runCommand(r, ex);
                 slot->stop = slot->shown.stop;
-            } catch (const Stop &stop) {
+            } catch (const Outcome &stop) {
                 slot->stop = stop;
             }
         })));
@@ -39,16 +43,16 @@ QList<ServerResult> runFleet(const Request &r, const QList<Endpoint> &servers)
 
 int fleetExitCode(const QList<ServerResult> &results)
 {
-    int code = kExitDone;
+    int code = exit_code::kDone;
     for (const ServerResult &r : results)
         if (r.stop)
-            code = std::max(code, r.stop->exitCode);
+            code = std::max(code, exitCodeOf(r.stop->kind));
     return code;
 }
 
 QString serverLabel(const Endpoint &server)
 {
-    return QString::number(server.port) == address::kDefaultPort ? server.address.toString() : server.text();
+    return server.port == address::kDefaultPort ? server.host() : server.text();
 }
 
 } // namespace ctl

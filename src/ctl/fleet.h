@@ -20,19 +20,20 @@ namespace ctl {
 
 // What one server did: what it showed, and the failure that ended it.
 struct ServerResult {
-    Endpoint server;
-    Shown shown;
-    std::optional<Stop> stop;
+    remote::Endpoint server;
+    remote::Shown shown;
+    std::optional<remote::Outcome> stop;
 };
 
 // Runs the command (not monitor) against every server concurrently.
-QList<ServerResult> runFleet(const Request &r, const QList<Endpoint> &servers);
+QList<ServerResult> runFleet(const remote::Request &r, const remote::Policy &policy,
+                             const QList<remote::Endpoint> &servers);
 
-// 0 when every server succeeded, else the highest status among them.
+// 0 when every server succeeded, else the highest exit status among them.
 int fleetExitCode(const QList<ServerResult> &results);
 
 // The name a line is prefixed with: the address, and the port when it is
 // not the default one.
-QString serverLabel(const Endpoint &server);
+QString serverLabel(const remote::Endpoint &server);
 
 } // namespace ctl

@@ -1,5 +1,7 @@
 #include "ctl/help.h"
 
+#include "common/address.h"
+
 namespace ctl {
 namespace {
 
@@ -144,7 +146,8 @@ QList<OptionInfo> commandOptions(const QString &command)
                 {{"listen"}, QStringLiteral("ПОРТ"), QStringLiteral("Слушать этот локальный порт (0 — любой)."),
                  QStringLiteral("0")}};
     if (command == QLatin1String("discover"))
-        return {{{"port"}, QStringLiteral("ПОРТ"), QStringLiteral("Порт Quorvan (17777)."), QStringLiteral("17777")},
+        return {{{"port"}, QStringLiteral("ПОРТ"), QStringLiteral("Порт Quorvan (17777)."),
+                 QString::number(address::kDefaultPort)},
                 {{"save"}, {}, QStringLiteral("Добавить найденные серверы, которых нет в списке окна, в его файл "
                                                "настроек."), {}}};
     return {};

@@ -9,6 +9,8 @@
 
 namespace ctl {
 
+using namespace remote; // the exchanges this program is the command line of
+
 Monitor::Monitor(const Endpoint &server, int pollMs, bool json, QTextStream &out)
     : m_channel(server, Channel::Everyone), m_json(json), m_out(out)
 {
@@ -32,7 +34,7 @@ bool Monitor::start(quint16 localPort, QString *error)
 void Monitor::show(const QString &text, const QHostAddress &from, quint16 port)
 {
     const QDateTime now = QDateTime::currentDateTime();
-    const QString sender = Endpoint{from, port}.text();
+    const QString sender = from.toString() + u':' + QString::number(port);
     if (m_json) {
         const QJsonObject o{{QStringLiteral("time"), now.toString(Qt::ISODateWithMs)},
                             {QStringLiteral("from"), sender},

@@ -15,7 +15,7 @@ namespace ctl {
 class Monitor : public QObject {
     Q_OBJECT
 public:
-    Monitor(const Endpoint &server, int pollMs, bool json, QTextStream &out);
+    Monitor(const remote::Endpoint &server, int pollMs, bool json, QTextStream &out);
 
     // Binds the local port (0: any); false, with the reason in error.
     bool start(quint16 localPort, QString *error);
@@ -24,7 +24,7 @@ public:
 private:
     void show(const QString &text, const QHostAddress &from, quint16 port);
 
-    Channel m_channel;
+    remote::Channel m_channel;
     QTimer m_poll;
     bool m_json;
     QTextStream &m_out;

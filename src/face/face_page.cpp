@@ -4,12 +4,12 @@
 #include "link/link.h"
 #include "protocol/protocol.h"
 #include "protocol/reply_fields.h"
-#include "toolkit/announcer.h"
-#include "toolkit/check_box.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/label.h"
-#include "toolkit/scroll_bar.h"
-#include "toolkit/text_box.h"
+#include "toolkit/accessibility/announcer.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/scroll_bar.h"
+#include "toolkit/controls/text_box.h"
 
 #include <utility>
 
@@ -31,9 +31,9 @@ QString spokenPosition(const QString &name, int current, int last)
 // is touched, so it is never left with a range whose value Qt had to clamp.
 void setBar(tk::HScrollBar *bar, int min, int max, int value)
 {
-    face::checkedPosition(max);
+    records::checkedPosition(max);
     if (value < min || value > max)
-        reply::fail("position outside the bar");
+        proto::fail("position outside the bar");
     bar->setMinimum(min);
     bar->setMaximum(max);
     bar->setValue(value);
@@ -83,12 +83,12 @@ void FacePage::cmdSaveAll_Click()
 
 void FacePage::ApplySkinReply(const QString &payload)
 {
-    const face::SkinGroup g = face::ParseSkinGroupReply(payload);
+    const records::SkinGroup g = records::ParseSkinGroupReply(payload);
 
     m_ui.lblSkin->setText(positionText(g.current, g.last));
     m_ui.lblStyle->setText(positionText(g.styleCurrent, g.styleLast));
     showName(m_ui.txtSkin, g.info.sName);
-    showName(m_ui.txtStyle, face::currentStyleName(g.info));
+    showName(m_ui.txtStyle, records::currentStyleName(g.info));
 
     {
         const EventLock lock(m_state);
@@ -117,7 +117,7 @@ void FacePage::barChanged(tk::HScrollBar *bar, QString (*select)(int))
         return;
     // The new value is reported by a nested Change, which sends. Where the
     // range is too small to wrap, the value stays and nothing is sent.
-    if (const auto wrapped = face::wrapTarget(bar->minimum(), bar->maximum(), bar->value())) {
+    if (const auto wrapped = records::wrapTarget(bar->minimum(), bar->maximum(), bar->value())) {
         bar->setValue(*wrapped);
         return;
     }
@@ -133,8 +133,8 @@ void FacePage::barChanged(tk::HScrollBar *bar, QString (*select)(int))
 void FacePage::ApplyFaceFlagsReply(const QString &payload)
 {
     const EventLock lock(m_state);
-    face::FaceFlagsRecord r;
-    showParsed(face::ParseFaceFlagsReply, payload, r, [this, &r] {
+    records::FaceFlagsRecord r;
+    showParsed(records::ParseFaceFlagsReply, payload, r, [this, &r] {
         for (int i = 0; i < FaceUi::kFlags; ++i)
             if (r.flags[i])
                 m_ui.chkFace(i)->setValue(*r.flags[i]);

@@ -7,7 +7,7 @@
 // dispatcher), and each change by the user goes out at once as a setting
 // command (the handlers). The Apply operations hold bLockEvents while they
 // set controls, so the Click and Change events that this raises send
-// nothing back. A reply that does not convert throws reply::ReplyFailure at
+// nothing back. A reply that does not convert throws proto::ReplyFailure at
 // the failing step; the controls set before it keep their new values.
 //
 // face_page.cpp: the two page buttons, the skin reply, the scroll bars and
@@ -67,7 +67,7 @@ private:
     {
         try {
             parse(payload, r);
-        } catch (const reply::ReplyFailure &) {
+        } catch (const proto::ReplyFailure &) {
             show();
             throw;
         }

@@ -8,10 +8,10 @@
 
 #include "link/link.h"
 #include "protocol/protocol.h"
-#include "toolkit/check_box.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/text_box.h"
-#include "toolkit/text_setters.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/text_box.h"
+#include "toolkit/controls/text_setters.h"
 
 namespace {
 
@@ -45,8 +45,8 @@ void FacePage::connectTransAndBright()
 void FacePage::ApplyTransparencyReply(const QString &payload)
 {
     const EventLock lock(m_state);
-    face::TransparencyRecord r;
-    showParsed(face::ParseTransparencyReply, payload, r, [this, &r] {
+    records::TransparencyRecord r;
+    showParsed(records::ParseTransparencyReply, payload, r, [this, &r] {
         if (!listsLevels(m_ui.cmbTrans, r.levels)) {
             m_ui.cmbTrans->Clear();
             m_ui.cmbTrans->AddItems(r.levels);
@@ -67,8 +67,8 @@ void FacePage::ApplyTransparencyReply(const QString &payload)
 void FacePage::ApplyBrightnessReply(const QString &payload)
 {
     const EventLock lock(m_state);
-    face::BrightnessRecord r;
-    showParsed(face::ParseBrightnessReply, payload, r, [this, &r] {
+    records::BrightnessRecord r;
+    showParsed(records::ParseBrightnessReply, payload, r, [this, &r] {
         if (!r.supported)
             return; // broke before anything was read: nothing changes
         m_state.bBrightSupported = *r.supported;

@@ -1,11 +1,11 @@
 #include "face/face_ui.h"
 
-#include "toolkit/check_box.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/form.h"
-#include "toolkit/label.h"
-#include "toolkit/scroll_bar.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/form/form.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/scroll_bar.h"
+#include "toolkit/controls/text_box.h"
 
 namespace {
 using K = design::Kind;
@@ -85,22 +85,22 @@ void FaceUi::addRows(design::Rows &b)
 
 FaceUi::FaceUi(const Form &form)
 {
-    form.bind(cmdGetFace, "cmdGetFace");
-    form.bind(cmdSaveAll, "cmdSaveAll");
-    form.bind(txtSkin, "txtSkin");
-    form.bind(lblSkin, "lblSkin");
-    form.bind(scrlSkin, "scrlSkin");
-    form.bind(txtStyle, "txtStyle");
-    form.bind(lblStyle, "lblStyle");
-    form.bind(scrlStyle, "scrlStyle");
-    form.bind(cmbTrans, "cmbTrans");
-    form.bind(txtTransMin, "txtTransMin");
-    form.bind(txtTransMax, "txtTransMax");
-    form.bind(chkTrans, "chkTrans");
-    form.bind(cmdTransSet, "cmdTransSet");
-    form.bind(cmbBright, "cmbBright");
-    form.bind(txtBrightMin, "txtBrightMin");
-    form.bind(txtBrightMax, "txtBrightMax");
-    form.bind(cmdBrightSet, "cmdBrightSet");
-    form.bind(chkFace, "chkFace");
+    FORM_BIND(form, cmdGetFace);
+    FORM_BIND(form, cmdSaveAll);
+    FORM_BIND(form, txtSkin);
+    FORM_BIND(form, lblSkin);
+    FORM_BIND(form, scrlSkin);
+    FORM_BIND(form, txtStyle);
+    FORM_BIND(form, lblStyle);
+    FORM_BIND(form, scrlStyle);
+    FORM_BIND(form, cmbTrans);
+    FORM_BIND(form, txtTransMin);
+    FORM_BIND(form, txtTransMax);
+    FORM_BIND(form, chkTrans);
+    FORM_BIND(form, cmdTransSet);
+    FORM_BIND(form, cmbBright);
+    FORM_BIND(form, txtBrightMin);
+    FORM_BIND(form, txtBrightMax);
+    FORM_BIND(form, cmdBrightSet);
+    FORM_BIND(form, chkFace);
 }

@@ -2,8 +2,8 @@
 // The "Скины" page's controls: their rows in the window's design, and typed
 // handles to them, filled once from the built form.
 
-#include "toolkit/control_array.h"
-#include "toolkit/design_rows.h"
+#include "toolkit/controls/control_array.h"
+#include "toolkit/form/design_rows.h"
 
 class Form;
 namespace tk {

@@ -2,22 +2,22 @@
 
 #include "common/ansi.h"
 #include "protocol/protocol.h"
-#include "protocol/address.h"
-#include "toolkit/accessibility.h"
-#include "toolkit/announcer.h"
-#include "toolkit/check_box.h"
-#include "toolkit/colours.h"
-#include "toolkit/label.h"
-#include "toolkit/shape.h"
-#include "toolkit/text_box.h"
-#include "toolkit/timer.h"
+#include "common/address.h"
+#include "toolkit/accessibility/accessibility.h"
+#include "toolkit/accessibility/announcer.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/shape.h"
+#include "toolkit/controls/text_box.h"
+#include "toolkit/controls/timer.h"
 
 #include <QHostAddress>
 #include <QNetworkDatagram>
 #include <QPushButton>
 #include <QUdpSocket>
 
-Link::Link(Form &form, FormState &state, FeatureReplies &features)
+Link::Link(Form &form, FormState &state, proto::FeatureReplies &features)
     : m_form(form),
       m_state(state),
       m_ui(form),
@@ -52,7 +52,7 @@ void Link::Close()
     m_ui.ws->close();
 }
 
-std::optional<proto::Server> Link::server() const
+std::optional<address::Endpoint> Link::server() const
 {
     if (!m_state.bIpValid)
         return std::nullopt;
@@ -61,7 +61,7 @@ std::optional<proto::Server> Link::server() const
     const auto port = address::portOf(m_ui.txtPort->text());
     if (!ip || !port)
         return std::nullopt;
-    return proto::Server{*ip, *port};
+    return address::Endpoint{*ip, *port};
 }
 
 void Link::Send(const QString &s)

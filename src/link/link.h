@@ -2,7 +2,7 @@
 // The window's side of the server link: the one way out (Send), the socket
 // ws, the poll timer tmr(0) and the no-answer timer tmr(1), the link
 // indicator shpInd, the command queue, and the arrival of datagrams, which
-// go to the ReplyDispatcher one by one: those of the server in the server
+// go to the proto::ReplyDispatcher one by one: those of the server in the server
 // bar, and no one else's.
 
 #include "common/form_state.h"
@@ -18,7 +18,7 @@
 
 class Form;
 
-class Link : public QObject, public LinkHost {
+class Link : public QObject, public proto::LinkHost {
     Q_OBJECT
 public:
     static constexpr int kPollInterval = 2000;
@@ -26,7 +26,7 @@ public:
     static constexpr quint32 kLinkUp = 0x00FF00;
     static constexpr quint32 kLinkDown = design::kIndicatorDown; // as designed
 
-    Link(Form &form, FormState &state, FeatureReplies &features);
+    Link(Form &form, FormState &state, proto::FeatureReplies &features);
 
     const LinkUi &ui() const { return m_ui; }
 
@@ -43,7 +43,7 @@ public:
     void CmdSendNext() override;
     void InitGetData() override;
     bool QueuePush(qint32 id) { return m_queue.QueuePush(id); }
-    const CommandQueue &queue() const { return m_queue; }
+    const proto::CommandQueue &queue() const { return m_queue; }
 
     void SetIndicator(bool status) override;
     void RestartNoAnswerTimer() override;
@@ -65,14 +65,14 @@ public:
 private:
     // Where commands go now: the address and port of the server bar. Empty
     // while either is not valid.
-    std::optional<proto::Server> server() const;
+    std::optional<address::Endpoint> server() const;
 
     Form &m_form;
     FormState &m_state;
     LinkUi m_ui;
     ResultConsole m_console;
-    CommandQueue m_queue;
-    ReplyDispatcher m_dispatcher;
+    proto::CommandQueue m_queue;
+    proto::ReplyDispatcher m_dispatcher;
     quint64 m_received = 0;
     quint64 m_dropped = 0;
 };

@@ -1,13 +1,13 @@
 #include "link/link_ui.h"
 
 #include "protocol/protocol.h"
-#include "toolkit/check_box.h"
-#include "toolkit/form.h"
-#include "toolkit/label.h"
-#include "toolkit/log_box.h"
-#include "toolkit/shape.h"
-#include "toolkit/text_box.h"
-#include "toolkit/timer.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/form/form.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/log_box.h"
+#include "toolkit/controls/shape.h"
+#include "toolkit/controls/text_box.h"
+#include "toolkit/controls/timer.h"
 
 #include <QPushButton>
 #include <QUdpSocket>
@@ -37,19 +37,21 @@ void LinkUi::addResultLine(design::Rows &b)
         .withFont({}, 0, true).spoken(tk::Access::Status);
 }
 
-LinkUi::LinkUi(const Form &form)
+LinkUi::LinkUi(Form &form)
 {
-    form.bind(ws, "ws");
-    form.bind(tmr, "tmr", 0); // 1: loadNoAnswerTimer
-    form.bind(txtIp, "txtIp");
-    form.bind(txtPort, "txtPort");
-    form.bind(chkAutoping, "chkAutoping");
-    form.bind(shpInd, "shpInd");
-    form.bind(lblErr, "lblErr");
-    form.bind(txtMsg, "txtMsg");
-    form.bind(txtDebug, "txtDebug");
-    form.bind(cmdDebugSend, "cmdDebugSend");
-    form.bind(cmdSendExit, "cmdSendExit");
+    // The toolkit holds nothing of the wire: the link makes its socket.
+    ws = new QUdpSocket(form.window());
+    form.adopt(ws, QStringLiteral("ws"));
+    FORM_BIND(form, tmr, 0); // 1: loadNoAnswerTimer
+    FORM_BIND(form, txtIp);
+    FORM_BIND(form, txtPort);
+    FORM_BIND(form, chkAutoping);
+    FORM_BIND(form, shpInd);
+    FORM_BIND(form, lblErr);
+    FORM_BIND(form, txtMsg);
+    FORM_BIND(form, txtDebug);
+    FORM_BIND(form, cmdDebugSend);
+    FORM_BIND(form, cmdSendExit);
 }
 
 void LinkUi::loadNoAnswerTimer(Form &form)

@@ -3,8 +3,8 @@
 // handles to the controls the link uses, filled once from the built form
 // (the server bar's address, port, auto-poll box and indicator among them).
 
-#include "toolkit/control_array.h"
-#include "toolkit/design_rows.h"
+#include "toolkit/controls/control_array.h"
+#include "toolkit/form/design_rows.h"
 
 class Form;
 class QPushButton;
@@ -29,7 +29,7 @@ struct LinkUi {
     // The result line lblErr.
     static void addResultLine(design::Rows &b);
 
-    explicit LinkUi(const Form &form);
+    explicit LinkUi(Form &form);
     // Start-up: the no-answer timer tmr(1), a copy of tmr(0).
     void loadNoAnswerTimer(Form &form);
 

@@ -1,10 +1,10 @@
 #include "link/result_console.h"
 
-#include "toolkit/announcer.h"
-#include "toolkit/colours.h"
-#include "toolkit/label.h"
-#include "toolkit/log_box.h"
-#include "toolkit/text_setters.h"
+#include "toolkit/accessibility/announcer.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/log_box.h"
+#include "toolkit/controls/text_setters.h"
 
 ResultConsole::ResultConsole(tk::Label *lblErr, tk::LogBox *txtMsg) : m_lblErr(lblErr), m_txtMsg(txtMsg)
 {

@@ -1,5 +1,6 @@
 #include "mqtt/command_line.h"
 
+#include "common/exit_codes.h"
 #include "common/number.h"
 
 #include <QCommandLineParser>
@@ -14,7 +15,7 @@ Parsed stop(int code, const QString &text) { return {std::nullopt, text, code}; 
 
 Parsed usage(const QString &message)
 {
-    return stop(kExitUsage, QStringLiteral("dalvimo-mqtt: %1\nПодробнее: dalvimo-mqtt --help\n").arg(message));
+    return stop(exit_code::kUsage, QStringLiteral("dalvimo-mqtt: %1\nПодробнее: dalvimo-mqtt --help\n").arg(message));
 }
 
 // A topic level the bridge builds on: no wildcards, no empty levels.

@@ -12,8 +12,6 @@
 
 namespace mqtt {
 
-inline constexpr int kExitUsage = 64;
-
 struct Settings {
     QList<Quorvan> quorvans;
     BrokerOptions broker;

@@ -44,10 +44,10 @@ QList<Entity> makeEntities()
          << E{E::Select, QStringLiteral("brightness"), QStringLiteral("Уровень яркости"),
               QStringLiteral("mdi:brightness-6"), Command::Brightness, 0};
     // The four face flags with the captions of their boxes.
-    const char *const objects[face::kFlagCount] = {"flag_hide", "flag_on_top", "flag_fix_text", "flag_lock"};
-    const char *const names[face::kFlagCount] = {"Показать/спрятать", "Всегда впереди", "Фиксировать текст",
+    const char *const objects[records::kFlagCount] = {"flag_hide", "flag_on_top", "flag_fix_text", "flag_lock"};
+    const char *const names[records::kFlagCount] = {"Показать/спрятать", "Всегда впереди", "Фиксировать текст",
                                                  "Блокировать"};
-    for (int i = 0; i < face::kFlagCount; ++i)
+    for (int i = 0; i < records::kFlagCount; ++i)
         list << E{E::Switch, QString::fromLatin1(objects[i]), QString::fromUtf8(names[i]), QString(), Command::Flag, i};
     list << E{E::Connectivity, kAnswersObject, QStringLiteral("Отвечает ли Quorvan"), QString(), Command::Silence, 0};
     return list;
@@ -69,12 +69,12 @@ QStringList sendableLevels(const QStringList &levels)
     return out;
 }
 
-QString styleOption(const face::SkinGroup &g, int position)
+QString styleOption(const records::SkinGroup &g, int position)
 {
     QString name;
     try {
         name = styleDisplayName(g.info.sStyles.value(position - 1));
-    } catch (const reply::ReplyFailure &) {
+    } catch (const proto::ReplyFailure &) {
         // shown by its number alone
     }
     return name.isEmpty() ? QString::number(position) : QStringLiteral("%1. %2").arg(position).arg(name);

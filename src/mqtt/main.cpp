@@ -2,6 +2,7 @@
 // device that Home Assistant discovers on an MQTT broker and carries out
 // what its entities' command topics ask.
 
+#include "common/stop_signals.h"
 #include "mqtt/bridge.h"
 #include "mqtt/client.h"
 #include "mqtt/command_line.h"
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr int kRemoveWaitMs = 30000; // --remove gives up on a broker that does not take it by then
+constexpr int kGoodbyeWaitMs = 5000;  // a stop waits so long for the broker to take the last "offline"
 
 void logLine(const QString &line)
 {
@@ -52,6 +54,25 @@ int removeRetained(mqtt::Client &client, const mqtt::Settings &s)
     return QCoreApplication::exec();
 }
 
+// A stop from outside (systemd, kill, Ctrl+C): the bridge says "offline"
+// itself, as its last will would, then leaves with a clean goodbye, so that
+// no will follows; status 0. A broker that does not take it in time is
+// left as it is. --remove, which empties what the bridge left, just leaves.
+void stopCleanly(mqtt::Client &client, const mqtt::Settings &s)
+{
+    const auto leave = [&client] {
+        client.disconnectFromBroker();
+        QCoreApplication::exit(0);
+    };
+    if (s.remove || !client.isConnected()) {
+        leave();
+        return;
+    }
+    QObject::connect(&client, &mqtt::Client::allAcknowledged, &client, leave);
+    QTimer::singleShot(kGoodbyeWaitMs, &client, leave);
+    client.publish(s.bridge.topics.bridgeStatus(), QByteArray(mqtt::kOffline.data(), mqtt::kOffline.size()), true);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -59,6 +80,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("dalvimo-mqtt"));
     QCoreApplication::setApplicationVersion(QStringLiteral(DALVIMO_VERSION));
+    StopSignals stops; // from the start: a stop waits for the event loop
 
     const mqtt::Parsed parsed = mqtt::parseCommandLine(QCoreApplication::arguments());
     if (!parsed.settings) {
@@ -68,6 +90,7 @@ int main(int argc, char *argv[])
     const mqtt::Settings &s = *parsed.settings;
 
     mqtt::Client client(s.broker);
+    QObject::connect(&stops, &StopSignals::requested, &client, [&client, &s] { stopCleanly(client, s); });
     if (s.remove)
         return removeRetained(client, s);
 

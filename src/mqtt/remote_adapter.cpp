@@ -1,6 +1,6 @@
 #include "mqtt/remote_adapter.h"
 
-#include "protocol/address.h"
+#include "common/address.h"
 #include "protocol/reply_fields.h"
 #include "remote/arguments.h"
 #include "remote/commands.h"
@@ -15,36 +15,24 @@
 namespace mqtt {
 namespace {
 
-ctl::Endpoint endpointOf(const Quorvan &q) { return {q.address, q.port}; }
+remote::Endpoint endpointOf(const Quorvan &q) { return {q.address.toIPv4Address(), q.port}; }
 
-ctl::Exchanger exchangerFor(const Quorvan &q, const Exchanges &e)
+remote::Exchanger exchangerFor(const Quorvan &q, const Exchanges &e)
 {
-    ctl::Policy policy;
+    remote::Policy policy;
     policy.timeoutMs = e.timeoutMs;
     policy.retries = e.retries;
-    return ctl::Exchanger(endpointOf(q), policy);
+    return remote::Exchanger(endpointOf(q), policy);
 }
 
-Outcome outcomeOf(const ctl::Stop &stop)
-{
-    Outcome o;
-    switch (stop.exitCode) {
-    case ctl::kExitDone: o.kind = Outcome::Done; break;
-    case ctl::kExitNoAnswer: o.kind = Outcome::NoAnswer; break;
-    case ctl::kExitUnreadable: o.kind = Outcome::Unreadable; break;
-    case ctl::kExitUsage: o.kind = Outcome::Refused; break;
-    default: o.kind = Outcome::QuorvanError; break;
-    }
-    o.message = stop.message.section(u'\n', 0, 0);
-    return o;
-}
+Outcome outcomeOf(const Outcome &stop) { return {stop.kind, stop.message.section(u'\n', 0, 0)}; }
 
 // What dalvimoctl's command line makes of the same change; throws
-// ctl::BadArgument with the refusal.
-ctl::Request requestFor(const Command &c)
+// remote::BadArgument with the refusal.
+remote::Request requestFor(const Command &c)
 {
     const QString value = QStringLiteral("значение");
-    ctl::Request r;
+    remote::Request r;
     switch (c.kind) {
     case Command::Silence:
         r.command = QStringLiteral("silence");
@@ -59,39 +47,39 @@ ctl::Request requestFor(const Command &c)
         // are sent as read, what the row's "Сохранить" sends.
         r.command = QStringLiteral("alarm");
         r.action = QStringLiteral("set");
-        r.number = int(ctl::integerArgument(QStringLiteral("номер будильника"), QString::number(c.number), 1,
+        r.number = int(remote::integerArgument(QStringLiteral("номер будильника"), QString::number(c.number), 1,
                                             BudTable::kCount));
         if (c.kind == Command::AlarmActive)
             r.on = c.on;
         else if (c.kind == Command::AlarmTime)
-            r.time = ctl::timeArgument(value, c.text);
+            r.time = remote::timeArgument(value, c.text);
         else
-            r.ring = ctl::ringArgument(value, c.text);
+            r.ring = remote::ringArgument(value, c.text);
         break;
     case Command::Transparency:
     case Command::Brightness:
         r.command = c.kind == Command::Transparency ? QStringLiteral("transparency") : QStringLiteral("brightness");
-        r.level = ctl::levelArgument(value, c.text);
+        r.level = remote::levelArgument(value, c.text);
         break;
     case Command::Skin:
     case Command::Style:
         r.command = c.kind == Command::Skin ? QStringLiteral("skin") : QStringLiteral("style");
-        r.step = ctl::Step::Number;
+        r.step = remote::Step::Number;
         r.number = c.number;
         break;
     case Command::Flag:
         r.command = QStringLiteral("flag");
-        r.flag = int(ctl::integerArgument(QStringLiteral("флаг"), QString::number(c.number), 0, face::kFlagCount - 1));
+        r.flag = int(remote::integerArgument(QStringLiteral("флаг"), QString::number(c.number), 0, records::kFlagCount - 1));
         r.on = c.on;
         break;
     }
     return r;
 }
 
-QString captionOf(const QList<settings::ServerEntry> &entries, const ctl::Endpoint &e)
+QString captionOf(const QList<settings::ServerEntry> &entries, const remote::Endpoint &e)
 {
     for (const settings::ServerEntry &entry : entries)
-        if (address::ipv4Of(entry.address) == e.address.toIPv4Address())
+        if (address::ipv4Of(entry.address) == e.ipv4)
             return entry.caption;
     return {};
 }
@@ -103,28 +91,28 @@ QString Quorvan::text() const { return endpointOf(*this).text(); }
 std::variant<QList<Quorvan>, NoQuorvan> chooseQuorvans(const std::optional<QString> &option,
                                                        const std::optional<QString> &env)
 {
-    const QString settingsFile = ctl::windowSettingsFile();
-    const auto noneFor = [](const ctl::NoServer &why) {
-        return NoQuorvan{why.reason, why.kind == ctl::NoServer::Malformed};
+    const QString settingsFile = remote::windowSettingsFile();
+    const auto noneFor = [](const remote::NoServer &why) {
+        return NoQuorvan{why.reason, why.kind == remote::NoServer::Malformed};
     };
     const std::optional<QString> named = option ? option : env && !env->isEmpty() ? env : std::nullopt;
-    QList<ctl::Endpoint> endpoints;
-    if (named && ctl::namesMany(*named)) {
-        auto list = ctl::parseServerList(*named, settingsFile);
-        if (const auto *why = std::get_if<ctl::NoServer>(&list))
+    QList<remote::Endpoint> endpoints;
+    if (named && remote::namesMany(*named)) {
+        auto list = remote::parseServerList(*named, settingsFile);
+        if (const auto *why = std::get_if<remote::NoServer>(&list))
             return noneFor(*why);
-        endpoints = std::get<QList<ctl::Endpoint>>(list);
+        endpoints = std::get<QList<remote::Endpoint>>(list);
     } else {
-        const auto choice = ctl::chooseServer(option, env, settingsFile);
-        if (const auto *why = std::get_if<ctl::NoServer>(&choice))
+        const auto choice = remote::chooseServer(option, env, settingsFile);
+        if (const auto *why = std::get_if<remote::NoServer>(&choice))
             return noneFor(*why);
-        endpoints << std::get<ctl::ServerChoice>(choice).endpoint;
+        endpoints << std::get<remote::ServerChoice>(choice).endpoint;
     }
     const QList<settings::ServerEntry> entries = settings::readServerEntries(INI_Class(), settingsFile);
     QList<Quorvan> quorvans;
-    for (const ctl::Endpoint &e : endpoints) {
+    for (const remote::Endpoint &e : endpoints) {
         const QString caption = captionOf(entries, e);
-        quorvans << Quorvan{e.address, e.port, caption.isEmpty() ? QStringLiteral("Quorvan ") + e.text() : caption};
+        quorvans << Quorvan{QHostAddress(e.ipv4), e.port, caption.isEmpty() ? QStringLiteral("Quorvan ") + e.text() : caption};
     }
     return quorvans;
 }
@@ -133,36 +121,36 @@ std::optional<QString> refusal(const Command &command)
 {
     try {
         requestFor(command);
-    } catch (const ctl::BadArgument &bad) {
+    } catch (const remote::BadArgument &bad) {
         return bad.message;
     }
     return std::nullopt;
 }
 
-QString quoted(const QString &value) { return ctl::quotedArgument(value); }
+QString quoted(const QString &value) { return remote::quotedArgument(value); }
 
 std::optional<QString> sendableLevel(const QString &text)
 {
     try {
-        return ctl::levelArgument(QString(), text);
-    } catch (const ctl::BadArgument &) {
+        return remote::levelArgument(QString(), text);
+    } catch (const remote::BadArgument &) {
         return std::nullopt;
     }
 }
 
 Outcome readState(const Quorvan &quorvan, const Exchanges &exchanges, Snapshot &into)
 {
-    ctl::Exchanger ex = exchangerFor(quorvan, exchanges);
-    ctl::Reads reads(ex);
+    remote::Exchanger ex = exchangerFor(quorvan, exchanges);
+    remote::Reads reads(ex);
     try {
         Snapshot s;
-        s.skin = reads.record<face::SkinGroup>();
-        s.transparency = reads.record<face::TransparencyRecord>();
-        s.brightness = reads.record<face::BrightnessRecord>();
-        s.flags = reads.record<face::FaceFlagsRecord>();
+        s.skin = reads.record<records::SkinGroup>();
+        s.transparency = reads.record<records::TransparencyRecord>();
+        s.brightness = reads.record<records::BrightnessRecord>();
+        s.flags = reads.record<records::FaceFlagsRecord>();
         s.alarms = reads.alarms();
         into = s;
-    } catch (const ctl::Stop &stop) {
+    } catch (const Outcome &stop) {
         return outcomeOf(stop);
     }
     return {};
@@ -171,16 +159,16 @@ Outcome readState(const Quorvan &quorvan, const Exchanges &exchanges, Snapshot &
 Outcome run(const Quorvan &quorvan, const Exchanges &exchanges, const Command &command)
 {
     try {
-        const ctl::Request request = requestFor(command);
-        ctl::Exchanger ex = exchangerFor(quorvan, exchanges);
-        const ctl::Shown shown = ctl::runCommand(request, ex);
+        const remote::Request request = requestFor(command);
+        remote::Exchanger ex = exchangerFor(quorvan, exchanges);
+        const remote::Shown shown = remote::runCommand(request, ex);
         if (shown.stop)
             return outcomeOf(*shown.stop);
-    } catch (const ctl::BadArgument &bad) {
+    } catch (const remote::BadArgument &bad) {
         return {Outcome::Refused, bad.message};
-    } catch (const ctl::Stop &stop) {
+    } catch (const Outcome &stop) {
         return outcomeOf(stop);
-    } catch (const reply::ReplyFailure &) {
+    } catch (const proto::ReplyFailure &) {
         return {Outcome::Unreadable, QStringLiteral("ответ Quorvan не удалось разобрать")};
     }
     return {};

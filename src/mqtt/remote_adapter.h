@@ -7,6 +7,7 @@
 
 #include "records/alarm_record.h"
 #include "records/face_record.h"
+#include "remote/outcome.h"
 
 #include <QHostAddress>
 #include <QList>
@@ -40,19 +41,16 @@ struct Exchanges {
     int retries = 2;
 };
 
-// How an exchange ended, the same for every kind of command.
-struct Outcome {
-    enum Kind { Done, Refused, NoAnswer, QuorvanError, Unreadable };
-    Kind kind = Done;
-    QString message; // one line, safe for a terminal; empty when done
-};
+// How an exchange ended, the same for every kind of command; its message
+// one line, safe for a terminal.
+using remote::Outcome;
 
 // What the five reads of the window's initial fetch give.
 struct Snapshot {
-    face::SkinGroup skin;
-    face::TransparencyRecord transparency;
-    face::BrightnessRecord brightness;
-    face::FaceFlagsRecord flags;
+    records::SkinGroup skin;
+    records::TransparencyRecord transparency;
+    records::BrightnessRecord brightness;
+    records::FaceFlagsRecord flags;
     BudTable alarms;
 };
 

@@ -2,6 +2,8 @@
 
 #include "protocol/protocol.h"
 
+namespace proto {
+
 bool CommandQueue::QueuePush(qint32 id)
 {
     // Only the five read commands have a text; anything else would go out
@@ -20,3 +22,5 @@ void CommandQueue::QueueRemove(qint16 pos)
         return;
     m_items.removeAt(pos - 1);
 }
+
+} // namespace proto

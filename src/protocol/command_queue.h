@@ -6,6 +6,8 @@
 #include <QList>
 #include <QtGlobal>
 
+namespace proto {
+
 class CommandQueue {
 public:
     static constexpr qsizetype kLimit = 32767; // the count is a 16-bit number
@@ -25,3 +27,5 @@ public:
 private:
     QList<qint16> m_items;
 };
+
+} // namespace proto

@@ -98,7 +98,7 @@ qint16 replyNumber(QStringView selector)
         return -1;
     const std::optional<qint16> v = num::toInt16(selector);
     if (!v)
-        reply::fail("reply number out of range");
+        proto::fail("reply number out of range");
     return *v;
 }
 

@@ -52,7 +52,7 @@ Reply splitReply(const QString &text);
 
 // The reply's number: a numeric selector (optional blanks, sign, fraction,
 // exponent) rounded half to even, -1 for any other selector (the empty one
-// included). Throws reply::ReplyFailure when numeric but outside
+// included). Throws proto::ReplyFailure when numeric but outside
 // -32768..32767.
 qint16 replyNumber(QStringView selector);
 

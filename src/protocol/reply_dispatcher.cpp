@@ -5,11 +5,13 @@
 
 #include <QList>
 
+namespace proto {
+
 void ReplyDispatcher::handle(const QString &text)
 {
     try {
         dispatch(text);
-    } catch (const reply::ReplyFailure &) {
+    } catch (const proto::ReplyFailure &) {
         // Abandoned where the fault was found; what was done stays done, but
         // the controls must answer the user again.
         m_state.bLockEvents = false;
@@ -44,10 +46,10 @@ void ReplyDispatcher::dispatch(const QString &text)
         m_link.ErrCode(0, QString());
     } else if (r.word == QLatin1String("Gbd")) {
         if (r.selector == QLatin1String("*")) {
-            const QList<QString> lines = reply::splitAlarmList(r.payload);
-            for (qsizetype k = 0; k < reply::kAlarmListLines; ++k) {
+            const QList<QString> lines = proto::splitAlarmList(r.payload);
+            for (qsizetype k = 0; k < proto::kAlarmListLines; ++k) {
                 if (k >= lines.size())
-                    reply::fail("missing alarm line");
+                    proto::fail("missing alarm line");
                 m_features.ApplyAlarmReply(static_cast<qint16>(k + 1), lines.at(k));
             }
         } else if (number != -1) {
@@ -66,3 +68,5 @@ void ReplyDispatcher::dispatch(const QString &text)
 
     m_link.CmdSendNext();
 }
+
+} // namespace proto

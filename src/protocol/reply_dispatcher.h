@@ -13,8 +13,10 @@
 
 #include <QString>
 
+namespace proto {
+
 // The operations that show one kind of reply; each may throw
-// reply::ReplyFailure part-way.
+// proto::ReplyFailure part-way.
 class FeatureReplies {
 public:
     virtual ~FeatureReplies() = default;
@@ -46,9 +48,11 @@ public:
     void handle(const QString &text);
 
 private:
-    void dispatch(const QString &text); // may throw reply::ReplyFailure
+    void dispatch(const QString &text); // may throw proto::ReplyFailure
 
     FormState &m_state;
     LinkHost &m_link;
     FeatureReplies &m_features;
 };
+
+} // namespace proto

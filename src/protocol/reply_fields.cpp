@@ -2,7 +2,7 @@
 
 #include "common/number.h"
 
-namespace reply {
+namespace proto {
 
 qint16 needInt16(QStringView text)
 {
@@ -59,4 +59,4 @@ QList<QString> splitAlarmList(const QString &payload)
     return lines;
 }
 
-} // namespace reply
+} // namespace proto

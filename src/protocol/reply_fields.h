@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace reply {
+namespace proto {
 
 struct ReplyFailure {
     const char *what; // for the debugger and the fuzzer's eyes only
@@ -41,4 +41,4 @@ private:
 inline constexpr int kAlarmListLines = 4;
 QList<QString> splitAlarmList(const QString &payload);
 
-} // namespace reply
+} // namespace proto

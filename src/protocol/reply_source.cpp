@@ -2,7 +2,7 @@
 
 namespace proto {
 
-bool fromServer(const QHostAddress &sender, quint16 senderPort, const Server &server)
+bool fromServer(const QHostAddress &sender, quint16 senderPort, const address::Endpoint &server)
 {
     bool ipv4 = false;
     const quint32 address = sender.toIPv4Address(&ipv4);

@@ -5,18 +5,14 @@
 // sends back). A reply counts only when it comes from the address and port
 // the commands go to; every other datagram is dropped unread.
 
+#include "common/address.h"
+
 #include <QHostAddress>
 
 namespace proto {
 
-// The address and port commands currently go to.
-struct Server {
-    quint32 ipv4 = 0;
-    quint16 port = 0;
-};
-
 // Whether a datagram from sender:senderPort comes from server. An IPv4
 // sender written as an IPv6-mapped address counts as that IPv4 address.
-bool fromServer(const QHostAddress &sender, quint16 senderPort, const Server &server);
+bool fromServer(const QHostAddress &sender, quint16 senderPort, const address::Endpoint &server);
 
 } // namespace proto

@@ -5,7 +5,7 @@
 std::size_t BudTable::slot(int n)
 {
     if (n < 1 || n > kCount)
-        reply::fail("no such alarm");
+        proto::fail("no such alarm");
     return static_cast<std::size_t>(n - 1);
 }
 
@@ -15,14 +15,14 @@ const BudRec &BudTable::operator()(int n) const { return m_buds[slot(n)]; }
 
 void ParseAlarmReply(const QString &sText, BudTable &buds)
 {
-    const reply::Fields p(sText);
+    const proto::Fields p(sText);
     BudRec &bud = buds(p.int16(0)); // throws before anything is stored
 
     // Each field is stored as soon as it converts: a reply that breaks
     // part-way leaves the record as far as it got.
     const auto time = parseTimeText(p.text(1));
     if (!time)
-        reply::fail("not a time");
+        proto::fail("not a time");
     bud.dTime = *time;
     bud.bActive = p.boolean(2);
     bud.sRing = p.text(3);

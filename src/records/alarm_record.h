@@ -24,7 +24,7 @@ struct BudRec {
 };
 
 // The four alarms, numbered 1 to 4 as in the commands and the rows; there is
-// no alarm 0. Any other number throws reply::ReplyFailure.
+// no alarm 0. Any other number throws proto::ReplyFailure.
 class BudTable {
 public:
     static constexpr int kCount = 4;
@@ -40,7 +40,7 @@ private:
 
 // One alarm text: number|time|active|ring|num1|num2|flag1|flag2, fields after
 // the eighth ignored. Stores into buds(number), field by field in that order,
-// so a failure (reply::ReplyFailure) leaves the fields before it stored. A
+// so a failure (proto::ReplyFailure) leaves the fields before it stored. A
 // number outside 1..4 fails before anything is stored.
 void ParseAlarmReply(const QString &sText, BudTable &buds);
 

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace face {
+namespace records {
 namespace {
 
 // A skin index of the reply as a position: the number as written plus one,
@@ -14,30 +14,30 @@ qint16 skinPosition(const QString &index)
 {
     const auto v = num::parseNumber(index);
     if (!v)
-        reply::fail("not a number");
+        proto::fail("not a number");
     return checkedPosition(std::nearbyint(*v + 1.0));
 }
 
 } // namespace
 
-int checkBoxValue(const reply::Fields &f, qsizetype i)
+int checkBoxValue(const proto::Fields &f, qsizetype i)
 {
     const qint16 v = f.int16(i);
     if (v < 0 || v > 2)
-        reply::fail("not a check-box value");
+        proto::fail("not a check-box value");
     return v;
 }
 
 qint16 checkedPosition(double v)
 {
     if (!std::isfinite(v) || v < -32768.0 || v > 32767.0)
-        reply::fail("position out of range");
+        proto::fail("position out of range");
     return static_cast<qint16>(v);
 }
 
 void ParseTransparencyReply(const QString &payload, TransparencyRecord &r)
 {
-    const reply::Fields f(payload);
+    const proto::Fields f(payload);
     for (qsizetype i = 4; i < f.size(); ++i)
         r.levels.append(f.text(i));
     r.level = f.text(0);
@@ -48,7 +48,7 @@ void ParseTransparencyReply(const QString &payload, TransparencyRecord &r)
 
 void ParseBrightnessReply(const QString &payload, BrightnessRecord &r)
 {
-    const reply::Fields f(payload);
+    const proto::Fields f(payload);
     r.supported = f.boolean(3);
     if (!*r.supported)
         return;
@@ -61,7 +61,7 @@ void ParseBrightnessReply(const QString &payload, BrightnessRecord &r)
 
 void ParseFaceFlagsReply(const QString &payload, FaceFlagsRecord &r)
 {
-    const reply::Fields f(payload);
+    const proto::Fields f(payload);
     for (int i = 0; i < kFlagCount; ++i)
         r.flags[i] = checkBoxValue(f, i);
     r.mode = checkBoxValue(f, 4);
@@ -70,7 +70,7 @@ void ParseFaceFlagsReply(const QString &payload, FaceFlagsRecord &r)
 
 SkinGroup ParseSkinGroupReply(const QString &payload)
 {
-    const reply::Fields a(payload, 4);
+    const proto::Fields a(payload, 4);
     SkinGroup g;
     g.first = skinPosition(a.text(0));
     g.last = skinPosition(a.text(1));
@@ -84,7 +84,7 @@ SkinGroup ParseSkinGroupReply(const QString &payload)
 QString currentStyleName(const SkinInfo &info)
 {
     if (info.iStyle < 0 || info.iStyle >= info.sStyles.size())
-        reply::fail("no such style");
+        proto::fail("no such style");
     return styleDisplayName(info.sStyles.at(info.iStyle));
 }
 
@@ -97,4 +97,4 @@ std::optional<int> wrapTarget(int min, int max, int value)
     return std::nullopt;
 }
 
-} // namespace face
+} // namespace records

@@ -4,7 +4,7 @@
 // The "Скины" page shows these records; dalvimoctl prints them.
 //
 // The three level and flag parsers fill their record field by field in the
-// order the page shows them and throw reply::ReplyFailure at the first field
+// order the page shows them and throw proto::ReplyFailure at the first field
 // that is missing or does not convert: what was converted before stays in
 // the record (an empty optional marks where it stopped), so the page can
 // show exactly as much as it always did before a failure.
@@ -17,17 +17,17 @@
 #include <array>
 #include <optional>
 
-namespace reply {
+namespace proto {
 class Fields;
-} // namespace reply
+} // namespace proto
 
-namespace face {
+namespace records {
 
 inline constexpr int kFlagCount = 4; // hide, on top, fix text, lock
 
 // A check-box value as the replies carry it: 0 clear, 1 ticked, 2 greyed.
 // Anything else throws.
-int checkBoxValue(const reply::Fields &f, qsizetype i);
+int checkBoxValue(const proto::Fields &f, qsizetype i);
 
 // "GfaT": level|min|max|mode|levels... Levels and bounds are Quorvan's own
 // text, never converted. mode: 1 transparency, 0 dimming.
@@ -85,4 +85,4 @@ qint16 checkedPosition(double v);
 // returns the real position at the other end; any other value gives empty.
 std::optional<int> wrapTarget(int min, int max, int value);
 
-} // namespace face
+} // namespace records

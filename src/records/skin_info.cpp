@@ -4,7 +4,7 @@
 
 void ParseSkinReply(const QString &sText, SkinInfo &info)
 {
-    const reply::Fields p(sText);
+    const proto::Fields p(sText);
     info.sName = p.text(0);
     info.iParam1 = p.int16(1);
     info.iParam2 = p.int16(2);
@@ -12,7 +12,7 @@ void ParseSkinReply(const QString &sText, SkinInfo &info)
     info.iParam4 = p.int16(4);
     info.iStyle = p.int16(5);
     if (p.size() < 7)
-        reply::fail("a skin without styles"); // sStyles keeps what it had
+        proto::fail("a skin without styles"); // sStyles keeps what it had
 
     QStringList styles;
     styles.reserve(p.size() - 6);
@@ -24,6 +24,6 @@ void ParseSkinReply(const QString &sText, SkinInfo &info)
 QString styleDisplayName(const QString &entry)
 {
     if (entry.size() < 4)
-        reply::fail("style entry too short");
+        proto::fail("style entry too short");
     return entry.left(entry.size() - 4);
 }

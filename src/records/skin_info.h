@@ -19,12 +19,12 @@ struct SkinInfo {
 
 // name|param1|param2|param3|param4|style|entry[|entry...]: at least one style
 // entry, taken unchanged. Fills info in that order and throws
-// reply::ReplyFailure at the first field that is missing or does not convert;
+// proto::ReplyFailure at the first field that is missing or does not convert;
 // the fields set before it keep their new values. iStyle is not checked
 // against sStyles here: that is for whoever shows the style.
 void ParseSkinReply(const QString &sText, SkinInfo &info);
 
 // A style entry as shown to the user: without its last four characters,
 // which Quorvan keeps for itself. Exactly four characters give the empty
-// name; fewer throw reply::ReplyFailure.
+// name; fewer throw proto::ReplyFailure.
 QString styleDisplayName(const QString &entry);

@@ -5,7 +5,7 @@
 #include "protocol/protocol.h"
 #include "records/alarm_record.h"
 
-namespace ctl {
+namespace remote {
 namespace {
 
 constexpr qsizetype kQuotedMax = 40; // characters of an argument shown in a message
@@ -81,4 +81,4 @@ QString commandArgument(const QString &name, const QString &text)
     return text;
 }
 
-} // namespace ctl
+} // namespace remote

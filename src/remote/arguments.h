@@ -1,5 +1,5 @@
 #pragma once
-// The checks of every value dalvimoctl puts on the wire, before anything is
+// The checks of every value the front ends put on the wire, before anything is
 // sent: numbers as numbers within their range, texts that can be one field
 // of a command, and commands that fit one datagram. Each takes the
 // argument's name as the user wrote it and throws BadArgument with a
@@ -9,7 +9,7 @@
 #include <QString>
 #include <QTime>
 
-namespace ctl {
+namespace remote {
 
 struct BadArgument {
     QString message; // "--min: «x|y» — …", one line, safe for a terminal
@@ -45,4 +45,4 @@ QString commandArgument(const QString &name, const QString &text);
 // very long one cut.
 QString quotedArgument(const QString &text);
 
-} // namespace ctl
+} // namespace remote

@@ -7,7 +7,7 @@
 #include <QNetworkDatagram>
 #include <QNetworkProxy>
 
-namespace ctl {
+namespace remote {
 namespace {
 
 // Qt's own error texts are English; the few a bind meets, in Russian.
@@ -22,11 +22,6 @@ QString socketError(QAbstractSocket::SocketError error)
 }
 
 } // namespace
-
-QString Endpoint::text() const
-{
-    return address.toString() + u':' + QString::number(port);
-}
 
 Channel::Channel(const Endpoint &server, Hears hears, QObject *parent)
     : QObject(parent), m_server(server), m_hears(hears)
@@ -52,7 +47,7 @@ bool Channel::openOn(quint16 localPort, QString *error)
     // and port alone, sent to the one address the server is reached from;
     // the system drops the rest unread. What came before has answered
     // nothing: nothing was sent yet.
-    m_socket.connectToHost(m_server.address, m_server.port);
+    m_socket.connectToHost(QHostAddress(m_server.ipv4), m_server.port);
     if (m_socket.state() != QAbstractSocket::ConnectedState) {
         if (error)
             *error = socketError(m_socket.error());
@@ -68,24 +63,23 @@ bool Channel::send(const QString &text)
     const QByteArray bytes = ansi::encode(text);
     if (m_socket.state() == QAbstractSocket::ConnectedState)
         return m_socket.write(bytes) == bytes.size();
-    return m_socket.writeDatagram(bytes, m_server.address, m_server.port) >= 0;
+    return m_socket.writeDatagram(bytes, QHostAddress(m_server.ipv4), m_server.port) >= 0;
 }
 
 // Everything pending, so one datagram never holds up those behind it.
 void Channel::readPending()
 {
-    const proto::Server server{m_server.address.toIPv4Address(), m_server.port};
-    while (m_socket.hasPendingDatagrams()) {
+        while (m_socket.hasPendingDatagrams()) {
         const QNetworkDatagram datagram = m_socket.receiveDatagram(proto::kMaxDatagram);
         if (!datagram.isValid())
             break;
         const QHostAddress from = datagram.senderAddress();
         const auto port = static_cast<quint16>(datagram.senderPort());
-        if (m_hears == ServerOnly && !proto::fromServer(from, port, server))
+        if (m_hears == ServerOnly && !proto::fromServer(from, port, m_server))
             emit dropped(from, port);
         else
             emit received(ansi::decode(datagram.data()), from, port);
     }
 }
 
-} // namespace ctl
+} // namespace remote

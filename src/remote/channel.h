@@ -1,24 +1,21 @@
 #pragma once
-// One UDP socket of dalvimoctl, bound to a port the system chooses, that
+// One UDP socket of an exchange, bound to a port the system chooses, that
 // sends command texts to the server and reports the datagrams that come
 // back: the server's only (the socket is connected to it), unless it is to
 // hear everyone (monitor).
 // Windows-1251 on the wire, Unicode on this side. Works only while an event
 // loop runs; nothing here blocks.
 
+#include "common/address.h"
+
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
 #include <QUdpSocket>
 
-namespace ctl {
+namespace remote {
 
-struct Endpoint {
-    QHostAddress address;
-    quint16 port = 0;
-
-    QString text() const; // "127.0.0.1:17777"
-};
+using address::Endpoint;
 
 class Channel : public QObject {
     Q_OBJECT
@@ -48,4 +45,4 @@ private:
     QUdpSocket m_socket;
 };
 
-} // namespace ctl
+} // namespace remote

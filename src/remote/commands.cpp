@@ -5,7 +5,7 @@
 
 #include <QLocale>
 
-namespace ctl {
+namespace remote {
 namespace {
 
 Shown runPing(Exchanger &ex)
@@ -170,4 +170,4 @@ Shown runCommand(const Request &r, Exchanger &ex)
     return runSend(r, ex);
 }
 
-} // namespace ctl
+} // namespace remote

@@ -6,16 +6,16 @@
 #include "remote/reads.h"
 #include "protocol/protocol.h"
 
-namespace ctl {
+namespace remote {
 
 // The five reads of the window's initial fetch, in its order.
 Shown runStatus(Exchanger &ex)
 {
     Reads reads(ex);
-    const auto skin = reads.record<face::SkinGroup>();
-    const auto trans = reads.record<face::TransparencyRecord>();
-    const auto bright = reads.record<face::BrightnessRecord>();
-    const auto flags = reads.record<face::FaceFlagsRecord>();
+    const auto skin = reads.record<records::SkinGroup>();
+    const auto trans = reads.record<records::TransparencyRecord>();
+    const auto bright = reads.record<records::BrightnessRecord>();
+    const auto flags = reads.record<records::FaceFlagsRecord>();
     const BudTable buds = reads.alarms();
 
     Shown s;
@@ -36,17 +36,17 @@ Shown runStep(const Request &r, Exchanger &ex)
     Reads reads(ex);
     int target = r.number;
     if (r.step != Step::Number) {
-        const auto g = reads.record<face::SkinGroup>();
+        const auto g = reads.record<records::SkinGroup>();
         const int min = skin ? g.first - 1 : g.styleFirst - 1;
         const int max = skin ? g.last + 1 : g.styleLast + 1;
         const int value = (skin ? g.current : g.styleCurrent) + (r.step == Step::Next ? 1 : -1);
-        target = face::wrapTarget(min, max, value).value_or(value);
+        target = records::wrapTarget(min, max, value).value_or(value);
     }
     const QString command = skin ? proto::skinSelect(target - 1) : proto::styleSelect(target - 1);
 
-    face::SkinGroup after;
+    records::SkinGroup after;
     const SetResult result = ex.setAndReadBack(
-        command, [&] { after = reads.record<face::SkinGroup>(); },
+        command, [&] { after = reads.record<records::SkinGroup>(); },
         [&] { return (skin ? after.current : after.styleCurrent) == target; },
         true);
     Shown s;
@@ -67,26 +67,26 @@ struct Levels {
     bool operator==(const Levels &) const = default;
 };
 
-Levels levelsOf(const face::TransparencyRecord &r) { return {*r.level, *r.min, *r.max, *r.mode}; }
-Levels levelsOf(const face::BrightnessRecord &r) { return {r.level, r.min, r.max}; }
+Levels levelsOf(const records::TransparencyRecord &r) { return {*r.level, *r.min, *r.max, *r.mode}; }
+Levels levelsOf(const records::BrightnessRecord &r) { return {r.level, r.min, r.max}; }
 
-bool supported(const face::TransparencyRecord &) { return true; }
-bool supported(const face::BrightnessRecord &r) { return *r.supported; }
+bool supported(const records::TransparencyRecord &) { return true; }
+bool supported(const records::BrightnessRecord &r) { return *r.supported; }
 
-QString setCommand(const face::TransparencyRecord &, const Levels &l)
+QString setCommand(const records::TransparencyRecord &, const Levels &l)
 {
     return proto::transparencySet(l.level, l.min, l.max, l.mode);
 }
-QString setCommand(const face::BrightnessRecord &, const Levels &l)
+QString setCommand(const records::BrightnessRecord &, const Levels &l)
 {
     return proto::brightnessSet(l.level, l.min, l.max);
 }
 
-void show(Shown &s, const face::TransparencyRecord &r)
+void show(Shown &s, const records::TransparencyRecord &r)
 {
     s.add(QStringLiteral("transparency"), transparencyJson(r), transparencyLines(r));
 }
-void show(Shown &s, const face::BrightnessRecord &r)
+void show(Shown &s, const records::BrightnessRecord &r)
 {
     s.add(QStringLiteral("brightness"), brightnessJson(r), brightnessLines(r));
 }
@@ -103,7 +103,7 @@ Shown runLevelOf(const Request &r, Exchanger &ex)
     Shown s;
     if (r.level || r.min || r.max || r.mode) {
         if (!supported(now))
-            throw Stop{kExitQuorvanError, QStringLiteral("Quorvan: яркость не поддерживается")};
+            throw Outcome{Outcome::QuorvanError, QStringLiteral("Quorvan: яркость не поддерживается")};
         const Levels was = levelsOf(now);
         const Levels wanted{r.level.value_or(was.level), r.min.value_or(was.min), r.max.value_or(was.max),
                             r.mode.value_or(was.mode)};
@@ -126,8 +126,8 @@ Shown runLevelOf(const Request &r, Exchanger &ex)
 Shown runLevel(const Request &r, Exchanger &ex)
 {
     if (r.command == QLatin1String("transparency"))
-        return runLevelOf<face::TransparencyRecord>(r, ex);
-    return runLevelOf<face::BrightnessRecord>(r, ex);
+        return runLevelOf<records::TransparencyRecord>(r, ex);
+    return runLevelOf<records::BrightnessRecord>(r, ex);
 }
 
 // The flag command only names the flag and Quorvan switches it over: it
@@ -135,14 +135,14 @@ Shown runLevel(const Request &r, Exchanger &ex)
 Shown runFlag(const Request &r, Exchanger &ex)
 {
     Reads reads(ex);
-    auto now = reads.record<face::FaceFlagsRecord>();
+    auto now = reads.record<records::FaceFlagsRecord>();
     const auto isWanted = [&] { return (*now.flags[r.flag] != 0) == *r.on; };
     Shown s;
     const bool send = !isWanted();
     if (send) {
         const QString command = proto::faceFlag(r.flag);
         const SetResult result = ex.setAndReadBack(
-            command, [&] { now = reads.record<face::FaceFlagsRecord>(); }, isWanted,
+            command, [&] { now = reads.record<records::FaceFlagsRecord>(); }, isWanted,
             false);
         noteSetting(s, command, result);
     }
@@ -151,4 +151,4 @@ Shown runFlag(const Request &r, Exchanger &ex)
     return s;
 }
 
-} // namespace ctl
+} // namespace remote

@@ -9,12 +9,12 @@
 #include <QEventLoop>
 #include <QTimer>
 
-namespace ctl {
+namespace remote {
 namespace {
 
-Stop noAnswer(const QString &command, const QString &why)
+Outcome noAnswer(const QString &command, const QString &why)
 {
-    return {kExitNoAnswer, QStringLiteral("нет ответа на «%1»%2").arg(ansi::printable(command), why)};
+    return {Outcome::NoAnswer, QStringLiteral("нет ответа на «%1»%2").arg(ansi::printable(command), why)};
 }
 
 } // namespace
@@ -31,7 +31,7 @@ Verdict judge(const QString &sent, const QString &received)
         Verdict v;
         try {
             v.code = proto::replyNumber(r.selector);
-        } catch (const reply::ReplyFailure &) {
+        } catch (const proto::ReplyFailure &) {
             v.kind = Verdict::Unreadable;
             return v;
         }
@@ -48,15 +48,15 @@ Verdict judge(const QString &sent, const QString &received)
     return v;
 }
 
-std::optional<Stop> stopFor(const Answer &answer)
+std::optional<Outcome> stopFor(const Answer &answer)
 {
     switch (answer.verdict.kind) {
     case Verdict::Failure:
-        return Stop{kExitQuorvanError, QStringLiteral("Quorvan: ошибка %1 (%2)")
+        return Outcome{Outcome::QuorvanError, QStringLiteral("Quorvan: ошибка %1 (%2)")
                                            .arg(answer.verdict.code)
                                            .arg(ansi::printable(answer.verdict.description))};
     case Verdict::Unreadable:
-        return Stop{kExitUnreadable, QStringLiteral("непонятный ответ: %1").arg(ansi::printable(answer.text))};
+        return Outcome{Outcome::Unreadable, QStringLiteral("непонятный ответ: %1").arg(ansi::printable(answer.text))};
     default:
         return std::nullopt;
     }
@@ -75,11 +75,11 @@ std::unique_ptr<Channel> Exchanger::openChannel()
     auto channel = std::make_unique<Channel>(m_server);
     QString error;
     if (!channel->open(&error))
-        throw Stop{kExitNoAnswer, QStringLiteral("сокет не открывается: %1").arg(error)};
+        throw Outcome{Outcome::NoAnswer, QStringLiteral("сокет не открывается: %1").arg(error)};
     // What is not the server's never reaches the exchange; --verbose tells
     // that it came, not what it said.
     QObject::connect(channel.get(), &Channel::dropped, channel.get(), [this](const QHostAddress &from, quint16 port) {
-        trace(QStringLiteral("<- от %1: не сервер, отброшено").arg(Endpoint{from, port}.text()));
+        trace(QStringLiteral("<- от %1: не сервер, отброшено").arg(from.toString() + u':' + QString::number(port)));
     });
     return channel;
 }
@@ -89,7 +89,7 @@ void Exchanger::send(Channel &channel, const QString &command)
     // The arguments are checked long before; this keeps anything composed
     // from them and from replies from going out cut or with '?' in it.
     if (const auto why = proto::commandFault(command))
-        throw Stop{kExitUsage, QStringLiteral("не отправлено: %1").arg(*why)};
+        throw Outcome{Outcome::Refused, QStringLiteral("не отправлено: %1").arg(*why)};
     trace(QStringLiteral("-> ") + command);
     if (!channel.send(command))
         trace(QStringLiteral("(не отправлено)")); // counts as lost: the wait decides
@@ -177,7 +177,7 @@ SetResult Exchanger::set(const QString &command, const ReadBack &readBack)
         std::optional<bool> took;
         try {
             took = readBack.tookEffect();
-        } catch (const Stop &) {
+        } catch (const Outcome &) {
             if (!late)
                 throw;
         }
@@ -212,4 +212,4 @@ Answer Exchanger::raw(const QString &command)
     return *a;
 }
 
-} // namespace ctl
+} // namespace remote

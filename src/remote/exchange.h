@@ -1,5 +1,5 @@
 #pragma once
-// Exchanges of dalvimoctl with Quorvan over lossy UDP: which datagram
+// Exchanges with Quorvan over lossy UDP: which datagram
 // answers which command, how often a read is repeated, and how a setting
 // whose answer was lost learns from a read-back whether it took effect.
 //
@@ -11,6 +11,7 @@
 // dropped before judge() sees it.
 
 #include "remote/channel.h"
+#include "remote/outcome.h"
 
 #include <QString>
 
@@ -18,21 +19,7 @@
 #include <memory>
 #include <optional>
 
-namespace ctl {
-
-enum ExitCode : int {
-    kExitDone = 0,
-    kExitQuorvanError = 1, // Quorvan answered "Err" with a code other than 0
-    kExitNoAnswer = 2,
-    kExitUnreadable = 3,   // a reply that could not be taken apart
-    kExitUsage = 64,
-};
-
-// Ends a command early: its exit status and the line for stderr.
-struct Stop {
-    int exitCode = kExitDone;
-    QString message;
-};
+namespace remote {
 
 // What one datagram means to the exchange that waits.
 struct Verdict {
@@ -90,9 +77,9 @@ public:
     // Every datagram sent ("-> text") and received ("<- text"), for --verbose.
     void setTrace(std::function<void(const QString &line)> trace) { m_trace = std::move(trace); }
 
-    // Sent up to 1 + retries times until answered. Throws Stop.
+    // Sent up to 1 + retries times until answered. Throws Outcome.
     Answer read(const QString &command);
-    // Sent once; see ReadBack for a lost answer. Throws Stop.
+    // Sent once; see ReadBack for a lost answer. Throws Outcome.
     SetResult set(const QString &command, const ReadBack &readBack = {});
     // A setting and the read that shows its result, the way every command
     // that changes something goes: readState refreshes the caller's view of
@@ -119,8 +106,8 @@ private:
     std::function<void(const QString &)> m_trace;
 };
 
-// The Stop for an answer that is Quorvan's failure or unreadable; nothing
+// The Outcome for an answer that is Quorvan's failure or unreadable; nothing
 // for a plain answer.
-std::optional<Stop> stopFor(const Answer &answer);
+std::optional<Outcome> stopFor(const Answer &answer);
 
-} // namespace ctl
+} // namespace remote

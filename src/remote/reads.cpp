@@ -5,7 +5,7 @@
 #include "protocol/protocol.h"
 #include "protocol/reply_fields.h"
 
-namespace ctl {
+namespace remote {
 namespace {
 
 // Each face record's read command and parser.
@@ -13,31 +13,31 @@ template <class Record>
 struct FaceReply;
 
 template <>
-struct FaceReply<face::SkinGroup> {
+struct FaceReply<records::SkinGroup> {
     static constexpr proto::ReadCmd command = proto::SkinQuery;
-    static void parse(const QString &payload, face::SkinGroup &g)
+    static void parse(const QString &payload, records::SkinGroup &g)
     {
-        g = face::ParseSkinGroupReply(payload);
-        face::currentStyleName(g.info); // a style that is not there is as broken here as in the window
+        g = records::ParseSkinGroupReply(payload);
+        records::currentStyleName(g.info); // a style that is not there is as broken here as in the window
     }
 };
 
 template <>
-struct FaceReply<face::TransparencyRecord> {
+struct FaceReply<records::TransparencyRecord> {
     static constexpr proto::ReadCmd command = proto::Transparency;
-    static void parse(const QString &payload, face::TransparencyRecord &r) { face::ParseTransparencyReply(payload, r); }
+    static void parse(const QString &payload, records::TransparencyRecord &r) { records::ParseTransparencyReply(payload, r); }
 };
 
 template <>
-struct FaceReply<face::BrightnessRecord> {
+struct FaceReply<records::BrightnessRecord> {
     static constexpr proto::ReadCmd command = proto::Brightness;
-    static void parse(const QString &payload, face::BrightnessRecord &r) { face::ParseBrightnessReply(payload, r); }
+    static void parse(const QString &payload, records::BrightnessRecord &r) { records::ParseBrightnessReply(payload, r); }
 };
 
 template <>
-struct FaceReply<face::FaceFlagsRecord> {
+struct FaceReply<records::FaceFlagsRecord> {
     static constexpr proto::ReadCmd command = proto::FaceFlags;
-    static void parse(const QString &payload, face::FaceFlagsRecord &r) { face::ParseFaceFlagsReply(payload, r); }
+    static void parse(const QString &payload, records::FaceFlagsRecord &r) { records::ParseFaceFlagsReply(payload, r); }
 };
 
 // The reply to command, and its payload.
@@ -55,15 +55,15 @@ Read readReply(Exchanger &ex, const QString &command)
 
 } // namespace
 
-Stop unreadable(const QString &reply)
+Outcome unreadable(const QString &reply)
 {
-    return {kExitUnreadable, QStringLiteral("ответ не удалось разобрать: %1").arg(ansi::printable(reply))};
+    return {Outcome::Unreadable, QStringLiteral("ответ не удалось разобрать: %1").arg(ansi::printable(reply))};
 }
 
 void needSendable(const QString &value, const QString &what)
 {
     if (const auto why = proto::fieldFault(value))
-        throw Stop{kExitUnreadable, QStringLiteral("%1 «%2» из ответа Quorvan нельзя отправить обратно: %3")
+        throw Outcome{Outcome::Unreadable, QStringLiteral("%1 «%2» из ответа Quorvan нельзя отправить обратно: %3")
                                         .arg(what, ansi::printable(value), *why)};
 }
 
@@ -72,12 +72,12 @@ BudTable Reads::alarms()
     const Read r = readReply(m_ex, proto::readCommand(proto::AllAlarms));
     return parsing(r.text, [&] {
         BudTable buds;
-        const QList<QString> lines = reply::splitAlarmList(r.payload);
+        const QList<QString> lines = proto::splitAlarmList(r.payload);
         // Like the window: every line is parsed into the alarm it names, and
         // a list without its fourth line is broken.
         for (int k = 0; k < BudTable::kCount; ++k) {
             if (k >= lines.size())
-                reply::fail("missing alarm line");
+                proto::fail("missing alarm line");
             ParseAlarmReply(lines.at(k), buds);
         }
         return buds;
@@ -105,9 +105,9 @@ Record Reads::record()
     });
 }
 
-template face::SkinGroup Reads::record<face::SkinGroup>();
-template face::TransparencyRecord Reads::record<face::TransparencyRecord>();
-template face::BrightnessRecord Reads::record<face::BrightnessRecord>();
-template face::FaceFlagsRecord Reads::record<face::FaceFlagsRecord>();
+template records::SkinGroup Reads::record<records::SkinGroup>();
+template records::TransparencyRecord Reads::record<records::TransparencyRecord>();
+template records::BrightnessRecord Reads::record<records::BrightnessRecord>();
+template records::FaceFlagsRecord Reads::record<records::FaceFlagsRecord>();
 
-} // namespace ctl
+} // namespace remote

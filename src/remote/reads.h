@@ -1,14 +1,14 @@
 #pragma once
-// The read commands of dalvimoctl, each turned into its record: the
+// The read commands, each turned into its record: the
 // exchange (with its repeats) and the parsing by the rules the window uses.
-// A reply that cannot be taken apart ends the command with exit status 3.
+// A reply that cannot be taken apart ends the command as unreadable.
 
 #include "records/alarm_record.h"
 #include "remote/exchange.h"
 #include "records/face_record.h"
 #include "protocol/reply_fields.h"
 
-namespace ctl {
+namespace remote {
 
 class Reads {
 public:
@@ -16,7 +16,7 @@ public:
 
     BudTable alarms();   // "Gbd*"
     BudRec alarm(int n); // "Gbd" + n
-    // A face record read by its own command: face::SkinGroup ("Gsk?"),
+    // A face record read by its own command: records::SkinGroup ("Gsk?"),
     // TransparencyRecord ("GfaT"), BrightnessRecord ("GfaB") or
     // FaceFlagsRecord ("Gfa*").
     template <class Record>
@@ -26,23 +26,23 @@ private:
     Exchanger &m_ex;
 };
 
-// The Stop for a reply that could not be taken apart.
-Stop unreadable(const QString &reply);
+// The Outcome for a reply that could not be taken apart.
+Outcome unreadable(const QString &reply);
 
 // A value read from Quorvan that a setting sends back as one field: the
-// Stop of an unreadable reply when it cannot be one (what names the value).
+// Outcome of an unreadable reply when it cannot be one (what names the value).
 void needSendable(const QString &value, const QString &what);
 
-// Runs f, which takes reply apart; its reply::ReplyFailure becomes
+// Runs f, which takes reply apart; its proto::ReplyFailure becomes
 // unreadable(reply).
 template <class F>
 auto parsing(const QString &reply, F f) -> decltype(f())
 {
     try {
         return f();
-    } catch (const reply::ReplyFailure &) {
+    } catch (const proto::ReplyFailure &) {
         throw unreadable(reply);
     }
 }
 
-} // namespace ctl
+} // namespace remote

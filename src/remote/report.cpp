@@ -4,11 +4,11 @@
 
 #include <QJsonArray>
 
-namespace ctl {
+namespace remote {
 namespace {
 
 // The captions of the window's four face-flag boxes, in flag order.
-const char *const kFlagCaptions[face::kFlagCount] = {"Показать/спрятать", "Всегда впереди",
+const char *const kFlagCaptions[records::kFlagCount] = {"Показать/спрятать", "Всегда впереди",
                                                      "Фиксировать текст", "Блокировать"};
 
 QString checkText(int value)
@@ -117,24 +117,24 @@ QStringList alarmsLines(const BudTable &buds)
     return lines;
 }
 
-QJsonObject skinJson(const face::SkinGroup &g)
+QJsonObject skinJson(const records::SkinGroup &g)
 {
     return {{QStringLiteral("name"), g.info.sName},
             {QStringLiteral("position"), g.current},
             {QStringLiteral("first"), g.first},
             {QStringLiteral("last"), g.last},
-            {QStringLiteral("style"), face::currentStyleName(g.info)},
+            {QStringLiteral("style"), records::currentStyleName(g.info)},
             {QStringLiteral("style_position"), g.styleCurrent},
             {QStringLiteral("style_count"), g.styleLast}};
 }
 
-QStringList skinLines(const face::SkinGroup &g)
+QStringList skinLines(const records::SkinGroup &g)
 {
     return {QStringLiteral("Скин: %1 (%2/%3)").arg(g.info.sName).arg(g.current).arg(g.last),
-            QStringLiteral("Стиль: %1 (%2/%3)").arg(face::currentStyleName(g.info)).arg(g.styleCurrent).arg(g.styleLast)};
+            QStringLiteral("Стиль: %1 (%2/%3)").arg(records::currentStyleName(g.info)).arg(g.styleCurrent).arg(g.styleLast)};
 }
 
-QJsonObject transparencyJson(const face::TransparencyRecord &r)
+QJsonObject transparencyJson(const records::TransparencyRecord &r)
 {
     return {{QStringLiteral("level"), numberJson(*r.level)},
             {QStringLiteral("min"), numberJson(*r.min)},
@@ -143,13 +143,13 @@ QJsonObject transparencyJson(const face::TransparencyRecord &r)
             {QStringLiteral("levels"), numbersJson(r.levels)}};
 }
 
-QStringList transparencyLines(const face::TransparencyRecord &r)
+QStringList transparencyLines(const records::TransparencyRecord &r)
 {
     return {QStringLiteral("Прозрачность: %1, %2, режим: %3").arg(*r.level, boundsText(*r.min, *r.max), modeText(*r.mode)),
             QStringLiteral("  уровни: %1").arg(levelsText(r.levels))};
 }
 
-QJsonObject brightnessJson(const face::BrightnessRecord &r)
+QJsonObject brightnessJson(const records::BrightnessRecord &r)
 {
     if (!*r.supported)
         return {{QStringLiteral("supported"), false}};
@@ -160,7 +160,7 @@ QJsonObject brightnessJson(const face::BrightnessRecord &r)
             {QStringLiteral("levels"), numbersJson(r.levels)}};
 }
 
-QStringList brightnessLines(const face::BrightnessRecord &r)
+QStringList brightnessLines(const records::BrightnessRecord &r)
 {
     if (!*r.supported)
         return {QStringLiteral("Яркость: не поддерживается")};
@@ -173,21 +173,21 @@ QStringList flagNames()
     return {QStringLiteral("hide"), QStringLiteral("on-top"), QStringLiteral("fix-text"), QStringLiteral("lock")};
 }
 
-QJsonObject flagsJson(const face::FaceFlagsRecord &r)
+QJsonObject flagsJson(const records::FaceFlagsRecord &r)
 {
     QJsonObject o;
     const QStringList names = flagNames();
-    for (int i = 0; i < face::kFlagCount; ++i)
+    for (int i = 0; i < records::kFlagCount; ++i)
         o.insert(QString(names.at(i)).replace(u'-', u'_'), checkJson(*r.flags[i]));
     return o;
 }
 
-QStringList flagsLines(const face::FaceFlagsRecord &r)
+QStringList flagsLines(const records::FaceFlagsRecord &r)
 {
     QStringList lines;
-    for (int i = 0; i < face::kFlagCount; ++i)
+    for (int i = 0; i < records::kFlagCount; ++i)
         lines << QStringLiteral("%1: %2").arg(QString::fromUtf8(kFlagCaptions[i]), checkText(*r.flags[i]));
     return lines;
 }
 
-} // namespace ctl
+} // namespace remote

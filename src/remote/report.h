@@ -14,14 +14,14 @@
 
 #include <optional>
 
-namespace ctl {
+namespace remote {
 
 // What a command shows, in both forms; printed once at its end.
 struct Shown {
     QStringList lines;
     QJsonObject json;
     QStringList notes;      // for stderr, also on success
-    std::optional<Stop> stop; // shown first, then ends the program with its status
+    std::optional<Outcome> stop; // shown first, then ends the program with its status
 
     void add(const QString &key, const QJsonValue &value, const QStringList &text);
 };
@@ -31,18 +31,18 @@ QString alarmLine(int n, const BudRec &bud);
 QJsonArray alarmsJson(const BudTable &buds);
 QStringList alarmsLines(const BudTable &buds);
 
-// The skin group with the current style's name; throws reply::ReplyFailure
+// The skin group with the current style's name; throws proto::ReplyFailure
 // when the style index names no style, as the window's page does.
-QJsonObject skinJson(const face::SkinGroup &g);
-QStringList skinLines(const face::SkinGroup &g);
+QJsonObject skinJson(const records::SkinGroup &g);
+QStringList skinLines(const records::SkinGroup &g);
 
 // Records that were read whole (every optional set).
-QJsonObject transparencyJson(const face::TransparencyRecord &r);
-QStringList transparencyLines(const face::TransparencyRecord &r);
-QJsonObject brightnessJson(const face::BrightnessRecord &r);
-QStringList brightnessLines(const face::BrightnessRecord &r);
-QJsonObject flagsJson(const face::FaceFlagsRecord &r);
-QStringList flagsLines(const face::FaceFlagsRecord &r);
+QJsonObject transparencyJson(const records::TransparencyRecord &r);
+QStringList transparencyLines(const records::TransparencyRecord &r);
+QJsonObject brightnessJson(const records::BrightnessRecord &r);
+QStringList brightnessLines(const records::BrightnessRecord &r);
+QJsonObject flagsJson(const records::FaceFlagsRecord &r);
+QStringList flagsLines(const records::FaceFlagsRecord &r);
 
 // The names of the four face flags, in the protocol's order.
 QStringList flagNames();
@@ -50,4 +50,4 @@ QStringList flagNames();
 // The check-box value of a mode: "transparency", "dimming", "indeterminate".
 QString modeName(int mode);
 
-} // namespace ctl
+} // namespace remote

@@ -3,21 +3,12 @@
 // command line and the web remote's requests both become before a command
 // runs.
 
-#include "remote/exchange.h"
-
 #include <QString>
 #include <QTime>
 
 #include <optional>
 
-namespace ctl {
-
-struct Globals {
-    std::optional<QString> server; // -s, --server
-    bool json = false;
-    bool verbose = false;
-    Policy policy;
-};
+namespace remote {
 
 enum class Step { Next, Prev, Number };
 
@@ -25,7 +16,6 @@ enum class Step { Next, Prev, Number };
 // given are meaningful.
 struct Request {
     QString command;
-    Globals globals;
 
     int number = 0; // alarm N; the position of skin/style NUMBER
     QString action; // alarm: "" (show), "set", "on", "off"
@@ -40,10 +30,6 @@ struct Request {
     std::optional<int> mode;       // 1 transparency, 0 dimming
     int flag = -1;                 // 0 hide, 1 on-top, 2 fix-text, 3 lock
     QString text;                  // send TEXT
-    int pollMs = 0;                // monitor --poll
-    quint16 listenPort = 0;        // monitor --listen
-    quint16 discoverPort = 17777;  // discover --port
-    bool save = false;             // discover --save
 };
 
-} // namespace ctl
+} // namespace remote

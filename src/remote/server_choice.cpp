@@ -4,12 +4,12 @@
 #include "settings/ini_class.h"
 #include "settings/server_entries.h"
 #include "settings/settings_location.h"
-#include "protocol/address.h"
+#include "common/address.h"
 
 #include <QCoreApplication>
 #include <QHostInfo>
 
-namespace ctl {
+namespace remote {
 namespace {
 
 bool looksLikeHostName(const QString &text)
@@ -50,14 +50,14 @@ std::variant<Endpoint, NoServer> parseServerText(const QString &text)
         return malformed(notIpv4(text) + QStringLiteral(" (Quorvan слушает IPv4)"));
     const qsizetype colon = text.lastIndexOf(u':');
     const QString host = colon < 0 ? text : text.left(colon);
-    const QString portText = colon < 0 ? QString(address::kDefaultPort) : text.mid(colon + 1);
+    const QString portText = colon < 0 ? QString::number(address::kDefaultPort) : text.mid(colon + 1);
     const auto port = address::portOf(portText);
     if (!port)
         return malformed(QStringLiteral("«%1» — не номер порта (1–65535)").arg(ansi::printable(portText)));
     auto resolved = addressOf(host);
     if (auto *why = std::get_if<NoServer>(&resolved))
         return *why;
-    return Endpoint{std::get<QHostAddress>(resolved), *port};
+    return Endpoint{std::get<QHostAddress>(resolved).toIPv4Address(), *port};
 }
 
 std::variant<ServerChoice, NoServer> chooseServer(const std::optional<QString> &option,
@@ -78,7 +78,7 @@ std::variant<ServerChoice, NoServer> chooseServer(const std::optional<QString> &
         const auto ip = address::ipv4Of(entry->address);
         if (!ip)
             return malformed(QStringLiteral("%1: выбранный сервер %2").arg(settingsFile, notIpv4(entry->address)));
-        return ServerChoice{{QHostAddress(*ip), *address::portOf(address::kDefaultPort)}, settingsFile};
+        return ServerChoice{{*ip, address::kDefaultPort}, settingsFile};
     } else {
         text = address::kDefaultIp;
         source = QStringLiteral("по умолчанию");
@@ -97,4 +97,4 @@ QString windowSettingsFile()
         settings::windowExecutableBeside(QCoreApplication::applicationFilePath()));
 }
 
-} // namespace ctl
+} // namespace remote

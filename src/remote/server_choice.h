@@ -10,7 +10,7 @@
 #include <optional>
 #include <variant>
 
-namespace ctl {
+namespace remote {
 
 struct ServerChoice {
     Endpoint endpoint;
@@ -42,4 +42,4 @@ std::variant<ServerChoice, NoServer> chooseServer(const std::optional<QString> &
 // beside this executable would use.
 QString windowSettingsFile();
 
-} // namespace ctl
+} // namespace remote

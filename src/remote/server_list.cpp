@@ -1,12 +1,12 @@
 #include "remote/server_list.h"
 
-#include "protocol/address.h"
+#include "common/address.h"
 #include "settings/ini_class.h"
 #include "settings/server_entries.h"
 
 #include <algorithm>
 
-namespace ctl {
+namespace remote {
 
 bool namesMany(const QString &text)
 {
@@ -18,7 +18,7 @@ std::variant<QList<Endpoint>, NoServer> parseServerList(const QString &text, con
     QList<Endpoint> servers;
     const auto add = [&servers](const Endpoint &e) {
         const bool known = std::any_of(servers.cbegin(), servers.cend(), [&](const Endpoint &s) {
-            return s.address == e.address && s.port == e.port;
+            return s == e;
         });
         if (!known)
             servers.append(e); // named twice, asked once
@@ -35,7 +35,7 @@ std::variant<QList<Endpoint>, NoServer> parseServerList(const QString &text, con
                 if (!ip)
                     return NoServer{NoServer::Malformed,
                                     QStringLiteral("@all: «%1» — не IPv4-адрес").arg(e.address)};
-                add({QHostAddress(*ip), *address::portOf(address::kDefaultPort)});
+                add({*ip, address::kDefaultPort});
             }
             continue;
         }
@@ -49,4 +49,4 @@ std::variant<QList<Endpoint>, NoServer> parseServerList(const QString &text, con
     return servers;
 }
 
-} // namespace ctl
+} // namespace remote

@@ -9,7 +9,7 @@
 
 #include <variant>
 
-namespace ctl {
+namespace remote {
 
 // Whether a server text names more than one server: a comma, or "@all".
 bool namesMany(const QString &text);
@@ -19,4 +19,4 @@ bool namesMany(const QString &text);
 // not carry). The first that names no server stops the list.
 std::variant<QList<Endpoint>, NoServer> parseServerList(const QString &text, const QString &settingsFile);
 
-} // namespace ctl
+} // namespace remote

@@ -1,5 +1,6 @@
 #include "settings/server_entries.h"
 
+#include "common/address.h"
 #include "common/number.h"
 #include "settings/ini_class.h"
 #include "settings/settings_keys.h"
@@ -45,43 +46,16 @@ std::optional<ServerEntry> selectedServerEntry(const INI_Class &ini, const QStri
     return entries.at(*n - 1);
 }
 
-namespace {
-
-// The address an entry names, by the window's rule of four decimal parts
-// (leading zeros allowed); nothing for a name or a malformed text.
-std::optional<quint32> entryAddress(const QString &text)
-{
-    const QStringList parts = text.trimmed().split(u'.');
-    if (parts.size() != 4)
-        return std::nullopt;
-    quint32 ip = 0;
-    for (const QString &p : parts) {
-        const auto v = num::parsePlainInteger(p);
-        if (!v || *v < 0 || *v > 255)
-            return std::nullopt;
-        ip = (ip << 8) | quint32(*v);
-    }
-    return ip;
-}
-
-QString dotted(quint32 ip)
-{
-    return QStringLiteral("%1.%2.%3.%4").arg(ip >> 24).arg((ip >> 16) & 0xFF).arg((ip >> 8) & 0xFF).arg(ip & 0xFF);
-}
-
-} // namespace
-
 AddedEntries addServerEntries(const INI_Class &ini, const QString &file, const QList<FoundEntry> &found)
 {
-    static const QString kDefaultPort = QStringLiteral("17777");
     AddedEntries result;
     QList<ServerEntry> entries = readServerEntries(ini, file);
     QList<quint32> known;
     for (const ServerEntry &e : entries)
-        if (const auto ip = entryAddress(e.address))
+        if (const auto ip = address::exactIpv4Of(e.address))
             known.append(*ip);
     for (const FoundEntry &f : found) {
-        const auto ip = entryAddress(f.address);
+        const auto ip = address::exactIpv4Of(f.address);
         if (!ip || known.contains(*ip))
             continue;
         known.append(*ip);
@@ -89,9 +63,9 @@ AddedEntries addServerEntries(const INI_Class &ini, const QString &file, const Q
             result.noRoom.append(f);
             continue;
         }
-        const ServerEntry entry{dotted(*ip), QStringLiteral("Quorvan ") + dotted(*ip)};
+        const ServerEntry entry{address::dotted(*ip), QStringLiteral("Quorvan ") + address::dotted(*ip)};
         QString value = entry.address + u'|' + entry.caption;
-        if (QString::number(f.port) != kDefaultPort)
+        if (f.port != address::kDefaultPort)
             value += u'|' + QString::number(f.port);
         entries.append(entry);
         ini.WriteInIKey(kSectionGeneral, clockIPKey(int(entries.size())), value, file);

@@ -1,5 +1,6 @@
 #include "web/api.h"
 
+#include "common/exit_codes.h"
 #include "remote/arguments.h"
 #include "remote/commands.h"
 #include "remote/report.h"
@@ -9,18 +10,45 @@
 #include <QList>
 
 #include <algorithm>
+#include <iterator>
 
 namespace web {
 namespace {
 
-using ctl::BadArgument;
+using remote::BadArgument;
+using remote::Outcome;
+
+// How a command that ran ended, for the phone: the HTTP status, and in the
+// body the status dalvimoctl would have exited with. Quorvan refused, or
+// said what nobody can read, or what would go out may not: 502; it did not
+// answer: 504.
+struct Ending {
+    Outcome::Kind kind;
+    int http;
+    int status;
+};
+constexpr Ending kEndings[] = {
+    {Outcome::Done, 200, exit_code::kDone},
+    {Outcome::Refused, 502, exit_code::kUsage},
+    {Outcome::NoAnswer, 504, exit_code::kNoAnswer},
+    {Outcome::QuorvanError, 502, exit_code::kQuorvanError},
+    {Outcome::Unreadable, 502, exit_code::kUnreadable},
+};
+
+const Ending &endingOf(Outcome::Kind kind)
+{
+    for (const Ending &e : kEndings)
+        if (e.kind == kind)
+            return e;
+    return kEndings[std::size(kEndings) - 1];
+}
 
 // A level given as a number or as text: the same check as on the command line.
 QString levelField(const QJsonObject &o, const QString &key)
 {
     const QJsonValue v = o.value(key);
     const QString text = v.isDouble() ? QString::number(v.toDouble(), 'g', 12) : v.toString();
-    return ctl::levelArgument(key, text);
+    return remote::levelArgument(key, text);
 }
 
 bool boolField(const QJsonObject &o, const QString &key)
@@ -47,35 +75,35 @@ int alarmNumber(const QByteArray &text)
     const QString number = QString::fromLatin1(text);
     if (text.isEmpty() || text.front() == '0'
         || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        throw BadArgument{name + QStringLiteral(": «%1» — нужны одни цифры").arg(ctl::quotedArgument(number))};
-    return int(ctl::integerArgument(name, number, 1, 4));
+        throw BadArgument{name + QStringLiteral(": «%1» — нужны одни цифры").arg(remote::quotedArgument(number))};
+    return int(remote::integerArgument(name, number, 1, 4));
 }
 
-void readAlarmBody(ctl::Request &r, const QJsonObject &o)
+void readAlarmBody(remote::Request &r, const QJsonObject &o)
 {
     r.action = QStringLiteral("set");
     if (o.contains(QLatin1String("time")))
-        r.time = ctl::timeArgument(QStringLiteral("time"), textField(o, QStringLiteral("time")));
+        r.time = remote::timeArgument(QStringLiteral("time"), textField(o, QStringLiteral("time")));
     if (o.contains(QLatin1String("on")))
         r.on = boolField(o, QStringLiteral("on"));
     if (o.contains(QLatin1String("ring")))
-        r.ring = ctl::ringArgument(QStringLiteral("ring"), textField(o, QStringLiteral("ring")));
+        r.ring = remote::ringArgument(QStringLiteral("ring"), textField(o, QStringLiteral("ring")));
     if (!r.time && !r.on && !r.ring)
         throw BadArgument{QStringLiteral("укажите time, on или ring")};
 }
 
-void readStepBody(ctl::Request &r, const QJsonObject &o)
+void readStepBody(remote::Request &r, const QJsonObject &o)
 {
     const QString step = textField(o, QStringLiteral("step"));
     if (step == QLatin1String("next"))
-        r.step = ctl::Step::Next;
+        r.step = remote::Step::Next;
     else if (step == QLatin1String("prev"))
-        r.step = ctl::Step::Prev;
+        r.step = remote::Step::Prev;
     else
         throw BadArgument{QStringLiteral("step: нужно next или prev")};
 }
 
-void readLevelBody(ctl::Request &r, const QJsonObject &o)
+void readLevelBody(remote::Request &r, const QJsonObject &o)
 {
     if (o.contains(QLatin1String("level")))
         r.level = levelField(o, QStringLiteral("level"));
@@ -84,7 +112,7 @@ void readLevelBody(ctl::Request &r, const QJsonObject &o)
     if (o.contains(QLatin1String("max")))
         r.max = levelField(o, QStringLiteral("max"));
     if (r.min && r.max)
-        ctl::boundsArguments(QStringLiteral("min"), *r.min, QStringLiteral("max"), *r.max);
+        remote::boundsArguments(QStringLiteral("min"), *r.min, QStringLiteral("max"), *r.max);
     if (r.command == QLatin1String("transparency") && o.contains(QLatin1String("mode"))) {
         const QString m = textField(o, QStringLiteral("mode"));
         if (m != QLatin1String("transparency") && m != QLatin1String("dimming"))
@@ -94,7 +122,7 @@ void readLevelBody(ctl::Request &r, const QJsonObject &o)
 }
 
 // POST routes: /api/NAME or /api/NAME/ARG.
-void readPost(ctl::Request &r, const QList<QByteArray> &parts, const QJsonObject &o)
+void readPost(remote::Request &r, const QList<QByteArray> &parts, const QJsonObject &o)
 {
     const QByteArray &name = parts.at(0);
     const bool hasArg = parts.size() == 2;
@@ -112,14 +140,14 @@ void readPost(ctl::Request &r, const QList<QByteArray> &parts, const QJsonObject
         readLevelBody(r, o);
     } else if (name == "flag" && hasArg) {
         r.command = QStringLiteral("flag");
-        r.flag = int(ctl::flagNames().indexOf(QString::fromLatin1(parts.at(1))));
+        r.flag = int(remote::flagNames().indexOf(QString::fromLatin1(parts.at(1))));
         if (r.flag < 0)
-            throw BadArgument{QStringLiteral("флаг: нужно ") + ctl::flagNames().join(QStringLiteral(", "))};
+            throw BadArgument{QStringLiteral("флаг: нужно ") + remote::flagNames().join(QStringLiteral(", "))};
         r.on = boolField(o, QStringLiteral("on"));
     }
 }
 
-void readGet(ctl::Request &r, const QList<QByteArray> &parts)
+void readGet(remote::Request &r, const QList<QByteArray> &parts)
 {
     const QByteArray &name = parts.at(0);
     if ((name == "status" || name == "alarms" || name == "ping") && parts.size() == 1) {
@@ -145,10 +173,10 @@ namespace {
 
 // The command of one method and path: empty when none of that method has
 // this path; a 400 reply when its body is wrong.
-std::variant<ctl::Request, ApiReply> routeOnce(const QByteArray &method, const QList<QByteArray> &parts,
+std::variant<remote::Request, ApiReply> routeOnce(const QByteArray &method, const QList<QByteArray> &parts,
                                                const QByteArray &body)
 {
-    ctl::Request r;
+    remote::Request r;
     try {
         if (method == "GET") {
             readGet(r, parts);
@@ -157,55 +185,54 @@ std::variant<ctl::Request, ApiReply> routeOnce(const QByteArray &method, const Q
             if (!body.trimmed().isEmpty()) {
                 const QJsonDocument doc = QJsonDocument::fromJson(body);
                 if (!doc.isObject())
-                    return failure(400, ctl::kExitUsage, QStringLiteral("тело запроса — не объект JSON"));
+                    return failure(400, exit_code::kUsage, QStringLiteral("тело запроса — не объект JSON"));
                 o = doc.object();
             }
             readPost(r, parts, o);
         }
     } catch (const BadArgument &bad) {
-        return failure(400, ctl::kExitUsage, bad.message);
+        return failure(400, exit_code::kUsage, bad.message);
     }
     return r;
 }
 
-bool names(const std::variant<ctl::Request, ApiReply> &routed)
+bool names(const std::variant<remote::Request, ApiReply> &routed)
 {
-    if (const auto *r = std::get_if<ctl::Request>(&routed))
+    if (const auto *r = std::get_if<remote::Request>(&routed))
         return !r->command.isEmpty();
     return true;
 }
 
 } // namespace
 
-std::variant<ctl::Request, ApiReply> routeRequest(const QByteArray &method, const QByteArray &path,
+std::variant<remote::Request, ApiReply> routeRequest(const QByteArray &method, const QByteArray &path,
                                                   const QByteArray &body)
 {
     const QList<QByteArray> parts = path.mid(qsizetype(sizeof("/api/")) - 1).split('/');
     if (!path.startsWith("/api/") || parts.size() > 2 || parts.at(0).isEmpty())
-        return failure(404, ctl::kExitUsage, QStringLiteral("нет такого адреса"));
+        return failure(404, exit_code::kUsage, QStringLiteral("нет такого адреса"));
     if (method != "GET" && method != "POST")
-        return failure(405, ctl::kExitUsage, QStringLiteral("только GET и POST"));
+        return failure(405, exit_code::kUsage, QStringLiteral("только GET и POST"));
     auto routed = routeOnce(method, parts, body);
     if (names(routed))
         return routed;
     // A path of the other method is 405: reads are GET, changes POST only.
     if (names(routeOnce(method == "GET" ? "POST" : "GET", parts, {})))
-        return failure(405, ctl::kExitUsage,
+        return failure(405, exit_code::kUsage,
                        method == "GET" ? QStringLiteral("изменения — только POST") : QStringLiteral("только GET"));
-    return failure(404, ctl::kExitUsage, QStringLiteral("нет такого адреса"));
+    return failure(404, exit_code::kUsage, QStringLiteral("нет такого адреса"));
 }
 
-ApiReply runRequest(const ctl::Request &request, ctl::Exchanger &ex)
+ApiReply runRequest(const remote::Request &request, remote::Exchanger &ex)
 {
     try {
         ApiReply a;
-        a.json = ctl::runCommand(request, ex).json;
+        a.json = remote::runCommand(request, ex).json;
         a.json.insert(QStringLiteral("server"), ex.server().text());
         return a;
-    } catch (const ctl::Stop &stop) {
-        // Quorvan refused or said what nobody can read: 502; it did not answer: 504.
-        const int http = stop.exitCode == ctl::kExitNoAnswer ? 504 : 502;
-        return failure(http, stop.exitCode, stop.message.section(u'\n', 0, 0));
+    } catch (const Outcome &stop) {
+        const Ending &e = endingOf(stop.kind);
+        return failure(e.http, e.status, stop.message.section(u'\n', 0, 0));
     }
 }
 

@@ -23,12 +23,12 @@ struct ApiReply {
 
 // The command a route names; an ApiReply (404, 405, 400) when it names
 // none or its body is wrong.
-std::variant<ctl::Request, ApiReply> routeRequest(const QByteArray &method, const QByteArray &path,
+std::variant<remote::Request, ApiReply> routeRequest(const QByteArray &method, const QByteArray &path,
                                                   const QByteArray &body);
 
 // Runs the command against Quorvan: 200 with what it showed, or the
 // failure as {"error", "status"} with an HTTP status that tells its kind.
-ApiReply runRequest(const ctl::Request &request, ctl::Exchanger &ex);
+ApiReply runRequest(const remote::Request &request, remote::Exchanger &ex);
 
 // {"error": message, "status": exit code} as dalvimoctl prints a failure.
 ApiReply failure(int httpStatus, int exitCode, const QString &message);

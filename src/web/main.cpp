@@ -1,9 +1,11 @@
 // dalvimo-web: Quorvan's remote in a phone's browser. Serves one page and a
 // JSON API on the home network for the Quorvan that dalvimoctl would choose.
 
+#include "common/address.h"
+#include "common/exit_codes.h"
+#include "common/stop_signals.h"
 #include "remote/server_choice.h"
 #include "web/pairing.h"
-#include "web/quit_signals.h"
 #include "web/revocation.h"
 #include "web/token_store.h"
 #include "web/web_server.h"
@@ -17,7 +19,7 @@ namespace {
 int usage(const QString &message)
 {
     QTextStream(stderr) << "dalvimo-web: " << message << "\nПодробнее: dalvimo-web --help\n";
-    return 64;
+    return exit_code::kUsage;
 }
 
 // The token file as the server reads it at each request; the journal
@@ -46,8 +48,11 @@ web::TokenSource watched(const web::TokenStore &store)
 
 int main(int argc, char *argv[])
 {
-    web::QuitSignals::block();
     QCoreApplication app(argc, argv);
+    // From the start: a stop that comes while it starts waits for the event
+    // loop, which then ends serving cleanly, with status 0.
+    StopSignals stops;
+    QObject::connect(&stops, &StopSignals::requested, &app, [] { QCoreApplication::quit(); });
     QCoreApplication::setApplicationName(QStringLiteral("dalvimo-web"));
     QCoreApplication::setApplicationVersion(QStringLiteral(DALVIMO_VERSION));
 
@@ -74,9 +79,8 @@ int main(int argc, char *argv[])
                                    .replace(QStringLiteral("[options]"), QStringLiteral("[параметры]"));
         return 0;
     }
-    bool ok = false;
-    const uint portNumber = p.value(port).toUInt(&ok);
-    if (!ok || portNumber == 0 || portNumber > 65535)
+    const std::optional<quint16> pagePort = address::portOf(p.value(port));
+    if (!pagePort)
         return usage(QStringLiteral("--port: нужно число 1…65535"));
     QHostAddress bindAddress(QHostAddress::AnyIPv4);
     if (p.isSet(bind) && !bindAddress.setAddress(p.value(bind)))
@@ -88,22 +92,22 @@ int main(int argc, char *argv[])
     std::optional<QString> env;
     if (qEnvironmentVariableIsSet("DALVIMO_SERVER"))
         env = qEnvironmentVariable("DALVIMO_SERVER");
-    const auto choice = ctl::chooseServer(option, env, ctl::windowSettingsFile());
-    if (const auto *none = std::get_if<ctl::NoServer>(&choice))
-        return none->kind == ctl::NoServer::Unresolved ? (QTextStream(stderr) << "dalvimo-web: " << none->reason << '\n', 2)
+    const auto choice = remote::chooseServer(option, env, remote::windowSettingsFile());
+    if (const auto *none = std::get_if<remote::NoServer>(&choice))
+        return none->kind == remote::NoServer::Unresolved ? (QTextStream(stderr) << "dalvimo-web: " << none->reason << '\n', exit_code::kNoAnswer)
                                                        : usage(none->reason);
-    const ctl::ServerChoice &chosen = std::get<ctl::ServerChoice>(choice);
+    const remote::ServerChoice &chosen = std::get<remote::ServerChoice>(choice);
 
     web::TokenStore store(p.isSet(tokenFile) ? p.value(tokenFile) : web::TokenStore::defaultFile());
-    web::WebServer web(chosen.endpoint, ctl::Policy{}, watched(store));
+    web::WebServer web(chosen.endpoint, remote::Policy{}, watched(store));
     QString error;
     // The port first: while another process holds it, --new-token is for
     // the server there, and the file stays as it is unless that server
     // takes the new token.
-    if (!web.listen(bindAddress, quint16(portNumber), &error)) {
+    if (!web.listen(bindAddress, *pagePort, &error)) {
         if (p.isSet(newToken) && web.listenError() == QAbstractSocket::AddressInUseError)
-            return web::revokeInRunning(store, bindAddress, quint16(portNumber));
-        QTextStream(stderr) << "dalvimo-web: порт " << portNumber << ": " << error << '\n';
+            return web::revokeInRunning(store, bindAddress, *pagePort);
+        QTextStream(stderr) << "dalvimo-web: порт " << *pagePort << ": " << error << '\n';
         return 2;
     }
     const QString token = p.isSet(newToken) ? store.renew(&error) : store.obtain(&error);
@@ -114,8 +118,5 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     out << "Quorvan: " << chosen.endpoint.text() << " (" << chosen.source << ")\n";
     web::printPairing(out, bindAddress, web.port(), token);
-
-    web::QuitSignals quit;
-    QObject::connect(&quit, &web::QuitSignals::requested, &app, [] { QCoreApplication::quit(); });
     return QCoreApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "web/web_server.h"
 
+#include "common/exit_codes.h"
 #include "web/api.h"
 
 #include <QFile>
@@ -74,7 +75,7 @@ QByteArray contentOf(const Resource &r)
 
 } // namespace
 
-WebServer::WebServer(const ctl::Endpoint &quorvan, const ctl::Policy &policy, TokenSource token,
+WebServer::WebServer(const remote::Endpoint &quorvan, const remote::Policy &policy, TokenSource token,
                      const Limits &limits, QObject *parent)
     : QObject(parent), m_quorvan(quorvan), m_policy(policy), m_token(std::move(token)), m_limits(limits),
       m_connections(limits.perClient, limits.maxConnections),
@@ -243,8 +244,8 @@ void WebServer::runQueue()
             continue; // gone while it waited: nothing to ask Quorvan for
         const auto routed = routeRequest(request.method, request.path, request.body);
         ApiReply reply;
-        if (const auto *r = std::get_if<ctl::Request>(&routed)) {
-            ctl::Exchanger ex(m_quorvan, m_policy);
+        if (const auto *r = std::get_if<remote::Request>(&routed)) {
+            remote::Exchanger ex(m_quorvan, m_policy);
             reply = runRequest(*r, ex);
         } else {
             reply = std::get<ApiReply>(routed);
@@ -257,7 +258,7 @@ void WebServer::runQueue()
 
 void WebServer::refuse(QTcpSocket *socket, int status, const QString &message)
 {
-    respondJson(socket, status, failure(status, ctl::kExitUsage, message).json);
+    respondJson(socket, status, failure(status, exit_code::kUsage, message).json);
 }
 
 void WebServer::respondJson(QTcpSocket *socket, int status, const QJsonObject &json)

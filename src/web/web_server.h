@@ -46,7 +46,7 @@ using TokenSource = std::function<QByteArray()>;
 class WebServer : public QObject {
     Q_OBJECT
 public:
-    WebServer(const ctl::Endpoint &quorvan, const ctl::Policy &policy, TokenSource token, const Limits &limits = {},
+    WebServer(const remote::Endpoint &quorvan, const remote::Policy &policy, TokenSource token, const Limits &limits = {},
               QObject *parent = nullptr);
     ~WebServer() override;
 
@@ -66,8 +66,8 @@ private:
     void respondJson(QTcpSocket *socket, int status, const QJsonObject &json);
     void refuse(QTcpSocket *socket, int status, const QString &message);
 
-    ctl::Endpoint m_quorvan;
-    ctl::Policy m_policy;
+    remote::Endpoint m_quorvan;
+    remote::Policy m_policy;
     TokenSource m_token;
     Limits m_limits;
     QTcpServer m_server;

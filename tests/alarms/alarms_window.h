@@ -5,9 +5,9 @@
 #include "client_fixture.h"
 
 #include "alarms/alarms_page.h"
-#include "toolkit/check_box.h"
-#include "toolkit/label.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
 
 #include <QCursor>
 #include <QTest>

@@ -3,7 +3,7 @@
 
 #include "alarms_window.h"
 
-#include "toolkit/colours.h"
+#include "toolkit/controls/colours.h"
 
 class TestAlarmTimeEditor : public QObject {
     Q_OBJECT

@@ -6,9 +6,9 @@
 #include "accessibility_events.h"
 #include "user_paths.h"
 
-#include "toolkit/announcer.h"
-#include "toolkit/label.h"
-#include "toolkit/text_box.h"
+#include "toolkit/accessibility/announcer.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
 
 #include <QAccessible>
 #include <QScrollBar>

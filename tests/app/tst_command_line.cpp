@@ -53,7 +53,7 @@ void TestCommandLine::parse()
     QFETCH(QString, out);
     QFETCH(QString, err);
 
-    const cli::Request r = cli::parse(QStringList{QStringLiteral("/usr/bin/dalvimo")} + args,
+    const app::Request r = app::parse(QStringList{QStringLiteral("/usr/bin/dalvimo")} + args,
                                       QStringLiteral("/home/u/.config/dalvimo/dalvimo.cfg"));
     QCOMPARE(r.startWindow, startWindow);
     QCOMPARE(r.exitCode, exitCode);
@@ -63,7 +63,7 @@ void TestCommandLine::parse()
 
 void TestCommandLine::helpNamesProgramAndSettingsFile()
 {
-    const cli::Request r = cli::parse({QStringLiteral("./Dalvimo-portable"), QStringLiteral("--help")},
+    const app::Request r = app::parse({QStringLiteral("./Dalvimo-portable"), QStringLiteral("--help")},
                                       QStringLiteral("/opt/dv/Dalvimo-portable.cfg"));
     QVERIFY2(r.out.startsWith(QStringLiteral("Usage: Dalvimo-portable [options]\n")), qPrintable(r.out));
     QVERIFY(r.out.contains(QStringLiteral("Settings file: /opt/dv/Dalvimo-portable.cfg\n")));

@@ -3,11 +3,11 @@
 
 #include "app/frm_main_ui.h"
 #include "link/link_ui.h"
-#include "toolkit/colours.h"
-#include "toolkit/font_faces.h"
-#include "toolkit/form.h"
-#include "toolkit/label.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/form/font_faces.h"
+#include "toolkit/form/form.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
 
 #include <QAbstractButton>
 #include <QFontDatabase>

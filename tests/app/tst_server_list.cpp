@@ -4,9 +4,9 @@
 
 #include "common/ansi.h"
 #include "app/server_list.h"
-#include "toolkit/colours.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/text_box.h"
 
 #include <QTest>
 

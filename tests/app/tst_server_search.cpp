@@ -8,7 +8,7 @@
 #include "app/server_list.h"
 #include "app/server_search.h"
 #include "common/ansi.h"
-#include "toolkit/combo_box.h"
+#include "toolkit/controls/combo_box.h"
 
 #include <QLabel>
 

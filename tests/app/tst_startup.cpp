@@ -5,11 +5,11 @@
 
 #include "common/ansi.h"
 #include "app/server_list.h"
-#include "toolkit/check_box.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/label.h"
-#include "toolkit/text_box.h"
-#include "toolkit/timer.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
+#include "toolkit/controls/timer.h"
 
 #include <QFile>
 #include <QTest>

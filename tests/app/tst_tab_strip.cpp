@@ -3,9 +3,9 @@
 #include "client_fixture.h"
 
 #include "app/tab_strip.h"
-#include "toolkit/colours.h"
-#include "toolkit/label.h"
-#include "toolkit/shape.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/shape.h"
 
 #include <QTest>
 

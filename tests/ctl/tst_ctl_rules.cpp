@@ -1,69 +1,22 @@
-// dalvimoctl's rules without the network: which datagram answers which
-// command, what the command line accepts, and which server a run goes to.
+// dalvimoctl's rules without the network: what the command line accepts.
 
-#include "common/ansi.h"
 #include "ctl/cli.h"
-#include "remote/exchange.h"
-#include "remote/server_choice.h"
 #include "protocol/protocol.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ctl;
-
-Q_DECLARE_METATYPE(ctl::Verdict::Kind)
+using remote::Request;
+using remote::Step;
 
 class TestCtlRules : public QObject {
     Q_OBJECT
 private slots:
-    void judge_data();
-    void judge();
     void commandLine_data();
     void commandLine();
     void usageErrors_data();
     void usageErrors();
-    void serverChoice_data();
-    void serverChoice();
 };
-
-void TestCtlRules::judge_data()
-{
-    QTest::addColumn<QString>("sent");
-    QTest::addColumn<QString>("received");
-    QTest::addColumn<Verdict::Kind>("kind");
-    QTest::addColumn<int>("code");
-
-    QTest::newRow("read: own head") << "Gbd2" << "Gbd2|2|7:05:00|1|x|0|0|0|0" << Verdict::Answer << 0;
-    QTest::newRow("read: all alarms") << "Gbd*" << "Gbd*|a\r\nb" << Verdict::Answer << 0;
-    QTest::newRow("read: another alarm") << "Gbd2" << "Gbd3|3|7:05:00|1|x|0|0|0|0" << Verdict::Ignore << 0;
-    QTest::newRow("read: longer selector") << "Gbd2" << "Gbd23|x" << Verdict::Ignore << 0;
-    QTest::newRow("read: other face reply") << "GfaT" << "GfaB|1|2|3|1" << Verdict::Ignore << 0;
-    QTest::newRow("read: skin query") << "Gsk?" << "Gsk?|0|6|0|A|0|0|0|0|0|a.stl" << Verdict::Answer << 0;
-    QTest::newRow("read: head without payload") << "Gfa*" << "Gfa*" << Verdict::Answer << 0;
-    QTest::newRow("read: success of an earlier setting") << "Gfa*" << "Err0|" << Verdict::Ignore << 0;
-    QTest::newRow("read: failure") << "Gbd9" << "Err3|Нет будильника" << Verdict::Failure << 3;
-    QTest::newRow("read: ping echo") << "Gbd*" << "ping" << Verdict::Ignore << 0;
-    QTest::newRow("setting: success") << "Sfa1" << "Err0|" << Verdict::Answer << 0;
-    QTest::newRow("setting: failure") << "Ssk99" << "Err11|Нет скина" << Verdict::Failure << 11;
-    QTest::newRow("setting: code missing") << "Sss1" << "Err|x" << Verdict::Failure << -1;
-    QTest::newRow("setting: bare Err") << "Sss1" << "Err" << Verdict::Failure << -1;
-    QTest::newRow("setting: late read reply") << "Sfa1" << "Gfa*|0|1|0|0|1|1" << Verdict::Ignore << 0;
-    QTest::newRow("setting: code out of range") << "Sfa1" << "Err99999|x" << Verdict::Unreadable << 0;
-    QTest::newRow("ping: echo") << "ping" << "ping" << Verdict::Answer << 0;
-    QTest::newRow("ping: not quite") << "ping" << "pingpong" << Verdict::Ignore << 0;
-    QTest::newRow("ping: success of a setting") << "ping" << "Err0|" << Verdict::Ignore << 0;
-}
-
-void TestCtlRules::judge()
-{
-    QFETCH(QString, sent);
-    QFETCH(QString, received);
-    const Verdict v = ctl::judge(sent, received);
-    QTEST(v.kind, "kind");
-    if (v.kind == Verdict::Failure)
-        QTEST(int(v.code), "code");
-}
 
 void TestCtlRules::commandLine_data()
 {
@@ -98,15 +51,17 @@ void TestCtlRules::commandLine_data()
 
 namespace {
 
-QString fieldOf(const Request &r, const QString &name)
+QString fieldOf(const Parsed &p, const QString &name)
 {
     const auto opt = [](const auto &o, auto f) { return o ? f(*o) : QStringLiteral("-"); };
     const auto str = [](const QString &s) { return s; };
     const auto flag = [](bool b) { return QString::number(int(b)); };
-    if (name == u"server") return opt(r.globals.server, str);
-    if (name == u"json") return flag(r.globals.json);
-    if (name == u"timeout") return QString::number(r.globals.policy.timeoutMs);
-    if (name == u"retries") return QString::number(r.globals.policy.retries);
+    const Request &r = p.request;
+    const Options &o = p.options;
+    if (name == u"server") return opt(o.server, str);
+    if (name == u"json") return flag(o.json);
+    if (name == u"timeout") return QString::number(o.policy.timeoutMs);
+    if (name == u"retries") return QString::number(o.policy.retries);
     if (name == u"number") return QString::number(r.number);
     if (name == u"action") return r.action;
     if (name == u"time") return opt(r.time, [](QTime t) { return t.toString(u"HH:mm:ss"); });
@@ -118,7 +73,7 @@ QString fieldOf(const Request &r, const QString &name)
     if (name == u"mode") return opt(r.mode, [](int m) { return QString::number(m); });
     if (name == u"flag") return QString::number(r.flag);
     if (name == u"text") return r.text;
-    if (name == u"poll") return QString::number(r.pollMs);
+    if (name == u"poll") return QString::number(o.pollMs);
     if (name == u"step")
         return r.step == Step::Next ? QStringLiteral("next")
             : r.step == Step::Prev  ? QStringLiteral("prev")
@@ -137,7 +92,7 @@ void TestCtlRules::commandLine()
     QTEST(p.request.command, "command");
     for (const QString &pair : check.split(u';')) {
         const QString name = pair.section(u'=', 0, 0);
-        QCOMPARE(name + u'=' + fieldOf(p.request, name), pair);
+        QCOMPARE(name + u'=' + fieldOf(p, name), pair);
     }
 }
 
@@ -182,69 +137,6 @@ void TestCtlRules::usageErrors()
     const QStringList lines = p.error.split(u'\n');
     QCOMPARE(lines.size(), 2); // what is wrong, then the hint
     QVERIFY2(lines.at(1).endsWith(hint), qPrintable(p.error));
-}
-
-void TestCtlRules::serverChoice_data()
-{
-    QTest::addColumn<QString>("option"); // null: not given
-    QTest::addColumn<QString>("env");    // null: not set
-    QTest::addColumn<QByteArray>("cfg"); // null: no file
-    QTest::addColumn<QString>("endpoint"); // or, when refused, "usage" or "not reached"
-
-    const QByteArray two = "[General]\r\nClockIP_1=127.0.0.5|Кухня\r\nClockIP_2=127.0.0.6\r\nSelectIPNum=2\r\n";
-    QTest::newRow("option wins") << "127.0.0.9:5" << "127.0.0.8" << two << "127.0.0.9:5";
-    QTest::newRow("env next") << QString() << "127.0.0.8:6" << two << "127.0.0.8:6";
-    QTest::newRow("empty env is unset") << QString() << "" << two << "127.0.0.6:17777";
-    QTest::newRow("selected entry, default port") << QString() << QString() << two << "127.0.0.6:17777";
-    QTest::newRow("no SelectIPNum: entry 1") << QString() << QString()
-                                             << QByteArray("[General]\nClockIP_1=127.0.0.5|Кухня\n")
-                                             << "127.0.0.5:17777";
-    QTest::newRow("nothing selected") << QString() << QString() << QByteArray(two).replace("SelectIPNum=2", "SelectIPNum=0")
-                                      << "127.0.0.1:17777";
-    QTest::newRow("entry after a gap") << QString() << QString()
-                                       << QByteArray("[General]\nClockIP_1=127.0.0.5\nClockIP_3=127.0.0.7\nSelectIPNum=3\n")
-                                       << "127.0.0.1:17777";
-    QTest::newRow("SelectIPNum not a number") << QString() << QString()
-                                              << QByteArray("[General]\nClockIP_1=127.0.0.5\nSelectIPNum=1e0\n")
-                                              << "127.0.0.1:17777";
-    QTest::newRow("leading zeros, window's rule") << QString() << QString()
-                                                  << QByteArray("[General]\nClockIP_1=127.000.000.011\n")
-                                                  << "127.0.0.11:17777";
-    QTest::newRow("selected entry not an address") << QString() << QString()
-                                                   << QByteArray("[General]\nClockIP_1=kitchen\n") << "usage";
-    QTest::newRow("no file") << QString() << QString() << QByteArray() << "127.0.0.1:17777";
-    QTest::newRow("host name") << "localhost:7" << QString() << QByteArray() << "127.0.0.1:7";
-    QTest::newRow("bad address") << "127.0.0.300" << QString() << QByteArray() << "usage";
-    QTest::newRow("bad port") << "127.0.0.1:70000" << QString() << QByteArray() << "usage";
-    QTest::newRow("empty port") << "127.0.0.1:" << QString() << QByteArray() << "usage";
-    QTest::newRow("IPv6") << "::1" << QString() << QByteArray() << "usage";
-    QTest::newRow("IPv6 with a port") << "[::1]:17777" << QString() << QByteArray() << "usage";
-    QTest::newRow("bad env") << QString() << "127.0.0.1:x" << two << "usage";
-    QTest::newRow("name that does not resolve") << "nosuchhost.invalid" << QString() << QByteArray()
-                                                << "not reached";
-}
-
-void TestCtlRules::serverChoice()
-{
-    QFETCH(QString, option);
-    QFETCH(QString, env);
-    QFETCH(QByteArray, cfg);
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("dalvimo.cfg"));
-    if (!cfg.isNull()) {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(ansi::encode(QString::fromUtf8(cfg))); // the window's file is Windows-1251
-    }
-    const auto given = [](const QString &s) { return s.isNull() ? std::nullopt : std::optional<QString>(s); };
-    const auto choice = chooseServer(given(option), given(env), file);
-    const auto *server = std::get_if<ServerChoice>(&choice);
-    const auto *none = std::get_if<NoServer>(&choice);
-    QTEST(server ? server->endpoint.text()
-                 : QString::fromLatin1(none->kind == NoServer::Malformed ? "usage" : "not reached"),
-          "endpoint");
-    if (none) // the whole text that names no server, never a piece of it
-        QVERIFY2(!none->reason.contains(QStringLiteral("«:»")), qPrintable(none->reason));
 }
 
 QTEST_GUILESS_MAIN(TestCtlRules)

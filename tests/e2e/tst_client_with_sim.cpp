@@ -4,11 +4,11 @@
 
 #include "client_fixture.h"
 
-#include "toolkit/check_box.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/label.h"
-#include "toolkit/scroll_bar.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/scroll_bar.h"
+#include "toolkit/controls/text_box.h"
 #include "sim_server.h"
 
 #include <QTest>

@@ -6,9 +6,9 @@
 #include "client_fixture.h"
 
 #include "app/tab_strip.h"
-#include "toolkit/check_box.h"
-#include "toolkit/scroll_bar.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/scroll_bar.h"
+#include "toolkit/controls/text_box.h"
 
 #include <QLabel>
 #include <QSignalSpy>

@@ -4,9 +4,9 @@
 
 #include "client_fixture.h"
 
-#include "toolkit/check_box.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/text_box.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -5,11 +5,11 @@
 
 #include "link/link.h"
 #include "protocol/protocol.h"
-#include "toolkit/check_box.h"
-#include "toolkit/colours.h"
-#include "toolkit/log_box.h"
-#include "toolkit/text_box.h"
-#include "toolkit/timer.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/log_box.h"
+#include "toolkit/controls/text_box.h"
+#include "toolkit/controls/timer.h"
 
 #include <QLabel>
 #include <QNetworkDatagram>

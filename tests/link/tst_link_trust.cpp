@@ -8,9 +8,9 @@
 #include "alarms/alarms_page.h"
 #include "common/ansi.h"
 #include "link/link.h"
-#include "toolkit/colours.h"
-#include "toolkit/log_box.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/log_box.h"
+#include "toolkit/controls/text_box.h"
 
 #include <QLabel>
 #include <QTest>

@@ -270,6 +270,17 @@ def main():
         print("ok: a readable password file refused; password, a retained command refused, wrong password, TLS, "
               "an unknown certificate")
 
+        # Stopped (systemd, kill): offline said by the bridge itself, a clean goodbye, status 0.
+        since = peer.mark()
+        stopped = bridge("--broker-port", str(broker.ports["plain"]), "--topic", "term", "--discovery-prefix", "term-ha")
+        peer.wait("the bridge to be stopped online", live("term/bridge/status", "online"), since)
+        since = peer.mark()
+        stopped.process.send_signal(signal.SIGTERM)
+        if stopped.process.wait(30) != 0:
+            fail(f"SIGTERM: exit {stopped.process.returncode}: {stopped.text()}")
+        peer.wait("offline on SIGTERM", live("term/bridge/status", "offline"), since)
+        print("ok: SIGTERM: offline, exit 0")
+
         # Killed outright: its last will says offline.
         since = peer.mark()
         main_bridge.process.kill()

@@ -9,7 +9,7 @@
 
 #include <QStringList>
 
-class RecordingLink : public LinkHost {
+class RecordingLink : public proto::LinkHost {
 public:
     explicit RecordingLink(QStringList &calls) : m_calls(calls) {}
 
@@ -30,7 +30,7 @@ private:
 // Like the real pages: an alarm row outside 1..4 does not exist. failOn makes
 // the apply call with exactly that record fail after setting bLockEvents, as
 // a page caught part-way through its control updates would.
-class RecordingFeatures : public FeatureReplies {
+class RecordingFeatures : public proto::FeatureReplies {
 public:
     RecordingFeatures(QStringList &calls, FormState &state) : m_calls(calls), m_state(state) {}
 
@@ -41,7 +41,7 @@ public:
     {
         record(QStringLiteral("Alarm(%1,%2)").arg(index).arg(text));
         if (index < 1 || index > 4)
-            reply::fail("no such alarm row");
+            proto::fail("no such alarm row");
     }
     void ApplyTransparencyReply(const QString &p) override { record(QStringLiteral("Trans(%1)").arg(p)); }
     void ApplyBrightnessReply(const QString &p) override { record(QStringLiteral("Bright(%1)").arg(p)); }
@@ -53,7 +53,7 @@ private:
         m_calls << call;
         if (call == failOn) {
             m_state.bLockEvents = true;
-            reply::fail("told to fail");
+            proto::fail("told to fail");
         }
     }
 
@@ -63,9 +63,9 @@ private:
 
 // A link side that drives a real queue the way the window does, recording
 // the texts that would go out.
-class QueueLink : public LinkHost {
+class QueueLink : public proto::LinkHost {
 public:
-    CommandQueue queue;
+    proto::CommandQueue queue;
     QStringList sent;
 
     void SetIndicator(bool) override {}
@@ -88,13 +88,13 @@ public:
     }
 };
 
-class SilentFeatures : public FeatureReplies {
+class SilentFeatures : public proto::FeatureReplies {
 public:
     void ApplySkinReply(const QString &) override {}
     void ApplyAlarmReply(qint16 index, const QString &) override
     {
         if (index < 1 || index > 4)
-            reply::fail("no such alarm row");
+            proto::fail("no such alarm row");
     }
     void ApplyTransparencyReply(const QString &) override {}
     void ApplyBrightnessReply(const QString &) override {}

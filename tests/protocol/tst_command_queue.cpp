@@ -40,7 +40,7 @@ void TstCommandQueue::remove()
     QFETCH(int, pos);
     QFETCH(QList<qint16>, after);
 
-    CommandQueue q;
+    proto::CommandQueue q;
     for (qint16 id : before)
         QVERIFY(q.QueuePush(id));
     q.QueueRemove(static_cast<qint16>(pos));
@@ -51,7 +51,7 @@ void TstCommandQueue::remove()
 void TstCommandQueue::refusedIds()
 {
     // Only the five read commands can be queued; 65537 must not slip in as 1.
-    CommandQueue q;
+    proto::CommandQueue q;
     for (qint32 id : {0, 6, -1, 65537})
         QVERIFY(!q.QueuePush(id));
     QCOMPARE(q.iCmdQueueCount(), 0);
@@ -59,8 +59,8 @@ void TstCommandQueue::refusedIds()
 
 void TstCommandQueue::limit()
 {
-    CommandQueue q;
-    for (qsizetype i = 0; i < CommandQueue::kLimit; ++i)
+    proto::CommandQueue q;
+    for (qsizetype i = 0; i < proto::CommandQueue::kLimit; ++i)
         QVERIFY(q.QueuePush(1 + i % 5));
     QCOMPARE(q.iCmdQueueCount(), qint16(32767));
     const qint16 last = q.at(32767);

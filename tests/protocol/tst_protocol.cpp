@@ -147,7 +147,7 @@ void TstProtocol::replyNumberOutOfRange()
     bool failed = false;
     try {
         proto::replyNumber(selector);
-    } catch (const reply::ReplyFailure &) {
+    } catch (const proto::ReplyFailure &) {
         failed = true;
     }
     QVERIFY(failed);

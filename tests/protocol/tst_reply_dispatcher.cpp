@@ -104,7 +104,7 @@ void TstReplyDispatcher::handle()
     FormState state;
     RecordingLink link(record);
     RecordingFeatures features(record, state);
-    ReplyDispatcher(state, link, features).handle(text);
+    proto::ReplyDispatcher(state, link, features).handle(text);
 
     QCOMPARE(record, kAlive + calls);
     QVERIFY(!state.bLockEvents);
@@ -117,7 +117,7 @@ void TstReplyDispatcher::pingStartsFetchOnce()
     state.bInitPending = true;
     RecordingLink link(record);
     RecordingFeatures features(record, state);
-    ReplyDispatcher d(state, link, features);
+    proto::ReplyDispatcher d(state, link, features);
 
     d.handle("pingpong"); // not an echo: the fetch stays pending
     QVERIFY(state.bInitPending);
@@ -158,7 +158,7 @@ void TstReplyDispatcher::failureInsideApply()
     RecordingLink link(record);
     RecordingFeatures features(record, state);
     features.failOn = failOn;
-    ReplyDispatcher(state, link, features).handle(text);
+    proto::ReplyDispatcher(state, link, features).handle(text);
 
     QCOMPARE(record, kAlive + QStringList{logged(text)} + calls);
     QVERIFY(!state.bLockEvents);
@@ -171,7 +171,7 @@ void TstReplyDispatcher::parseFailureReleasesLock()
     state.bLockEvents = true;
     RecordingLink link(record);
     RecordingFeatures features(record, state);
-    ReplyDispatcher(state, link, features).handle("Err40000|x");
+    proto::ReplyDispatcher(state, link, features).handle("Err40000|x");
     QVERIFY(!state.bLockEvents);
 }
 
@@ -181,7 +181,7 @@ void TstReplyDispatcher::fetchPipeline()
     state.bInitPending = true;
     QueueLink link;
     SilentFeatures features;
-    ReplyDispatcher d(state, link, features);
+    proto::ReplyDispatcher d(state, link, features);
 
     d.handle("ping");
     QCOMPARE(link.sent, QStringList{"Gsk?"});
@@ -206,7 +206,7 @@ void TstReplyDispatcher::failedReplyKeepsQueue()
     FormState state;
     QueueLink link;
     SilentFeatures features;
-    ReplyDispatcher d(state, link, features);
+    proto::ReplyDispatcher d(state, link, features);
     link.queue.QueuePush(2);
     link.queue.QueuePush(3);
 

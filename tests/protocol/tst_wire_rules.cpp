@@ -79,7 +79,7 @@ void TstWireRules::fromServer()
 {
     QFETCH(QString, sender);
     QFETCH(int, port);
-    const proto::Server server{QHostAddress(QStringLiteral("127.0.0.3")).toIPv4Address(), 17777};
+    const address::Endpoint server{QHostAddress(QStringLiteral("127.0.0.3")).toIPv4Address(), 17777};
     QTEST(proto::fromServer(QHostAddress(sender), quint16(port), server), "counts");
 }
 

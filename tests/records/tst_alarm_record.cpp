@@ -57,7 +57,7 @@ bool throwsFailure(const QString &text, BudTable &buds)
 {
     try {
         ParseAlarmReply(text, buds);
-    } catch (const reply::ReplyFailure &) {
+    } catch (const proto::ReplyFailure &) {
         return true;
     }
     return false;
@@ -92,7 +92,7 @@ void TestAlarmRecord::tableStartsEmptyAndHasNoAlarmZero()
         compareRecord(buds(n), BudRec{QTime(0, 0), false, {}, 0, 0, false, false});
     QCOMPARE(formatHnn(buds(1).dTime), QStringLiteral("0:00"));
     for (int n : {0, 5, -1})
-        QVERIFY_THROWS_EXCEPTION(reply::ReplyFailure, buds(n));
+        QVERIFY_THROWS_EXCEPTION(proto::ReplyFailure, buds(n));
 }
 
 void TestAlarmRecord::parsesAlarmText_data()

@@ -107,7 +107,7 @@ void TestSkinInfo::failureKeepsEarlierFields()
     QFETCH(int, set);
 
     SkinInfo info = oldInfo();
-    QVERIFY_THROWS_EXCEPTION(reply::ReplyFailure, ParseSkinReply(text, info));
+    QVERIFY_THROWS_EXCEPTION(proto::ReplyFailure, ParseSkinReply(text, info));
     compareInfo(info, mix(newInfo(), oldInfo(), set));
 }
 
@@ -131,7 +131,7 @@ void TestSkinInfo::styleDisplayName()
     QFETCH(QString, expected);
 
     if (!ok) {
-        QVERIFY_THROWS_EXCEPTION(reply::ReplyFailure, ::styleDisplayName(entry));
+        QVERIFY_THROWS_EXCEPTION(proto::ReplyFailure, ::styleDisplayName(entry));
         return;
     }
     QCOMPARE(::styleDisplayName(entry), expected);

@@ -1,7 +1,7 @@
 #include "client_fixture.h"
 
 #include "common/ansi.h"
-#include "toolkit/text_box.h"
+#include "toolkit/controls/text_box.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -5,7 +5,7 @@
 // sent over the wire with sendToClient().
 
 #include "link/link.h"
-#include "toolkit/form.h"
+#include "toolkit/form/form.h"
 #include "app/frm_main.h"
 
 #include <QTemporaryDir>

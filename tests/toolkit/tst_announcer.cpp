@@ -4,8 +4,8 @@
 
 #include "accessibility_events.h"
 
-#include "toolkit/accessibility.h"
-#include "toolkit/announcer.h"
+#include "toolkit/accessibility/accessibility.h"
+#include "toolkit/accessibility/announcer.h"
 
 #include <QTest>
 

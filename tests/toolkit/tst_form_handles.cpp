@@ -3,12 +3,12 @@
 // the control's name, and stops the program (Form::bind fails with this
 // message).
 
-#include "toolkit/check_box.h"
-#include "toolkit/design_rows.h"
-#include "toolkit/form.h"
-#include "toolkit/label.h"
-#include "toolkit/text_box.h"
-#include "toolkit/timer.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/form/design_rows.h"
+#include "toolkit/form/form.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
+#include "toolkit/controls/timer.h"
 
 #include <QTest>
 

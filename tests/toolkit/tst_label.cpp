@@ -2,9 +2,9 @@
 // loop are not drawn at all; text set from code on a label that can take the
 // focus keeps the label's place in the keyboard order.
 
-#include "toolkit/colours.h"
-#include "toolkit/label.h"
-#include "toolkit/text_setters.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_setters.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,14 +1,14 @@
 // The toolkit semantics the handlers rely on: Click/Change raised at once
 // and only on a real change, the button rule, list boxes, timers, the log.
 
-#include "toolkit/check_box.h"
-#include "toolkit/colours.h"
-#include "toolkit/combo_box.h"
-#include "toolkit/label.h"
-#include "toolkit/log_box.h"
-#include "toolkit/scroll_bar.h"
-#include "toolkit/text_box.h"
-#include "toolkit/timer.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/colours.h"
+#include "toolkit/controls/combo_box.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/log_box.h"
+#include "toolkit/controls/scroll_bar.h"
+#include "toolkit/controls/text_box.h"
+#include "toolkit/controls/timer.h"
 #include "support/mouse.h"
 
 #include <QScrollBar>

@@ -89,12 +89,12 @@ void TstQuorvanState::skinRepliesHaveClientShape()
     QVERIFY(s.skins().size() >= 5);
     for (int n = 0; n < s.skins().size(); ++n) {
         const QString reply = *s.answer(QStringLiteral("Gsk") + QString::number(n));
-        const reply::Fields head(payloadOf(reply), 4);
+        const proto::Fields head(payloadOf(reply), 4);
         QCOMPARE(head.size(), 4);
         QCOMPARE(head.int16(0), 0);
         QCOMPARE(head.int16(1), s.skins().size() - 1);
         QCOMPARE(head.int16(2), n);
-        const reply::Fields desc(head.text(3));
+        const proto::Fields desc(head.text(3));
         QVERIFY(desc.size() >= 7);
         for (int p = 1; p <= 4; ++p)
             QVERIFY(num::toInt16(desc.text(p)).has_value());
@@ -111,7 +111,7 @@ void TstQuorvanState::alarmListHasFourLinesOfEightFields()
     const QStringList lines = payloadOf(*s.answer(QStringLiteral("Gbd*"))).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.size(), 4);
     for (int k = 1; k <= 4; ++k) {
-        const reply::Fields f(lines[k - 1]);
+        const proto::Fields f(lines[k - 1]);
         QCOMPARE(f.size(), 8);
         QCOMPARE(f.int16(0), k);
         QVERIFY(!f.text(1).contains(u'\r') && !f.text(7).contains(u'\n'));
@@ -285,7 +285,7 @@ void TstQuorvanState::withoutBrightness()
     QCOMPARE(*s.answer(QStringLiteral("GfaB")), QStringLiteral("GfaB||||0"));
     QCOMPARE(*s.answer(QStringLiteral("Gfa*")), QStringLiteral("Gfa*|0|1|0|0|1|0"));
     QVERIFY(s.answer(QStringLiteral("SfaB|50|0|100"))->startsWith(u"Err10|"));
-    const reply::Fields f(payloadOf(*s.answer(QStringLiteral("GfaB"))));
+    const proto::Fields f(payloadOf(*s.answer(QStringLiteral("GfaB"))));
     QCOMPARE(f.size(), 4);
     QVERIFY(!f.boolean(3));
 }

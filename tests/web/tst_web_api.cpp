@@ -41,9 +41,9 @@ struct Rig {
         QObject::connect(&sim, &sim::SimServer::datagramReceived, &sim,
                          [this](const QString &text, bool) { heard << text; });
         sim.start();
-        ctl::Policy policy;
+        remote::Policy policy;
         policy.timeoutMs = 2000;
-        server = std::make_unique<web::WebServer>(ctl::Endpoint{QHostAddress(QHostAddress::LocalHost), sim.port()},
+        server = std::make_unique<web::WebServer>(remote::Endpoint{QHostAddress(QHostAddress::LocalHost).toIPv4Address(), sim.port()},
                                                   policy, [] { return kToken.toLatin1(); }, limits);
         QString error;
         if (!server->listen(QHostAddress::LocalHost, 0, &error))
@@ -296,7 +296,7 @@ void TestWebApi::forgedRepliesAreNotTaken()
             quorvan.writeDatagram("Gbd1|1|7:05:00|1|Real ring|0|0|0|0", d.senderAddress(), quint16(d.senderPort()));
         }
     });
-    web::WebServer server({QHostAddress(QHostAddress::LocalHost), quorvan.localPort()}, ctl::Policy{},
+    web::WebServer server({QHostAddress(QHostAddress::LocalHost).toIPv4Address(), quorvan.localPort()}, remote::Policy{},
                           [] { return kToken.toLatin1(); });
     QString error;
     QVERIFY2(server.listen(QHostAddress::LocalHost, 0, &error), qPrintable(error));

@@ -8,10 +8,10 @@
 #include "client_fixture.h"
 #include "sim_server.h"
 
-#include "toolkit/announcer.h"
-#include "toolkit/check_box.h"
-#include "toolkit/label.h"
-#include "toolkit/text_box.h"
+#include "toolkit/accessibility/announcer.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
 
 #include <QFile>
 #include <QLabel>
