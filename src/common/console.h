@@ -21,7 +21,8 @@ public:
     Utf8Console &operator=(const Utf8Console &) = delete;
 
 private:
-    unsigned m_previous = 0; // the console's code page before; 0: left alone
+    // The console's code page before; 0: left alone. Only Windows has one.
+    [[maybe_unused]] unsigned m_previous = 0;
 };
 
 // Writes UTF-8 text to stdout or stderr and flushes it. A Windows console
