@@ -4,6 +4,7 @@
 // named once and left as it is.
 
 #include "settings/profile.h"
+#include "support/loopback.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -26,14 +27,6 @@ bool placeProgram(const QString &program)
     return QFile::copy(QStringLiteral(DALVIMO_PATH), program);
 }
 
-// A loopback address of its own for this test run; the window sends to
-// port 17777 of the server its settings file names.
-QString serverAddress()
-{
-    const qint64 pid = QCoreApplication::applicationPid();
-    return QStringLiteral("127.%1.%2.8").arg(40 + pid % 200).arg(pid / 200 % 250);
-}
-
 struct Window {
     QTemporaryDir dir{QCoreApplication::applicationDirPath() + QStringLiteral("/stop-XXXXXX")};
     QUdpSocket server;
@@ -50,7 +43,8 @@ struct Window {
         if (!dir.isValid() || !placeProgram(program) || !f.open(QIODevice::WriteOnly) || f.write(settings) < 0)
             return false;
         f.close();
-        if (!server.bind(QHostAddress(serverAddress()), 17777))
+        // The window sends to port 17777 of the server its settings file names.
+        if (!server.bind(QHostAddress(ownLoopback(8)), 17777))
             return false;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -95,7 +89,7 @@ void TestStopSignals::stopWritesTheSettings()
 {
     QFETCH(int, signal);
     Window w;
-    const QByteArray start = "[General]\r\nClockIP_1=" + serverAddress().toLatin1()
+    const QByteArray start = "[General]\r\nClockIP_1=" + ownLoopback(8).toLatin1()
         + "|Здесь\r\nFrameSelect=0\r\nAutoActiveSet=0\r\n";
     QVERIFY(w.start(start));
     QVERIFY(w.stop(signal));
@@ -108,7 +102,7 @@ void TestStopSignals::stopWritesTheSettings()
 void TestStopSignals::oversizedFileIsNamedOnce()
 {
     Window w;
-    QByteArray big = "[General]\r\nClockIP_1=" + serverAddress().toLatin1() + "\r\n";
+    QByteArray big = "[General]\r\nClockIP_1=" + ownLoopback(8).toLatin1() + "\r\n";
     const QByteArray comment(1000, ';');
     while (big.size() <= profile::kMaxFileSize)
         big += comment + "\r\n";

@@ -5,9 +5,9 @@
 
 #include "common/ansi.h"
 #include "ctl_process.h"
-#include "sim_server.h"
+#include "support/loopback.h"
+#include "support/sim_fixture.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,34 +17,25 @@
 
 namespace {
 
-// A loopback network of this process's own, so that parallel runs of the
-// suite never share an address.
-QString loopback(int host)
-{
-    const qint64 pid = QCoreApplication::applicationPid();
-    return QStringLiteral("127.%1.%2.%3").arg(40 + pid % 200).arg(pid / 200 % 250).arg(host);
-}
-
 struct Fleet {
-    std::vector<std::unique_ptr<sim::SimServer>> sims;
+    std::vector<std::unique_ptr<SimFixture>> sims;
     QUdpSocket silent; // bound, so nothing answers "port unreachable" either
     QStringList names; // ADDRESS:PORT of the two simulators, then the silent one
 
     bool start(quint16 port)
     {
         for (int host : {1, 2}) {
-            sim::SimOptions o;
-            o.bindAddress = QHostAddress(loopback(host));
-            o.port = port;
-            o.quiet = true;
-            sims.push_back(std::make_unique<sim::SimServer>(o));
-            if (!sims.back()->start())
+            sims.push_back(std::make_unique<SimFixture>([&](auto &o) {
+                o.bindAddress = QHostAddress(ownLoopback(host));
+                o.port = port;
+            }));
+            if (!sims.back()->started)
                 return false;
-            names << loopback(host) + u':' + QString::number(sims.back()->port());
+            names << sims.back()->text();
         }
-        if (!silent.bind(QHostAddress(loopback(3)), port))
+        if (!silent.bind(QHostAddress(ownLoopback(3)), port))
             return false;
-        names << loopback(3) + u':' + QString::number(silent.localPort());
+        names << ownLoopback(3) + u':' + QString::number(silent.localPort());
         return true;
     }
 };
@@ -120,15 +111,15 @@ void TestCtlFleet::allFromTheWindowsList()
     QFile cfg(dir.filePath(QStringLiteral("dalvimo.cfg")));
     QVERIFY(cfg.open(QIODevice::WriteOnly));
     cfg.write(ansi::encode(QStringLiteral("[General]\r\nClockIP_1=%1|Один\r\nClockIP_2=%2\r\nSelectIPNum=1\r\n")
-                               .arg(loopback(1), loopback(2))));
+                               .arg(ownLoopback(1), ownLoopback(2))));
     cfg.close();
 
     const Run r = run({"-s", "@all", "ping"}, cleanEnvironment(), program);
     QCOMPARE(r.exit, 0);
     const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);
-    QVERIFY2(lines.at(0).startsWith(loopback(1) + QStringLiteral(": Quorvan отвечает")), qPrintable(lines.at(0)));
-    QVERIFY2(lines.at(1).startsWith(loopback(2) + QStringLiteral(": Quorvan отвечает")), qPrintable(lines.at(1)));
+    QVERIFY2(lines.at(0).startsWith(ownLoopback(1) + QStringLiteral(": Quorvan отвечает")), qPrintable(lines.at(0)));
+    QVERIFY2(lines.at(1).startsWith(ownLoopback(2) + QStringLiteral(": Quorvan отвечает")), qPrintable(lines.at(1)));
 }
 
 QTEST_GUILESS_MAIN(TestCtlFleet)

@@ -5,7 +5,8 @@
 
 #include "common/ansi.h"
 #include "ctl_process.h"
-#include "sim_server.h"
+#include "support/loopback.h"
+#include "support/sim_fixture.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,28 +22,6 @@
 #include <memory>
 
 namespace {
-
-struct Sim {
-    sim::SimServer server;
-    QStringList heard;
-
-    explicit Sim(const QHostAddress &bind = QHostAddress(QHostAddress::LocalHost), quint16 port = 0,
-                 bool brightness = true)
-        : server([&] {
-              sim::SimOptions o;
-              o.bindAddress = bind;
-              o.port = port;
-              o.quiet = true;
-              o.brightnessSupported = brightness;
-              return o;
-          }())
-    {
-        QObject::connect(&server, &sim::SimServer::datagramReceived, &server,
-                         [this](const QString &text) { heard << text; });
-    }
-    QString address() const { return QStringLiteral("127.0.0.1:") + QString::number(server.port()); }
-    sim::QuorvanState &state() { return server.state(); }
-};
 
 // What a test row expects of the simulator afterwards.
 QString stateOf(sim::QuorvanState &q, const QString &key)
@@ -196,10 +175,10 @@ void TestCtlProgram::commands()
     QFETCH(QStringList, args);
     QFETCH(QStringList, lines);
     QFETCH(QString, state);
-    Sim sim;
-    QVERIFY(sim.server.start());
+    SimFixture sim;
+    QVERIFY(sim.started);
 
-    const Run r = run(QStringList{"-s", sim.address()} + args);
+    const Run r = run(QStringList{"-s", sim.text()} + args);
 
     QTEST(r.exit, "exit");
     QTEST(sim.heard, "wire");
@@ -238,15 +217,15 @@ void TestCtlProgram::json()
 {
     QFETCH(QStringList, args);
     QFETCH(QStringList, checks);
-    Sim sim;
-    QVERIFY(sim.server.start());
+    SimFixture sim;
+    QVERIFY(sim.started);
 
-    const Run r = run(QStringList{"--json", "-s", sim.address()} + args);
+    const Run r = run(QStringList{"--json", "-s", sim.text()} + args);
     QCOMPARE(r.exit, 0);
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
     QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(r.out));
-    QCOMPARE(doc[u"server"].toString(), sim.address());
+    QCOMPARE(doc[u"server"].toString(), sim.text());
     for (const QString &check : checks) {
         const QString path = check.section(u'=', 0, 0);
         const QJsonValue v = at(doc.object(), path);
@@ -291,15 +270,15 @@ void TestCtlProgram::failures()
 
 void TestCtlProgram::usageSendsNothing()
 {
-    Sim sim;
-    QVERIFY(sim.server.start());
+    SimFixture sim;
+    QVERIFY(sim.started);
     const QList<QStringList> bad{{"alarm", "5", "on"},
                                 {"alarm", "2", "set", "--time", "6:75"},
                                 {"flag", "on-top", "maybe"},
                                 {"--retries", "-1", "alarms"},
                                 {"transparency", "40", "--mode", "dark"}};
     for (const QStringList &args : bad) {
-        const Run r = run(QStringList{"-s", sim.address()} + args);
+        const Run r = run(QStringList{"-s", sim.text()} + args);
         QCOMPARE(r.exit, 64);
         QCOMPARE(r.err.count(u'\n'), 2); // the reason and a one-line hint
     }
@@ -311,16 +290,16 @@ void TestCtlProgram::usageSendsNothing()
 // The window greys the brightness controls out; here nothing is sent.
 void TestCtlProgram::quorvanWithoutBrightness()
 {
-    Sim sim(QHostAddress(QHostAddress::LocalHost), 0, false);
-    QVERIFY(sim.server.start());
-    const Run status = run({"-s", sim.address(), "status"});
+    SimFixture sim([](auto &o) { o.brightnessSupported = false; });
+    QVERIFY(sim.started);
+    const Run status = run({"-s", sim.text(), "status"});
     QCOMPARE(status.exit, 0);
     QVERIFY(status.out.split(u'\n').contains(QStringLiteral("Яркость: не поддерживается")));
     sim.heard.clear();
-    const Run set = run({"-s", sim.address(), "--json", "brightness", "50"});
+    const Run set = run({"-s", sim.text(), "--json", "brightness", "50"});
     QCOMPARE(set.exit, 1);
     QCOMPARE(sim.heard, QStringList{"GfaB"});
-    const Run shown = run({"-s", sim.address(), "--json", "brightness"});
+    const Run shown = run({"-s", sim.text(), "--json", "brightness"});
     QCOMPARE(QJsonDocument::fromJson(shown.out.toUtf8())[u"brightness"].toObject(),
              (QJsonObject{{"supported", false}}));
 }
@@ -367,18 +346,18 @@ void TestCtlProgram::settingsFileBesideTheProgram()
     // An address of the loopback range that no other test uses, with the
     // window's default port, which an entry of the settings file implies.
     // Wine binds no loopback address but 127.0.0.1: there, that one.
-    QString address =
-        QStringLiteral("127.%1.%2.7").arg(40 + QCoreApplication::applicationPid() % 200).arg(QCoreApplication::applicationPid() / 200 % 250);
-    auto chosen = std::make_unique<Sim>(QHostAddress(address), 17777);
-    if (!chosen->server.start()) {
+    QString address = ownLoopback(7);
+    const auto on = [&](auto &o) { o.bindAddress = QHostAddress(address); o.port = 17777; };
+    auto chosen = std::make_unique<SimFixture>(on);
+    if (!chosen->started) {
         address = QStringLiteral("127.0.0.1");
-        chosen = std::make_unique<Sim>(QHostAddress(address), 17777);
-        if (!chosen->server.start())
+        chosen = std::make_unique<SimFixture>(on);
+        if (!chosen->started)
             QSKIP("port 17777 is in use on 127.0.0.1, the one loopback address this system binds");
     }
-    Sim &selected = *chosen;
-    Sim other;
-    QVERIFY(other.server.start());
+    SimFixture &selected = *chosen;
+    SimFixture other;
+    QVERIFY(other.started);
     QFile cfg(dir.filePath(QStringLiteral("dalvimo.cfg")));
     QVERIFY(cfg.open(QIODevice::WriteOnly));
     cfg.write(ansi::encode(
@@ -391,7 +370,7 @@ void TestCtlProgram::settingsFileBesideTheProgram()
     QCOMPARE(selected.heard, QStringList{"ping"});
 
     QProcessEnvironment env = cleanEnvironment();
-    env.insert(QStringLiteral("DALVIMO_SERVER"), other.address());
+    env.insert(QStringLiteral("DALVIMO_SERVER"), other.text());
     QCOMPARE(run({"ping"}, env, program).exit, 0);
     QCOMPARE(other.heard, QStringList{"ping"});
     QCOMPARE(run({"-s", address, "ping"}, env, program).exit, 0);
@@ -404,18 +383,18 @@ void TestCtlProgram::settingsFileBesideTheProgram()
 
 void TestCtlProgram::monitorPrintsEveryDatagram()
 {
-    Sim sim;
-    QVERIFY(sim.server.start());
+    SimFixture sim;
+    QVERIFY(sim.started);
     QProcess p;
     p.setProcessEnvironment(cleanEnvironment());
-    p.start(QStringLiteral(DALVIMOCTL_PATH), {"-s", sim.address(), "monitor", "--json", "--poll", "20"});
+    p.start(QStringLiteral(DALVIMOCTL_PATH), {"-s", sim.text(), "monitor", "--json", "--poll", "20"});
     QByteArray out;
     QTRY_VERIFY_WITH_TIMEOUT((out += p.readAllStandardOutput()).count('\n') >= 2, 30000);
     p.kill(); // it runs until stopped; a console program has no window for terminate() to close on Windows
     QVERIFY(p.waitForFinished(30000));
     const QJsonDocument line = QJsonDocument::fromJson(out.left(out.indexOf('\n')));
     QCOMPARE(line[u"text"].toString(), QStringLiteral("ping"));
-    QCOMPARE(line[u"from"].toString(), sim.address());
+    QCOMPARE(line[u"from"].toString(), sim.text());
     QVERIFY(sim.heard.size() >= 2);
 }
 

@@ -9,7 +9,7 @@
 #include "toolkit/controls/label.h"
 #include "toolkit/controls/scroll_bar.h"
 #include "toolkit/controls/text_box.h"
-#include "sim_server.h"
+#include "support/sim_fixture.h"
 
 #include <QTest>
 
@@ -17,17 +17,11 @@ namespace {
 
 // A client with auto-poll on, pointed at a simulator on a free port.
 struct Session {
-    sim::SimServer server{[] {
-        sim::SimOptions o;
-        o.port = 0;
-        o.quiet = true;
-        return o;
-    }()};
+    SimFixture server;
     ClientFixture client;
 
     Session()
     {
-        server.start();
         client.get<tk::TextBox>("txtPort")->setText(QString::number(server.port()));
         QTest::mouseClick(client.get<tk::CheckBox>("chkAutoping"), Qt::LeftButton); // polls at once
     }

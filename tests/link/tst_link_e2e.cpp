@@ -14,7 +14,7 @@
 #include "toolkit/controls/text_box.h"
 #include "toolkit/controls/timer.h"
 
-#include "sim_server.h"
+#include "support/sim_fixture.h"
 
 #include <QLabel>
 #include <QNetworkDatagram>
@@ -27,14 +27,6 @@ namespace {
 constexpr quint32 kGreen = ResultConsole::kSuccessColour;
 constexpr quint32 kRed = ResultConsole::kFailureColour;
 const QStringList kFetch{"Gsk?", "GfaT", "GfaB", "Gfa*", "Gbd*"};
-
-sim::SimOptions quietSim()
-{
-    sim::SimOptions o;
-    o.port = 0;
-    o.quiet = true;
-    return o;
-}
 
 // The result line as it is shown.
 struct ResultLine {
@@ -79,7 +71,7 @@ QString logText(ClientFixture &c)
     return c.get<tk::LogBox>("txtMsg")->Text();
 }
 
-void pointAt(ClientFixture &c, const sim::SimServer &server)
+void pointAt(ClientFixture &c, const SimFixture &server)
 {
     c.get<tk::TextBox>("txtPort")->setText(QString::number(server.port()));
 }
@@ -106,8 +98,8 @@ private slots:
 void TestLinkE2e::fetchRunsOneCommandPerHandledReply()
 {
     ClientFixture c;
-    sim::SimServer server(quietSim());
-    QVERIFY(server.start());
+    SimFixture server;
+    QVERIFY(server.started);
     QUdpSocket toSim;
     QVERIFY(toSim.bind(QHostAddress::LocalHost, 0));
     ResultRecorder recorder(c.get<QLabel>("lblErr"));
@@ -151,8 +143,8 @@ void TestLinkE2e::fetchRunsOneCommandPerHandledReply()
 void TestLinkE2e::autopollSwitchFetchesEverything()
 {
     ClientFixture c;
-    sim::SimServer server(quietSim());
-    QVERIFY(server.start());
+    SimFixture server;
+    QVERIFY(server.started);
     pointAt(c, server);
 
     c.get<tk::CheckBox>("chkAutoping")->setValue(1);
@@ -186,8 +178,8 @@ void TestLinkE2e::quorvanErrors()
     QFETCH(quint32, colour);
 
     ClientFixture c;
-    sim::SimServer server(quietSim());
-    QVERIFY(server.start());
+    SimFixture server;
+    QVERIFY(server.started);
     pointAt(c, server);
     c.link().Send(command);
     QTRY_COMPARE(resultLine(c), (ResultLine{line, colour}));

@@ -5,7 +5,7 @@
 // never goes out twice.
 
 #include "remote/commands.h"
-#include "sim_server.h"
+#include "support/sim_fixture.h"
 
 #include <QJsonArray>
 #include <QTest>
@@ -16,34 +16,15 @@ Q_DECLARE_METATYPE(remote::Request)
 
 namespace {
 
-struct Sim {
-    sim::SimServer server;
-    QList<std::pair<QString, bool>> heard; // every datagram, and whether it was dropped
-
+// The simulator losing dropPercent of the datagrams, answering delayMs late.
+struct Sim : SimFixture {
     explicit Sim(double dropPercent, quint32 seed = 1, int delayMs = 0)
-        : server([&] {
-              sim::SimOptions o;
-              o.port = 0;
-              o.quiet = true;
+        : SimFixture([&](auto &o) {
               o.dropPercent = dropPercent;
               o.seed = seed;
               o.delayMs = delayMs;
-              return o;
-          }())
+          })
     {
-        QObject::connect(&server, &sim::SimServer::datagramReceived, &server,
-                         [this](const QString &text, bool dropped) { heard.append({text, dropped}); });
-        server.start();
-    }
-    Endpoint endpoint() const { return {QHostAddress(QHostAddress::LocalHost).toIPv4Address(), server.port()}; }
-    int sent(const QString &text) const
-    {
-        return int(std::count_if(heard.cbegin(), heard.cend(), [&](const auto &h) { return h.first == text; }));
-    }
-    int applied(const QString &text) const
-    {
-        return int(std::count_if(heard.cbegin(), heard.cend(),
-                                 [&](const auto &h) { return h.first == text && !h.second; }));
     }
 };
 
@@ -117,7 +98,7 @@ void TestRemoteLossy::readsGetThroughDrops()
         QVERIFY2(o.kind == Outcome::Done, qPrintable(o.message));
         QCOMPARE(o.json[u"skin"][u"name"].toString(), QStringLiteral("Classic"));
         QCOMPARE(o.json[u"alarms"][3][u"time"].toString(), QStringLiteral("22:00"));
-        dropped += sim.server.droppedCount();
+        dropped += sim.droppedCount();
     }
     QVERIFY(dropped > 0);
 }
@@ -155,8 +136,8 @@ void TestRemoteLossy::togglesNeverTwice()
         Sim sim(30, seed);
         const Ran o = runLossy(sim, request);
         QVERIFY2(sim.sent(toggle) <= 1, qPrintable(QStringLiteral("seed %1").arg(seed)));
-        const bool switched = request.command == u"flag" ? sim.server.state().faceFlag(1) == 0
-                                                      : sim.server.state().weekendMode();
+        const bool switched = request.command == u"flag" ? sim.state().faceFlag(1) == 0
+                                                      : sim.state().weekendMode();
         QCOMPARE(switched, sim.applied(toggle) == 1);
         QCOMPARE(o.kind, switched ? Outcome::Done : Outcome::NoAnswer);
         exits.insert(o.kind);
@@ -175,8 +156,8 @@ void TestRemoteLossy::absoluteSettingTakesEffectOnce()
         const Ran o = runLossy(sim, alarmSet(2, QTime(6, 45), true));
         QVERIFY2(o.kind == Outcome::Done, qPrintable(o.message));
         QCOMPARE(sim.applied(set), 1);
-        QCOMPARE(sim.server.state().alarm(2).time, QTime(6, 45));
-        QVERIFY(sim.server.state().alarm(2).active);
+        QCOMPARE(sim.state().alarm(2).time, QTime(6, 45));
+        QVERIFY(sim.state().alarm(2).active);
         QCOMPARE(o.json[u"alarm"][u"time"].toString(), QStringLiteral("6:45"));
         resent += sim.sent(set) - 1;
     }

@@ -1,6 +1,6 @@
 // The simulator over a real UDP socket on 127.0.0.1.
 
-#include "sim_server.h"
+#include "support/sim_fixture.h"
 
 #include "common/ansi.h"
 
@@ -9,18 +9,9 @@
 #include <QTest>
 #include <QUdpSocket>
 
-using sim::SimOptions;
 using sim::SimServer;
 
 namespace {
-
-SimOptions quietOptions()
-{
-    SimOptions o;
-    o.port = 0; // any free port
-    o.quiet = true;
-    return o;
-}
 
 // Everything that arrives at the client within timeoutMs, waiting until
 // at least count datagrams are there.
@@ -84,8 +75,8 @@ void TstSimServer::bindAddresses()
 // read, or the two commands behind it are never answered.
 void TstSimServer::answersEveryPendingDatagram()
 {
-    SimServer server(quietOptions());
-    QVERIFY(server.start());
+    SimFixture server;
+    QVERIFY(server.started);
     QVERIFY(server.port() != 0);
 
     QUdpSocket client;
@@ -106,11 +97,11 @@ void TstSimServer::answersEveryPendingDatagram()
 
 void TstSimServer::dropsEverythingAtHundredPercent()
 {
-    SimOptions o = quietOptions();
-    o.dropPercent = 100;
-    o.seed = 1;
-    SimServer server(o);
-    QVERIFY(server.start());
+    SimFixture server([](auto &o) {
+        o.dropPercent = 100;
+        o.seed = 1;
+    });
+    QVERIFY(server.started);
 
     QUdpSocket client;
     QVERIFY(client.bind(QHostAddress::LocalHost, 0));
@@ -121,10 +112,8 @@ void TstSimServer::dropsEverythingAtHundredPercent()
 
 void TstSimServer::floodSendsRepliesThenAnswersNormally()
 {
-    SimOptions o = quietOptions();
-    o.flood = 200;
-    SimServer server(o);
-    QVERIFY(server.start());
+    SimFixture server([](auto &o) { o.flood = 200; });
+    QVERIFY(server.started);
     QSignalSpy finished(&server, &SimServer::floodFinished);
 
     QUdpSocket client;

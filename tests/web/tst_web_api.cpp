@@ -6,7 +6,7 @@
 // nothing this exchange asked, or came another way, not taken.
 
 #include "http_exchange.h"
-#include "sim_server.h"
+#include "support/sim_fixture.h"
 #include "web/web_server.h"
 
 #include <QNetworkDatagram>
@@ -26,25 +26,14 @@ QByteArray authorized(const QByteArray &method, const QByteArray &path, quint16 
 
 
 struct Rig {
-    sim::SimServer sim;
-    QStringList heard;
+    SimFixture sim;
     std::unique_ptr<web::WebServer> server;
 
-    explicit Rig(const web::Limits &limits = {}, int simDelayMs = 0) : sim([simDelayMs] {
-        sim::SimOptions o;
-        o.port = 0;
-        o.quiet = true;
-        o.delayMs = simDelayMs;
-        return o;
-    }())
+    explicit Rig(const web::Limits &limits = {}, int simDelayMs = 0) : sim([simDelayMs](auto &o) { o.delayMs = simDelayMs; })
     {
-        QObject::connect(&sim, &sim::SimServer::datagramReceived, &sim,
-                         [this](const QString &text, bool) { heard << text; });
-        sim.start();
         remote::Policy policy;
         policy.timeoutMs = 2000;
-        server = std::make_unique<web::WebServer>(remote::Endpoint{QHostAddress(QHostAddress::LocalHost).toIPv4Address(), sim.port()},
-                                                  policy, [] { return kToken.toLatin1(); }, limits);
+        server = std::make_unique<web::WebServer>(sim.endpoint(), policy, [] { return kToken.toLatin1(); }, limits);
         QString error;
         if (!server->listen(QHostAddress::LocalHost, 0, &error))
             qFatal("listen: %s", qPrintable(error));
@@ -162,10 +151,9 @@ void TestWebApi::requests()
     headers.replace("PORT", QByteArray::number(rig.port()));
     const HttpReply reply = exchange(rig.port(), request(method, path, rig.port(), headers, body));
     QCOMPARE(reply.status, status);
-    QCOMPARE(rig.heard, wire);
+    QCOMPARE(rig.sim.heard, wire);
     if (status == 200) {
-        QCOMPARE(reply.json.value(QStringLiteral("server")).toString(),
-                 QStringLiteral("127.0.0.1:") + QString::number(rig.sim.port()));
+        QCOMPARE(reply.json.value(QStringLiteral("server")).toString(), rig.sim.text());
     } else {
         // Failures in dalvimoctl's form.
         QVERIFY(reply.json.contains(QStringLiteral("error")));
@@ -199,7 +187,7 @@ void TestWebApi::rateIsBounded()
         QCOMPARE(exchange(rig.port(), guess, other).status, 401);
     }
     QCOMPARE(exchange(rig.port(), silence).status, 429);
-    QCOMPARE(rig.heard, QStringList(3, QStringLiteral("Sbd0")));
+    QCOMPARE(rig.sim.heard, QStringList(3, QStringLiteral("Sbd0")));
 }
 
 // Another host without the token holds idle connections, or keeps opening
@@ -261,7 +249,7 @@ void TestWebApi::noLockOutWithoutTheToken()
         QTRY_COMPARE_WITH_TIMEOUT(s->state(), QAbstractSocket::UnconnectedState, 10000);
     for (; s != idle.end(); ++s)
         QCOMPARE(s->state(), QAbstractSocket::ConnectedState);
-    QCOMPARE(rig.heard, QStringList(rounds, QStringLiteral("ping")));
+    QCOMPARE(rig.sim.heard, QStringList(rounds, QStringLiteral("ping")));
 }
 
 // Before Quorvan answers GET /api/alarm/1, a datagram with its source
@@ -322,7 +310,7 @@ void TestWebApi::pageNeedsNoToken()
     const HttpReply script = exchange(rig.port(), request("GET", "/app.js", rig.port(), {}, {}));
     QCOMPARE(script.status, 200);
     QVERIFY(script.body.contains("Bearer ") && !script.body.contains("innerHTML"));
-    QVERIFY(rig.heard.isEmpty());
+    QVERIFY(rig.sim.heard.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestWebApi)
