@@ -170,9 +170,7 @@ int runProgram(const QStringList &arguments)
     if (r.command == QLatin1String("discover"))
         return finish(runDiscover(o, windowSettingsFile()), output);
 
-    std::optional<QString> env;
-    if (qEnvironmentVariableIsSet("DALVIMO_SERVER"))
-        env = qEnvironmentVariable("DALVIMO_SERVER");
+    const std::optional<QString> env = serverFromEnvironment();
     const QString named = o.server.value_or(env.value_or(QString()));
     if (namesMany(named) && r.command != QLatin1String("monitor")) {
         auto list = parseServerList(named, windowSettingsFile());

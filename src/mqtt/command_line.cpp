@@ -131,10 +131,7 @@ Parsed parseCommandLine(const QStringList &arguments)
     std::optional<QString> option;
     if (p.isSet(server))
         option = p.value(server);
-    std::optional<QString> env;
-    if (qEnvironmentVariableIsSet("DALVIMO_SERVER"))
-        env = qEnvironmentVariable("DALVIMO_SERVER");
-    auto chosen = chooseQuorvans(option, env);
+    auto chosen = chooseQuorvans(option);
     if (const auto *none = std::get_if<NoQuorvan>(&chosen))
         return none->usage ? usage(none->reason) : stop(2, QStringLiteral("dalvimo-mqtt: %1\n").arg(none->reason));
     s.quorvans = std::get<QList<Quorvan>>(chosen);

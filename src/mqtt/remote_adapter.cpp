@@ -88,9 +88,9 @@ QString captionOf(const QList<settings::ServerEntry> &entries, const remote::End
 
 QString Quorvan::text() const { return endpointOf(*this).text(); }
 
-std::variant<QList<Quorvan>, NoQuorvan> chooseQuorvans(const std::optional<QString> &option,
-                                                       const std::optional<QString> &env)
+std::variant<QList<Quorvan>, NoQuorvan> chooseQuorvans(const std::optional<QString> &option)
 {
+    const std::optional<QString> env = remote::serverFromEnvironment();
     const QString settingsFile = remote::windowSettingsFile();
     const auto noneFor = [](const remote::NoServer &why) {
         return NoQuorvan{why.reason, why.kind == remote::NoServer::Malformed};

@@ -32,9 +32,8 @@ struct NoQuorvan {
 };
 
 // The Quorvans an -s text names (one, a comma-separated list or "@all"),
-// else the one dalvimoctl would choose.
-std::variant<QList<Quorvan>, NoQuorvan> chooseQuorvans(const std::optional<QString> &option,
-                                                       const std::optional<QString> &env);
+// else DALVIMO_SERVER's, else the one dalvimoctl would choose.
+std::variant<QList<Quorvan>, NoQuorvan> chooseQuorvans(const std::optional<QString> &option);
 
 struct Exchanges {
     int timeoutMs = 1000; // per datagram

@@ -97,4 +97,11 @@ QString windowSettingsFile()
         settings::windowExecutableBeside(QCoreApplication::applicationFilePath()));
 }
 
+std::optional<QString> serverFromEnvironment()
+{
+    if (!qEnvironmentVariableIsSet("DALVIMO_SERVER"))
+        return std::nullopt;
+    return qEnvironmentVariable("DALVIMO_SERVER");
+}
+
 } // namespace remote

@@ -38,6 +38,9 @@ std::variant<ServerChoice, NoServer> chooseServer(const std::optional<QString> &
                                                   const std::optional<QString> &env,
                                                   const QString &settingsFile);
 
+// DALVIMO_SERVER's text, when the environment has it (empty counts as given).
+std::optional<QString> serverFromEnvironment();
+
 // The window's settings file as this program finds it: the file the window
 // beside this executable would use.
 QString windowSettingsFile();

@@ -89,9 +89,7 @@ int main(int argc, char *argv[])
     std::optional<QString> option;
     if (p.isSet(server))
         option = p.value(server);
-    std::optional<QString> env;
-    if (qEnvironmentVariableIsSet("DALVIMO_SERVER"))
-        env = qEnvironmentVariable("DALVIMO_SERVER");
+    const std::optional<QString> env = remote::serverFromEnvironment();
     const auto choice = remote::chooseServer(option, env, remote::windowSettingsFile());
     if (const auto *none = std::get_if<remote::NoServer>(&choice))
         return none->kind == remote::NoServer::Unresolved ? (QTextStream(stderr) << "dalvimo-web: " << none->reason << '\n', exit_code::kNoAnswer)
