@@ -1,6 +1,4 @@
-// The alarm commands: read one or all alarms, store one, send a changed
-// active flag, silence the ringing alarm, switch the set alarms off or on;
-// and the hover effect of the two link texts.
+#include "alarms/alarm_commands.h"
 
 #include "alarms/alarms_page.h"
 
@@ -11,18 +9,24 @@
 #include "toolkit/controls/text_box.h"
 #include "toolkit/controls/text_setters.h"
 
-void AlarmsPage::connectCommands()
+AlarmCommands::AlarmCommands(AlarmsPage &page, FormState &state, Link &link, QWidget *hoverFocus)
+    : m_page(page), m_ui(page.ui()), m_state(state), m_link(link), m_hoverFocus(hoverFocus)
 {
-    connect(m_ui.cmdBudAll, &tk::CheckBox::Click, this, &AlarmsPage::cmdBudAll_Click);
+    for (int i = 1; i <= BudTable::kCount; ++i) {
+        connect(m_ui.chkBudActive(i), &tk::CheckBox::Click, this, [this, i] { chkBudActive_Click(i); });
+        connect(m_ui.cmdBudGet(i), &tk::CheckBox::Click, this, [this, i] { cmdBudGet_Click(i); });
+        connect(m_ui.cmdBudSet(i), &tk::CheckBox::Click, this, [this, i] { cmdBudSet_Click(i); });
+    }
+    connect(m_ui.cmdBudAll, &tk::CheckBox::Click, this, &AlarmCommands::cmdBudAll_Click);
     for (tk::TextBox *box : {m_ui.txtBudStop, m_ui.txtBudOtkl}) {
         connect(box, &tk::TextBox::MouseEnter, this, [this, box] { TxtLink(box, true); });
         connect(box, &tk::TextBox::MouseLeave, this, [this, box] { TxtLink(box, false); });
     }
-    connect(m_ui.txtBudStop, &tk::TextBox::Click, this, &AlarmsPage::txtBudStop_Click);
-    connect(m_ui.txtBudOtkl, &tk::TextBox::Click, this, &AlarmsPage::txtBudOtkl_Click);
+    connect(m_ui.txtBudStop, &tk::TextBox::Click, this, &AlarmCommands::txtBudStop_Click);
+    connect(m_ui.txtBudOtkl, &tk::TextBox::Click, this, &AlarmCommands::txtBudOtkl_Click);
 }
 
-void AlarmsPage::cmdBudGet_Click(int index)
+void AlarmCommands::cmdBudGet_Click(int index)
 {
     if (!m_ui.cmdBudGet(index)->takePress())
         return;
@@ -30,11 +34,11 @@ void AlarmsPage::cmdBudGet_Click(int index)
     // be mistaken for Quorvan's.
     tk::setCaption(m_ui.lblBudTime(index), kUnknownTime.toString());
     m_ui.txtBudRing(index)->clear();
-    SetActiveBud(qint16(index), false);
+    m_page.SetActiveBud(qint16(index), false);
     m_link.Send(proto::alarmGet(index));
 }
 
-void AlarmsPage::cmdBudAll_Click()
+void AlarmCommands::cmdBudAll_Click()
 {
     if (m_ui.cmdBudAll->takePress())
         m_link.CmdSend(proto::AllAlarms);
@@ -42,7 +46,7 @@ void AlarmsPage::cmdBudAll_Click()
 
 // Built from the row's controls, never from the record: an edited time lives
 // only in the caption until it is stored here.
-void AlarmsPage::cmdBudSet_Click(int index)
+void AlarmCommands::cmdBudSet_Click(int index)
 {
     if (!m_ui.cmdBudSet(index)->takePress())
         return;
@@ -55,19 +59,19 @@ void AlarmsPage::cmdBudSet_Click(int index)
                                 m_ui.txtBudRing(index)->text()));
 }
 
-void AlarmsPage::chkBudActive_Click(int index)
+void AlarmCommands::chkBudActive_Click(int index)
 {
     if (m_ui.chkAutoActiveSet->Value() == 0 || m_state.bLockEvents)
         return;
     m_link.Send(proto::alarmActive(index, m_ui.chkBudActive(index)->Value()));
 }
 
-void AlarmsPage::txtBudStop_Click()
+void AlarmCommands::txtBudStop_Click()
 {
     m_link.Send(proto::alarmStop());
 }
 
-void AlarmsPage::txtBudOtkl_Click()
+void AlarmCommands::txtBudOtkl_Click()
 {
     m_link.Send(proto::alarmToggle());
     // Switching changes all four alarms; show what Quorvan now has.
@@ -92,7 +96,7 @@ bool setUnderline(tk::TextBox *box, bool on)
 
 // The toolkit reports entering and leaving, so moves over the box never reach
 // here, and a second enter without a leave changes nothing.
-void AlarmsPage::TxtLink(tk::TextBox *box, bool inside)
+void AlarmCommands::TxtLink(tk::TextBox *box, bool inside)
 {
     if (!inside) {
         setUnderline(box, false);

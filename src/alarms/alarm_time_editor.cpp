@@ -1,8 +1,6 @@
-// The in-place time editor of each alarm row: a click on the time opens it
-// over the label; Enter or a double click takes a valid time into the label,
-// Escape or the loss of focus closes it without taking anything.
+#include "alarms/alarm_time_editor.h"
 
-#include "alarms/alarms_page.h"
+#include "alarms/alarms_ui.h"
 
 #include "toolkit/accessibility/announcer.h"
 #include "toolkit/controls/check_box.h"
@@ -11,7 +9,21 @@
 #include "toolkit/controls/text_box.h"
 #include "toolkit/controls/text_setters.h"
 
-void AlarmsPage::CreateEditors()
+AlarmTimeEditor::AlarmTimeEditor(Form &form, AlarmsUi &ui) : m_form(form), m_ui(ui)
+{
+    for (int i = 1; i <= BudTable::kCount; ++i)
+        connect(m_ui.lblBudTime(i), &tk::Label::Click, this, [this, i] { lblBudTime_Click(i); });
+}
+
+void AlarmTimeEditor::setRowButtonsEnabled(int i, bool on)
+{
+    m_ui.cmdBudGet(i)->setEnabled(on);
+    m_ui.cmdBudSet(i)->setEnabled(on);
+}
+
+// The editors 2..4 do not exist before this; the labels are wired from the
+// start.
+void AlarmTimeEditor::CreateEditors()
 {
     m_ui.loadEditors(m_form);
     for (int i = 1; i <= BudTable::kCount; ++i) {
@@ -30,7 +42,7 @@ void AlarmsPage::CreateEditors()
     }
 }
 
-void AlarmsPage::lblBudTime_Click(int index)
+void AlarmTimeEditor::lblBudTime_Click(int index)
 {
     auto *editor = m_ui.txtBudTime(index);
     if (!editor) // before start-up has made the editors
@@ -45,13 +57,13 @@ void AlarmsPage::lblBudTime_Click(int index)
     editor->selectAll();
 }
 
-void AlarmsPage::txtBudTime_Change(int index)
+void AlarmTimeEditor::txtBudTime_Change(int index)
 {
     auto *editor = m_ui.txtBudTime(index);
     tk::setBackColor(editor, parseTimeText(editor->text()) ? kTimeValid : kTimeInvalid);
 }
 
-void AlarmsPage::txtBudTime_DblClick(int index)
+void AlarmTimeEditor::txtBudTime_DblClick(int index)
 {
     auto *editor = m_ui.txtBudTime(index);
     const QString text = editor->text();
@@ -66,7 +78,7 @@ void AlarmsPage::txtBudTime_DblClick(int index)
     EndEditTime(qint16(index));
 }
 
-void AlarmsPage::txtBudTime_KeyPress(int index, int keyAscii)
+void AlarmTimeEditor::txtBudTime_KeyPress(int index, int keyAscii)
 {
     if (keyAscii == 13)
         txtBudTime_DblClick(index);
@@ -74,7 +86,7 @@ void AlarmsPage::txtBudTime_KeyPress(int index, int keyAscii)
         closeEditor(qint16(index), m_ui.lblBudTime(index));
 }
 
-void AlarmsPage::txtBudTime_LostFocus(int index)
+void AlarmTimeEditor::txtBudTime_LostFocus(int index)
 {
     EndEditTime(qint16(index));
 }
@@ -82,12 +94,12 @@ void AlarmsPage::txtBudTime_LostFocus(int index)
 // Closed while it held the focus (Enter, double click): keep the keyboard in
 // the row, on its next step, rather than wherever the focus chain happened
 // to lead.
-void AlarmsPage::EndEditTime(qint16 index)
+void AlarmTimeEditor::EndEditTime(qint16 index)
 {
     closeEditor(index, m_ui.cmdBudSet(index));
 }
 
-void AlarmsPage::closeEditor(qint16 index, QWidget *next)
+void AlarmTimeEditor::closeEditor(qint16 index, QWidget *next)
 {
     auto *editor = m_ui.txtBudTime(index);
     if (!editor)

@@ -211,7 +211,7 @@ bool Keyboard::eventFilter(QObject *watched, QEvent *event)
             continue;
         const bool edit = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_F2;
         if (edit)
-            m_alarms.lblBudTime_Click(i);
+            m_alarms.timeEditor().lblBudTime_Click(i);
         return edit;
     }
     if (auto *bar = qobject_cast<tk::HScrollBar *>(watched))

@@ -46,7 +46,7 @@ void TestAlarmTimeEditor::unknownTimeOpensOrange()
     w.openEditor(1);
     QVERIFY(isOpen(w, 1));
     QCOMPARE(w.editor(1)->text(), QStringLiteral("?:??"));
-    QCOMPARE(tk::backColor(w.editor(1)), AlarmsPage::kTimeInvalid);
+    QCOMPARE(tk::backColor(w.editor(1)), AlarmTimeEditor::kTimeInvalid);
     QTest::keyClick(w.editor(1), Qt::Key_Return);
     QVERIFY(isOpen(w, 1));
     QCOMPARE(w.label(1)->text(), QStringLiteral("?:??"));
@@ -58,7 +58,7 @@ void TestAlarmTimeEditor::validTimeTakenByEnter()
     QVERIFY(w.isActive());
     w.openEditor(2);
     QTest::keyClicks(w.editor(2), QStringLiteral("7:30")); // replaces the selected "?:??"
-    QCOMPARE(tk::backColor(w.editor(2)), AlarmsPage::kTimeValid);
+    QCOMPARE(tk::backColor(w.editor(2)), AlarmTimeEditor::kTimeValid);
     QTest::keyClick(w.editor(2), Qt::Key_Enter);
     QCOMPARE(w.label(2)->text(), QStringLiteral("7:30"));
     QVERIFY(isClosed(w, 2));
@@ -86,7 +86,7 @@ void TestAlarmTimeEditor::colourFollowsText()
     QVERIFY(w.isActive());
     w.openEditor(3);
     QTest::keyClicks(w.editor(3), typed);
-    QCOMPARE(tk::backColor(w.editor(3)), valid ? AlarmsPage::kTimeValid : AlarmsPage::kTimeInvalid);
+    QCOMPARE(tk::backColor(w.editor(3)), valid ? AlarmTimeEditor::kTimeValid : AlarmTimeEditor::kTimeInvalid);
     QTest::keyClick(w.editor(3), Qt::Key_Return);
     QCOMPARE(w.label(3)->text(), valid ? typed : QStringLiteral("?:??"));
     QCOMPARE(isClosed(w, 3), valid);
@@ -146,7 +146,7 @@ void TestAlarmTimeEditor::discarded()
     QCOMPARE(w.label(1)->text(), QStringLiteral("6:00"));
     // Text and colour survive while closed.
     QCOMPARE(w.editor(1)->text(), QStringLiteral("7:30"));
-    QCOMPARE(tk::backColor(w.editor(1)), AlarmsPage::kTimeValid);
+    QCOMPARE(tk::backColor(w.editor(1)), AlarmTimeEditor::kTimeValid);
     QVERIFY(w.takeSent().isEmpty());
 }
 
@@ -171,7 +171,7 @@ void TestAlarmTimeEditor::clickOnLabelRestartsEdit()
     w.openEditor(1); // the strip of the label left of the editor
     QVERIFY(isOpen(w, 1));
     QCOMPARE(w.editor(1)->text(), QStringLiteral("?:??"));
-    QCOMPARE(tk::backColor(w.editor(1)), AlarmsPage::kTimeInvalid);
+    QCOMPARE(tk::backColor(w.editor(1)), AlarmTimeEditor::kTimeInvalid);
 }
 
 void TestAlarmTimeEditor::editedTimeSentWithSeconds()
