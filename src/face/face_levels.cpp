@@ -1,12 +1,10 @@
-// Transparency and brightness: level lists, bounds and the transparency or
-// dimming mode. Levels and bounds are Quorvan's own text, shown and sent
-// exactly as they are, never converted.
+#include "face/face_levels.h"
 
-#include "face/face_page.h"
-
-#include "records/face_record.h"
-
+#include "common/form_state.h"
+#include "face/face_ui.h"
+#include "face/show_parsed.h"
 #include "link/link.h"
+#include "records/face_record.h"
 #include "protocol/protocol.h"
 #include "toolkit/controls/check_box.h"
 #include "toolkit/controls/combo_box.h"
@@ -30,19 +28,19 @@ bool listsLevels(const tk::ComboBox *box, const QStringList &levels)
 
 } // namespace
 
-void FacePage::connectTransAndBright()
+FaceLevels::FaceLevels(const FaceUi &ui, FormState &state, Link &link) : m_ui(ui), m_state(state), m_link(link)
 {
-    connect(m_ui.cmbTrans, &tk::ComboBox::Click, this, &FacePage::cmbTrans_Click);
-    connect(m_ui.chkTrans, &tk::CheckBox::Click, this, &FacePage::chkTrans_Click);
-    connect(m_ui.cmdTransSet, &tk::CheckBox::Click, this, &FacePage::cmdTransSet_Click);
-    connect(m_ui.cmbBright, &tk::ComboBox::Click, this, &FacePage::cmbBright_Click);
-    connect(m_ui.cmdBrightSet, &tk::CheckBox::Click, this, &FacePage::cmdBrightSet_Click);
+    connect(m_ui.cmbTrans, &tk::ComboBox::Click, this, &FaceLevels::cmbTrans_Click);
+    connect(m_ui.chkTrans, &tk::CheckBox::Click, this, &FaceLevels::chkTrans_Click);
+    connect(m_ui.cmdTransSet, &tk::CheckBox::Click, this, &FaceLevels::cmdTransSet_Click);
+    connect(m_ui.cmbBright, &tk::ComboBox::Click, this, &FaceLevels::cmbBright_Click);
+    connect(m_ui.cmdBrightSet, &tk::CheckBox::Click, this, &FaceLevels::cmdBrightSet_Click);
 }
 
 // A current level that names no entry of the list is still shown, as the
 // box's free text: the user sees what Quorvan reported, and the next send
 // carries that level rather than some entry it never named.
-void FacePage::ApplyTransparencyReply(const QString &payload)
+void FaceLevels::ApplyTransparencyReply(const QString &payload)
 {
     const EventLock lock(m_state);
     records::TransparencyRecord r;
@@ -64,7 +62,7 @@ void FacePage::ApplyTransparencyReply(const QString &payload)
 
 // Without support the bounds keep their old text, greyed out, and fields 0
 // to 2 are not read: Quorvan may leave them empty.
-void FacePage::ApplyBrightnessReply(const QString &payload)
+void FaceLevels::ApplyBrightnessReply(const QString &payload)
 {
     const EventLock lock(m_state);
     records::BrightnessRecord r;
@@ -87,7 +85,7 @@ void FacePage::ApplyBrightnessReply(const QString &payload)
     });
 }
 
-void FacePage::setBrightEnabled(bool on)
+void FaceLevels::setBrightEnabled(bool on)
 {
     m_ui.cmbBright->setEnabled(on);
     m_ui.txtBrightMin->setEnabled(on);
@@ -95,7 +93,7 @@ void FacePage::setBrightEnabled(bool on)
     m_ui.cmdBrightSet->setEnabled(on);
 }
 
-void FacePage::cmbTrans_Click()
+void FaceLevels::cmbTrans_Click()
 {
     if (m_state.bLockEvents)
         return;
@@ -106,20 +104,20 @@ void FacePage::cmbTrans_Click()
 }
 
 // The new mode goes out at once, with the level and bounds shown.
-void FacePage::chkTrans_Click()
+void FaceLevels::chkTrans_Click()
 {
     if (!m_state.bLockEvents)
         cmbTrans_Click();
 }
 
 // How edited bounds reach Quorvan: the boxes themselves send nothing.
-void FacePage::cmdTransSet_Click()
+void FaceLevels::cmdTransSet_Click()
 {
     if (m_ui.cmdTransSet->takePress())
         cmbTrans_Click();
 }
 
-void FacePage::cmbBright_Click()
+void FaceLevels::cmbBright_Click()
 {
     if (m_state.bLockEvents)
         return;
@@ -129,7 +127,7 @@ void FacePage::cmbBright_Click()
     m_link.Send(proto::brightnessSet(level, min, max));
 }
 
-void FacePage::cmdBrightSet_Click()
+void FaceLevels::cmdBrightSet_Click()
 {
     if (m_ui.cmdBrightSet->takePress())
         cmbBright_Click();

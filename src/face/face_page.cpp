@@ -1,9 +1,9 @@
 #include "face/face_page.h"
 
+#include "face/show_parsed.h"
 #include "records/face_record.h"
 #include "link/link.h"
 #include "protocol/protocol.h"
-#include "protocol/reply_fields.h"
 #include "toolkit/accessibility/announcer.h"
 #include "toolkit/controls/check_box.h"
 #include "toolkit/controls/combo_box.h"
@@ -49,12 +49,12 @@ void showName(tk::TextBox *box, const QString &name)
 
 } // namespace
 
-FacePage::FacePage(const Form &form, FormState &state, Link &link) : m_state(state), m_link(link), m_ui(form)
+FacePage::FacePage(const Form &form, FormState &state, Link &link)
+    : m_state(state), m_link(link), m_ui(form), m_levels(m_ui, state, link)
 {
     connect(m_ui.cmdGetFace, &tk::CheckBox::Click, this, &FacePage::cmdGetFace_Click);
     connect(m_ui.cmdSaveAll, &tk::CheckBox::Click, this, &FacePage::cmdSaveAll_Click);
     connectSkinAndFlags();
-    connectTransAndBright();
 }
 
 void FacePage::connectSkinAndFlags()

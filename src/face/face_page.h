@@ -10,13 +10,16 @@
 // nothing back. A reply that does not convert throws proto::ReplyFailure at
 // the failing step; the controls set before it keep their new values.
 //
-// face_page.cpp: the two page buttons, the skin reply, the scroll bars and
-// the face flags. face_trans.cpp: transparency and brightness. face_ui.cpp:
-// the page's controls, their rows in the design and the typed handles (m_ui).
+// The page: the two page buttons, the skin reply, the scroll bars and the
+// face flags; it owns the transparency and brightness part (FaceLevels).
+// face_ui.cpp: the page's controls, their rows in the design and the typed
+// handles (m_ui).
+// Errors: as the link's, shown, never thrown; a reply that does not convert
+// throws proto::ReplyFailure back to the dispatcher.
 
 #include "common/form_state.h"
+#include "face/face_levels.h"
 #include "face/face_ui.h"
-#include "protocol/reply_fields.h"
 
 #include <QObject>
 #include <QString>
@@ -33,12 +36,11 @@ public:
     FacePage(const Form &form, FormState &state, Link &link);
 
     const FaceUi &ui() const { return m_ui; }
+    FaceLevels &levels() { return m_levels; }
 
     // Replies, each with its payload (the text after the first "|").
-    void ApplySkinReply(const QString &payload);         // "Gsk?" and "Gsk<n>"
-    void ApplyTransparencyReply(const QString &payload); // "GfaT"
-    void ApplyBrightnessReply(const QString &payload);   // "GfaB"
-    void ApplyFaceFlagsReply(const QString &payload);    // "Gfa*"
+    void ApplySkinReply(const QString &payload);      // "Gsk?" and "Gsk<n>"
+    void ApplyFaceFlagsReply(const QString &payload); // "Gfa*"
 
     // Handlers of the page's controls.
     void cmdGetFace_Click();
@@ -46,37 +48,17 @@ public:
     void scrlSkin_Change();
     void scrlStyle_Change();
     void chkFace_Click(int Index);
-    void chkTrans_Click();
-    void cmbTrans_Click();
-    void cmdTransSet_Click();
-    void cmbBright_Click();
-    void cmdBrightSet_Click();
 
 private:
     void connectSkinAndFlags();
-    void connectTransAndBright();
     // One step of a skin or style bar; stepping onto a spare position wraps
     // around to the real position at the other end.
     void barChanged(tk::HScrollBar *bar, QString (*select)(int));
-    void setBrightEnabled(bool on);
-    // Shows what the parser converted, also when the reply broke part-way,
-    // and then passes the failure on to the dispatcher.
-    template <class Record, class Show>
-    static void showParsed(void (*parse)(const QString &, Record &), const QString &payload, Record &r,
-                           Show show)
-    {
-        try {
-            parse(payload, r);
-        } catch (const proto::ReplyFailure &) {
-            show();
-            throw;
-        }
-        show();
-    }
 
     FormState &m_state;
     Link &m_link;
     const FaceUi m_ui;
+    FaceLevels m_levels;
     // The bar the user stepped last, until the skin reply names where it
     // now stands: a screen reader gets only a bare number from the bar.
     tk::HScrollBar *m_barStepped = nullptr;
