@@ -1,5 +1,6 @@
 #include "remote/commands.h"
 
+#include "remote/face_commands.h"
 #include "remote/reads.h"
 #include "protocol/protocol.h"
 

@@ -1,8 +1,6 @@
-// The face commands and status: skin and style steps with the window's
-// wrap-around, transparency, brightness and the four face flags.
+#include "remote/face_commands.h"
 
 #include "remote/commands.h"
-
 #include "remote/reads.h"
 #include "protocol/protocol.h"
 
