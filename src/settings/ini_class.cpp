@@ -1,7 +1,7 @@
 #include "settings/ini_class.h"
 
 #include "common/ansi.h"
-#include "settings/profile.h"
+#include "settings/profile_file.h"
 
 QString INI_Class::ReadINIKey(const QString &Section, const QString &KeyName,
                               const QString &FileName, const QString &sDefValue) const

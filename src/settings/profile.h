@@ -1,7 +1,8 @@
 #pragma once
-// Our own profile-string functions: read or write one key of an INI-style
-// file as 8-bit text, the way the old private-profile functions behave for
-// this program, but replacing the file whole and atomically on every write.
+// The text side of our own profile-string functions (profile_file.h reads
+// and writes the file): finding and setting one key in the bytes of an
+// INI-style file, the way the old private-profile functions behave for
+// this program.
 //
 // Rules of the file, as this code reads it:
 // - Lines end in LF or CR LF; a leading UTF-8 byte-order mark is skipped.
@@ -48,53 +49,5 @@ std::optional<QByteArray> findValue(QByteArrayView content, QByteArrayView secti
 // with "[" or ";").
 std::optional<QByteArray> withValue(QByteArrayView content, QByteArrayView section,
                                     QByteArrayView key, QByteArrayView value);
-
-// The value of key in section of the file, or defaultValue when the file,
-// the section or the key is missing or the file cannot be read; either way
-// cut to kMaxValueLength bytes.
-QByteArray readString(QByteArrayView section, QByteArrayView key, QByteArrayView defaultValue,
-                      const QString &fileName);
-
-// Sets key in section of the file, creating what is missing. The new
-// content replaces the old one whole (temporary file renamed over it), so a
-// crash never leaves a torn file; where the folder takes no new file but the
-// file itself may be written, it is rewritten in place. Returns false, leaving the file untouched,
-// when it cannot be read whole, cannot be written, or the names or value
-// cannot be stored.
-bool writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value,
-                 const QString &fileName);
-
-// Whether the file is over kMaxFileSize, so that writeString leaves it as it
-// is: the one write failure a user can mend, by trimming the file.
-bool tooLargeToRewrite(const QString &fileName);
-
-// While one lives, readString reads its file once and takes every further
-// key from those bytes; writeString to the file drops them, so a read after
-// a write sees the write. Start-up reads a dozen keys of one file. For the
-// one thread that reads settings; caches may nest (the inner one counts).
-class ReadCache {
-public:
-    explicit ReadCache(const QString &fileName);
-    ~ReadCache();
-    ReadCache(const ReadCache &) = delete;
-    ReadCache &operator=(const ReadCache &) = delete;
-
-    // The cache in force for fileName, or nullptr.
-    static ReadCache *forFile(const QString &fileName);
-
-    // What readString searches: the file's bytes as far as they could be
-    // read, or nullopt when it is missing or unreadable (every key then
-    // reads as its default). Read from disk on first use.
-    const std::optional<QByteArray> &content();
-
-    // Every cache of fileName reads it again at its next use.
-    static void fileWritten(const QString &fileName);
-
-private:
-    QString m_fileName;
-    ReadCache *m_outer;
-    bool m_loaded = false;
-    std::optional<QByteArray> m_content;
-};
 
 } // namespace profile

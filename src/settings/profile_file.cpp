@@ -1,7 +1,6 @@
-// The file side of the profile-string functions: loading with a size cap
-// and whole-file replacement on write.
+#include "settings/profile_file.h"
 
-#include "settings/profile.h"
+#include "settings/read_cache.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -47,9 +46,8 @@ QByteArray readString(QByteArrayView section, QByteArrayView key, QByteArrayView
     if (ReadCache *cache = ReadCache::forFile(fileName)) {
         if (const auto &content = cache->content())
             value = findValue(*content, section, key);
-    } else if (const FileContent file = load(fileName);
-               file.state == Loaded::Whole || file.state == Loaded::TooLarge) {
-        value = findValue(file.bytes, section, key);
+    } else if (const auto content = readableContent(fileName)) {
+        value = findValue(*content, section, key);
     }
     QByteArray out = value ? *value : defaultValue.toByteArray();
     // The old API copied C strings: nothing after a NUL ever reached the caller.
@@ -94,45 +92,12 @@ bool tooLargeToRewrite(const QString &fileName)
     return load(fileName).state == Loaded::TooLarge;
 }
 
-namespace {
-ReadCache *innermost = nullptr;
-} // namespace
-
-ReadCache::ReadCache(const QString &fileName) : m_fileName(fileName), m_outer(innermost)
+std::optional<QByteArray> readableContent(const QString &fileName)
 {
-    innermost = this;
-}
-
-ReadCache::~ReadCache()
-{
-    innermost = m_outer;
-}
-
-ReadCache *ReadCache::forFile(const QString &fileName)
-{
-    for (ReadCache *c = innermost; c; c = c->m_outer)
-        if (c->m_fileName == fileName)
-            return c;
-    return nullptr;
-}
-
-void ReadCache::fileWritten(const QString &fileName)
-{
-    for (ReadCache *c = innermost; c; c = c->m_outer)
-        if (c->m_fileName == fileName)
-            c->m_loaded = false;
-}
-
-const std::optional<QByteArray> &ReadCache::content()
-{
-    if (!m_loaded) {
-        FileContent file = load(m_fileName);
-        m_content.reset();
-        if (file.state == Loaded::Whole || file.state == Loaded::TooLarge)
-            m_content = std::move(file.bytes);
-        m_loaded = true;
-    }
-    return m_content;
+    FileContent file = load(fileName);
+    if (file.state == Loaded::Whole || file.state == Loaded::TooLarge)
+        return std::move(file.bytes);
+    return std::nullopt;
 }
 
 } // namespace profile

@@ -1,6 +1,7 @@
 // Reading keys through the profile layer from real files.
 
-#include "settings/profile.h"
+#include "settings/profile_file.h"
+#include "settings/read_cache.h"
 #include "temp_files.h"
 
 #include <QTemporaryDir>

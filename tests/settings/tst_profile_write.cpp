@@ -1,7 +1,7 @@
 // Writing keys through the profile layer into real files: what changes,
 // what stays byte for byte, and what is refused without harm.
 
-#include "settings/profile.h"
+#include "settings/profile_file.h"
 #include "os_files.h"
 #include "temp_files.h"
 
