@@ -5,7 +5,8 @@
 #include "link/link.h"
 #include "settings/ini_class.h"
 #include "settings/server_entries.h"
-#include "settings/profile.h"
+#include "settings/profile_file.h"
+#include "settings/read_cache.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_location.h"
 #include "app/keyboard.h"
@@ -90,7 +91,7 @@ void frmMain::Form_Load()
     resize(client);
     setMinimumSize(client);
 
-    m_alarms->CreateEditors();
+    m_alarms->timeEditor().CreateEditors();
     m_keys->Prepare();
     m_servers->Load(*oIni, m_state.sCfgFile);
 
@@ -156,6 +157,6 @@ void frmMain::cmdExit_Click()
 
 void frmMain::ApplySkinReply(const QString &payload) { m_face->ApplySkinReply(payload); }
 void frmMain::ApplyAlarmReply(qint16 index, const QString &alarmText) { m_alarms->ApplyAlarmReply(index, alarmText); }
-void frmMain::ApplyTransparencyReply(const QString &payload) { m_face->ApplyTransparencyReply(payload); }
-void frmMain::ApplyBrightnessReply(const QString &payload) { m_face->ApplyBrightnessReply(payload); }
+void frmMain::ApplyTransparencyReply(const QString &payload) { m_face->levels().ApplyTransparencyReply(payload); }
+void frmMain::ApplyBrightnessReply(const QString &payload) { m_face->levels().ApplyBrightnessReply(payload); }
 void frmMain::ApplyFaceFlagsReply(const QString &payload) { m_face->ApplyFaceFlagsReply(payload); }
