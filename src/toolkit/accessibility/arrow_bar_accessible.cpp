@@ -1,62 +1,13 @@
-// Interfaces of the controls that hold a value: a time label and the arrows
-// of a scroll bar.
+#include "toolkit/accessibility/arrow_bar_accessible.h"
 
-#include "toolkit/accessibility/accessible_widgets.h"
+#include "toolkit/accessibility/accessibility.h"
 
-#include <QLabel>
 #include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
 
 namespace tk::a11y {
-
-// --- ValueTextInterface ------------------------------------------------------------
-
-QString ValueTextInterface::text(int startOffset, int endOffset) const
-{
-    const QString v = valueText();
-    startOffset = qBound(0, startOffset, int(v.size()));
-    endOffset = endOffset < 0 ? int(v.size()) : qBound(startOffset, endOffset, int(v.size()));
-    return v.mid(startOffset, endOffset - startOffset);
-}
-
-QString ValueTextInterface::attributes(int, int *startOffset, int *endOffset) const
-{
-    *startOffset = 0;
-    *endOffset = characterCount();
-    return {};
-}
-
-// --- TimeValueAccessible ----------------------------------------------------------
-
-TimeValueAccessible::TimeValueAccessible(QWidget *w) : PressAccessible(w, QAccessible::StaticText, clickLabel) {}
-
-QString TimeValueAccessible::valueText() const
-{
-    const auto *label = qobject_cast<const QLabel *>(widget());
-    return label ? label->text() : QString();
-}
-
-QString TimeValueAccessible::text(QAccessible::Text t) const
-{
-    if (t == QAccessible::Value)
-        return valueText();
-    const QString own = PressAccessible::text(t);
-    if (t != QAccessible::Name || valueText().isEmpty())
-        return own;
-    return own + QStringLiteral(", ") + valueText();
-}
-
-void *TimeValueAccessible::interface_cast(QAccessible::InterfaceType t)
-{
-    if (t == QAccessible::TextInterface)
-        return static_cast<QAccessibleTextInterface *>(this);
-    return PressAccessible::interface_cast(t);
-}
-
-// --- The arrows -------------------------------------------------------------------
-
 namespace {
 
 // One arrow of a scroll bar: a button that steps the bar as a click on the
@@ -135,8 +86,6 @@ private:
 };
 
 } // namespace
-
-// --- ArrowBarAccessible -------------------------------------------------------------
 
 ArrowBarAccessible::ArrowBarAccessible(QWidget *w) : RoleAccessible(w, QAccessible::ScrollBar) {}
 
