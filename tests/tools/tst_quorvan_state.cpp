@@ -1,5 +1,6 @@
 // The simulator's answers, read the way the client reads them.
 
+#include "command_texts.h"
 #include "quorvan_state.h"
 
 #include "common/ansi.h"

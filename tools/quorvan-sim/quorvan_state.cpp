@@ -1,7 +1,9 @@
 #include "quorvan_state.h"
 
+#include "command_texts.h"
+#include "set_commands.h"
+
 #include "common/ansi.h"
-#include "common/number.h"
 
 namespace sim {
 namespace {
@@ -45,21 +47,19 @@ QStringList levelsFrom(int first, int step, int last)
 } // namespace
 
 QuorvanState::QuorvanState(bool brightnessSupported)
-    : m_alarms{makeAlarm(7, 5, 0, true, QStringLiteral("Подъём!"), 5, 3, true, false),
-               makeAlarm(8, 30, 0, false, QStringLiteral("Beep"), 10, 1, false, true),
-               makeAlarm(13, 45, 30, true, QStringLiteral("Обед"), 0, 0, false, false),
-               makeAlarm(22, 0, 0, false, QString(), 0, 0, true, true)},
-      m_skins(builtInSkins()),
-      m_currentSkin(0),
-      m_currentStyle(1),
-      m_transparency{levelsFrom(0, 10, 100), QStringLiteral("80"), QStringLiteral("20"),
-                     QStringLiteral("100")},
-      m_transparencyMode(1),
-      m_brightness{levelsFrom(0, 25, 100), QStringLiteral("75"), QStringLiteral("25"),
-                   QStringLiteral("100")},
-      m_brightnessSupported(brightnessSupported),
-      m_faceFlags{0, 1, 0, 0}
 {
+    m_d.alarms = {makeAlarm(7, 5, 0, true, QStringLiteral("Подъём!"), 5, 3, true, false),
+                  makeAlarm(8, 30, 0, false, QStringLiteral("Beep"), 10, 1, false, true),
+                  makeAlarm(13, 45, 30, true, QStringLiteral("Обед"), 0, 0, false, false),
+                  makeAlarm(22, 0, 0, false, QString(), 0, 0, true, true)};
+    m_d.skins = builtInSkins();
+    m_d.currentSkin = 0;
+    m_d.currentStyle = 1;
+    m_d.transparency = {levelsFrom(0, 10, 100), QStringLiteral("80"), QStringLiteral("20"), QStringLiteral("100")};
+    m_d.transparencyMode = 1;
+    m_d.brightness = {levelsFrom(0, 25, 100), QStringLiteral("75"), QStringLiteral("25"), QStringLiteral("100")};
+    m_d.brightnessSupported = brightnessSupported;
+    m_d.faceFlags = {0, 1, 0, 0};
 }
 
 std::optional<QString> QuorvanState::answer(const QString &command)
@@ -83,17 +83,18 @@ std::optional<QString> QuorvanState::answer(const QString &command)
     if (word.startsWith(u'G'))
         return answerRead(head, hasFields);
 
+    SetCommands set(m_d);
     ErrorCode code = ErrorCode::UnknownCommand;
     if (word == u"Sbd")
-        code = applyAlarmCommand(selector, payload, hasFields);
+        code = set.applyAlarmCommand(selector, payload, hasFields);
     else if (word == u"Sfa")
-        code = applyFaceCommand(selector, payload, hasFields);
+        code = set.applyFaceCommand(selector, payload, hasFields);
     else if (word == u"Ssk")
-        code = hasFields ? ErrorCode::FieldCount : selectSkin(selector);
+        code = hasFields ? ErrorCode::FieldCount : set.selectSkin(selector);
     else if (word == u"Sst")
-        code = hasFields ? ErrorCode::FieldCount : selectStyle(selector);
+        code = hasFields ? ErrorCode::FieldCount : set.selectStyle(selector);
     else if (word == u"Sss" && selector == u"1")
-        code = hasFields ? ErrorCode::FieldCount : save();
+        code = hasFields ? ErrorCode::FieldCount : set.save();
     return errorReply(code);
 }
 
@@ -119,9 +120,9 @@ std::optional<QString> QuorvanState::answerRead(const QString &head, bool hasFie
 
     if (word == u"Gsk") {
         if (selector == u"?")
-            return skinReply(head, m_currentSkin);
+            return skinReply(head, m_d.currentSkin);
         const int n = *parseSelector(selector);
-        if (n < 0 || n >= m_skins.size())
+        if (n < 0 || n >= m_d.skins.size())
             return errorReply(ErrorCode::SkinRange);
         return skinReply(QStringLiteral("Gsk") + QString::number(n), n);
     }
@@ -166,9 +167,9 @@ QString QuorvanState::allAlarmsReply() const
 // were, so its current index is n and its style the first one.
 QString QuorvanState::skinReply(const QString &head, int skin) const
 {
-    const Skin &s = m_skins.at(skin);
-    const int style = skin == m_currentSkin ? m_currentStyle : 0;
-    QStringList fields{QString::number(0), QString::number(m_skins.size() - 1),
+    const Skin &s = m_d.skins.at(skin);
+    const int style = skin == m_d.currentSkin ? m_d.currentStyle : 0;
+    QStringList fields{QString::number(0), QString::number(m_d.skins.size() - 1),
                        QString::number(skin), s.name};
     for (qint16 p : s.params)
         fields << QString::number(p);
@@ -179,17 +180,17 @@ QString QuorvanState::skinReply(const QString &head, int skin) const
 
 QString QuorvanState::transparencyReply() const
 {
-    const LevelSetting &t = m_transparency;
-    QStringList fields{t.level, t.min, t.max, QString::number(m_transparencyMode)};
+    const LevelSetting &t = m_d.transparency;
+    QStringList fields{t.level, t.min, t.max, QString::number(m_d.transparencyMode)};
     fields << t.levels;
     return QStringLiteral("GfaT|") + fields.join(u'|');
 }
 
 QString QuorvanState::brightnessReply() const
 {
-    if (!m_brightnessSupported)
+    if (!m_d.brightnessSupported)
         return QStringLiteral("GfaB||||0");
-    const LevelSetting &b = m_brightness;
+    const LevelSetting &b = m_d.brightness;
     QStringList fields{b.level, b.min, b.max, QStringLiteral("1")};
     fields << b.levels;
     return QStringLiteral("GfaB|") + fields.join(u'|');
@@ -198,9 +199,9 @@ QString QuorvanState::brightnessReply() const
 QString QuorvanState::faceFlagsReply() const
 {
     QStringList fields;
-    for (int f : m_faceFlags)
+    for (int f : m_d.faceFlags)
         fields << QString::number(f);
-    fields << QString::number(m_transparencyMode) << flag(m_brightnessSupported);
+    fields << QString::number(m_d.transparencyMode) << flag(m_d.brightnessSupported);
     return QStringLiteral("Gfa*|") + fields.join(u'|');
 }
 
@@ -229,17 +230,6 @@ QString QuorvanState::errorText(ErrorCode code)
     case ErrorCode::FlagNumber: return QStringLiteral("Нет флага с таким номером");
     }
     return QStringLiteral("Ошибка");
-}
-
-std::optional<int> parseSelector(QStringView text)
-{
-    QStringView digits = text.startsWith(u'-') ? text.mid(1) : text;
-    if (digits.isEmpty() || digits.size() > 9)
-        return std::nullopt;
-    for (QChar c : digits)
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-    return static_cast<int>(*num::parsePlainInteger(text));
 }
 
 } // namespace sim
