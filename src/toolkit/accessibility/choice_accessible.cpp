@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QWidget>
 
 namespace tk::a11y {
 

@@ -2,6 +2,8 @@
 
 #include "toolkit/accessibility/accessibility.h"
 
+#include <QWidget>
+
 #include <algorithm>
 
 namespace tk::a11y {

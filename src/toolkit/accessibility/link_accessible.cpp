@@ -2,6 +2,8 @@
 
 #include "toolkit/controls/text_box.h"
 
+#include <QWidget>
+
 namespace tk::a11y {
 namespace {
 

@@ -1,5 +1,7 @@
 #include "toolkit/accessibility/press_accessible.h"
 
+#include <QWidget>
+
 namespace tk::a11y {
 
 QStringList PressAccessible::actionNames() const

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QWidget>
 
 namespace tk::a11y {
 namespace {

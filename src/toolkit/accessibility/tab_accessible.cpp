@@ -3,6 +3,8 @@
 #include "toolkit/accessibility/accessibility.h"
 #include "toolkit/controls/label.h"
 
+#include <QWidget>
+
 namespace tk::a11y {
 namespace {
 

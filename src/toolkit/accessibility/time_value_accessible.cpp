@@ -3,6 +3,7 @@
 #include "toolkit/controls/label.h"
 
 #include <QLabel>
+#include <QWidget>
 
 namespace tk::a11y {
 namespace {
