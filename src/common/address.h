@@ -12,6 +12,9 @@
 //   hexadecimal forms are rejected.
 // - the stricter rule for a real address to send to and to keep (exactIpv4Of):
 //   the same parts, exactly four of them.
+//
+// Errors, in this layer: none thrown; a text that is no number or address
+// comes back empty (std::optional).
 
 #include <QLatin1String>
 #include <QString>

@@ -1,6 +1,9 @@
 #pragma once
 // dalvimoctl from its arguments to its exit status: the command line, the
 // server, the command, and what goes to stdout and stderr.
+//
+// Errors, in this program: every outcome becomes an exit status and a line
+// on stderr (exit_status.cpp); nothing escapes runProgram.
 
 #include <QStringList>
 

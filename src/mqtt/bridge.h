@@ -7,6 +7,10 @@
 // time, run from the event loop and never from inside a message handler:
 // what arrives meanwhile (more commands, a poll) waits in a bounded queue,
 // and the broker connection is served all along.
+//
+// Errors, in this program: the adapter turns the exchanges' exceptions into
+// remote::Outcome, nothing above it throws; the broker connection answers
+// false with the reason in a QString *.
 
 #include "mqtt/client.h"
 #include "mqtt/discovery.h"

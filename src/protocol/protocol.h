@@ -2,6 +2,11 @@
 // The text protocol with Quorvan: every command text the client sends is
 // composed here, and every reply is taken apart here into head, payload,
 // word, selector and number. One message is one UDP datagram.
+//
+// Errors, in this layer: a reply that cannot be taken apart throws
+// proto::ReplyFailure, which the dispatcher catches; a command that may not
+// go out is named by its fault (std::optional<QString>); the discovery
+// socket answers false with the reason in a QString *.
 
 #include <QString>
 #include <QStringView>

@@ -3,7 +3,10 @@
 // dalvimoctl turns it into its exit status, dalvimo-web into an HTTP status,
 // dalvimo-mqtt into a device's availability. The exchanges end a command
 // early by throwing one (this layer's error style: exceptions, Outcome for
-// what the user is told, BadArgument for what was refused before sending).
+// what the user is told, BadArgument for what was refused before sending;
+// the choice of server, which each program reports in its own words, answers
+// NoServer beside the endpoint, and the exchange's socket false with its
+// reason, which the exchange throws on as an Outcome).
 
 #include <QString>
 

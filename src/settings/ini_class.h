@@ -2,6 +2,9 @@
 // INI_Class: the settings accessor. Reads and writes one key of the
 // settings file at a time; holds no state of its own. Text is Windows-1251
 // in the file and Unicode on this side.
+//
+// Errors, in this layer: none thrown; what cannot be read comes back empty
+// (std::optional) or as the default, a write that failed as false.
 
 #include <QString>
 

@@ -8,6 +8,11 @@
 // window (429); connections are held within a share per client and a bound
 // in all (connection_table.h). Exchanges run one at a time: a request that
 // completes while one runs waits in a short queue.
+//
+// Errors, in this program: every outcome of a request becomes an HTTP
+// status with {"error", "status"} (api.cpp), nothing escapes it; the
+// program's own files and sockets answer false or empty, with the reason in
+// a QString *.
 
 #include "remote/exchange.h"
 #include "web/connection_table.h"

@@ -2,6 +2,10 @@
 // Quorvan's side of the text protocol without any network: the clock's
 // state (four alarms, the weekday/weekend switch, skins and styles,
 // transparency, brightness, face flags) and the answer to one command text.
+//
+// Errors, in the simulator: nothing thrown; a command that fails is answered
+// with an "Err" reply (ErrorCode); the server's socket answers false with
+// the reason in a QString *.
 
 #include "quorvan_data.h"
 
