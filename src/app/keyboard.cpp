@@ -52,7 +52,7 @@ QList<QWidget *> Keyboard::tabOrder() const
         order << face.chkFace(i);
     // "Будильники"
     order << alarms.txtBudOtkl << alarms.txtBudStop << alarms.chkAutoActiveSet << alarms.cmdBudAll;
-    for (int n = 1; n <= BudTable::kCount; ++n)
+    for (int n = 1; n <= records::BudTable::kCount; ++n)
         order << alarms.lblBudTime(n) << alarms.txtBudTime(n) << alarms.chkBudActive(n) << alarms.txtBudRing(n)
               << alarms.cmdBudGet(n) << alarms.cmdBudSet(n);
     order << main.cmdExit;
@@ -67,7 +67,7 @@ QList<QWidget *> Keyboard::debugStrip() const
 
 void Keyboard::Prepare()
 {
-    for (int i = 1; i <= BudTable::kCount; ++i) {
+    for (int i = 1; i <= records::BudTable::kCount; ++i) {
         QWidget *time = m_alarms.ui().lblBudTime(i);
         time->setFocusPolicy(Qt::TabFocus);
         time->installEventFilter(this);
@@ -206,7 +206,7 @@ bool Keyboard::eventFilter(QObject *watched, QEvent *event)
     for (int i = 0; i < TabStrip::kTabs; ++i)
         if (watched == tabLabel(i))
             return tabKey(i, key->key());
-    for (int i = 1; i <= BudTable::kCount; ++i) {
+    for (int i = 1; i <= records::BudTable::kCount; ++i) {
         if (watched != m_alarms.ui().lblBudTime(i))
             continue;
         const bool edit = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_F2;

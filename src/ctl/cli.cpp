@@ -46,7 +46,7 @@ bool onOff(const QString &word)
 void readAlarm(Request &r, const QCommandLineParser &p, const QStringList &args)
 {
     needArgs(args, 1, 2);
-    r.number = int(integerArgument(QStringLiteral("номер будильника"), args.at(0), 1, BudTable::kCount));
+    r.number = int(integerArgument(QStringLiteral("номер будильника"), args.at(0), 1, records::BudTable::kCount));
     r.action = args.value(1);
     const bool fieldGiven = p.isSet(opt("time")) || p.isSet(opt("on")) || p.isSet(opt("off")) || p.isSet(opt("ring"));
     if (r.action == QLatin1String("on") || r.action == QLatin1String("off"))

@@ -51,7 +51,7 @@ QJsonObject configOf(const Topics &t, const QString &node, const Quorvan &q, con
         c.insert(QStringLiteral("payload_off"), QStringLiteral("OFF"));
         break;
     case Entity::TimeText:
-        c.insert(QStringLiteral("pattern"), QString(kTimeTextPattern));
+        c.insert(QStringLiteral("pattern"), QString(records::kTimeTextPattern));
         c.insert(QStringLiteral("min"), 3);
         c.insert(QStringLiteral("max"), 8);
         break;

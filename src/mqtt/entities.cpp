@@ -27,7 +27,7 @@ QList<Entity> makeEntities()
         {E::Button, QStringLiteral("alarms_toggle"), QStringLiteral("Откл/Вкл. будильников"),
          QStringLiteral("mdi:alarm-multiple"), Command::AlarmsToggle, 0},
     };
-    for (int n = 1; n <= BudTable::kCount; ++n) {
+    for (int n = 1; n <= records::BudTable::kCount; ++n) {
         const QString a = QStringLiteral("alarm%1_").arg(n);
         list << E{E::Switch, a + QStringLiteral("active"), QStringLiteral("Будильник %1").arg(n),
                   QStringLiteral("mdi:alarm"), Command::AlarmActive, n}
@@ -55,7 +55,7 @@ QList<Entity> makeEntities()
 
 QString timeText(QTime t)
 {
-    return t.second() == 0 ? formatHnn(t) : t.toString(QStringLiteral("H:mm:ss"));
+    return t.second() == 0 ? records::formatHnn(t) : t.toString(QStringLiteral("H:mm:ss"));
 }
 
 QStringList sendableLevels(const QStringList &levels)
@@ -73,7 +73,7 @@ QString styleOption(const records::SkinGroup &g, int position)
 {
     QString name;
     try {
-        name = styleDisplayName(g.info.sStyles.value(position - 1));
+        name = records::styleDisplayName(g.info.sStyles.value(position - 1));
     } catch (const proto::ReplyFailure &) {
         // shown by its number alone
     }

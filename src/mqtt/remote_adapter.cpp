@@ -48,7 +48,7 @@ remote::Request requestFor(const Command &c)
         r.command = QStringLiteral("alarm");
         r.action = QStringLiteral("set");
         r.number = int(remote::integerArgument(QStringLiteral("номер будильника"), QString::number(c.number), 1,
-                                            BudTable::kCount));
+                                            records::BudTable::kCount));
         if (c.kind == Command::AlarmActive)
             r.on = c.on;
         else if (c.kind == Command::AlarmTime)

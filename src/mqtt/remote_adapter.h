@@ -50,7 +50,7 @@ struct Snapshot {
     records::TransparencyRecord transparency;
     records::BrightnessRecord brightness;
     records::FaceFlagsRecord flags;
-    BudTable alarms;
+    records::BudTable alarms;
 };
 
 // One change a command topic asks for. Which fields count depends on kind.

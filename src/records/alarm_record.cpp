@@ -2,6 +2,8 @@
 
 #include "protocol/reply_fields.h"
 
+namespace records {
+
 std::size_t BudTable::slot(int n)
 {
     if (n < 1 || n > kCount)
@@ -91,3 +93,5 @@ QString formatHns(QTime time)
         return kUnknownTime.toString();
     return QStringLiteral("%1:%2:%3").arg(time.hour()).arg(time.minute()).arg(time.second());
 }
+
+} // namespace records

@@ -2,6 +2,9 @@
 // Quorvan's four alarms as the client keeps them, the alarm text that fills
 // them, and the one rule for reading and writing an alarm time that the
 // alarm rows, the time editor and the set command all share.
+//
+// Errors, in this layer: as the protocol's, proto::ReplyFailure for a reply
+// that cannot be taken apart.
 
 #include <QList>
 #include <QString>
@@ -10,6 +13,8 @@
 
 #include <array>
 #include <optional>
+
+namespace records {
 
 // One alarm. Only the time of day of dTime is ever shown or sent; iNum1,
 // iNum2, bFlag1 and bFlag2 are kept as Quorvan sent them and used nowhere.
@@ -70,3 +75,5 @@ QString formatHns(QTime time);
 // known, for an invalid QTime; parseTimeText rejects it, so it can never be
 // sent as a time.
 inline constexpr QStringView kUnknownTime = u"?:??";
+
+} // namespace records

@@ -2,6 +2,8 @@
 
 #include "protocol/reply_fields.h"
 
+namespace records {
+
 void ParseSkinReply(const QString &sText, SkinInfo &info)
 {
     const proto::Fields p(sText);
@@ -27,3 +29,5 @@ QString styleDisplayName(const QString &entry)
         proto::fail("style entry too short");
     return entry.left(entry.size() - 4);
 }
+
+} // namespace records

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace records {
+
 // Lives only while one skin reply is applied. iParam1..iParam4 are Quorvan's
 // own business: converted, never used. iStyle counts from 0 into sStyles.
 struct SkinInfo {
@@ -28,3 +30,5 @@ void ParseSkinReply(const QString &sText, SkinInfo &info);
 // which Quorvan keeps for itself. Exactly four characters give the empty
 // name; fewer throw proto::ReplyFailure.
 QString styleDisplayName(const QString &entry);
+
+} // namespace records

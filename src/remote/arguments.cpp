@@ -50,7 +50,7 @@ void boundsArguments(const QString &minName, const QString &min, const QString &
 
 QTime timeArgument(const QString &name, const QString &text)
 {
-    const auto t = parseTimeText(text);
+    const auto t = records::parseTimeText(text);
     if (!t)
         badValue(name, text, QStringLiteral("нужно Ч:ММ или Ч:ММ:СС"));
     return *t;
@@ -66,7 +66,7 @@ QString ringArgument(const QString &name, const QString &text)
     if (!proto::ringGoesOut(text))
         bad(name, QStringLiteral("текст короче 5 символов Quorvan не передаётся"));
     // The longest set command this ring can travel in.
-    const QString longest = proto::alarmSet(BudTable::kCount, QStringLiteral("23:59:59"), 1, text);
+    const QString longest = proto::alarmSet(records::BudTable::kCount, QStringLiteral("23:59:59"), 1, text);
     if (const auto why = proto::commandFault(longest))
         badValue(name, text, *why);
     return text;

@@ -22,14 +22,14 @@ Shown runPing(Exchanger &ex)
     return s;
 }
 
-Shown showAlarm(int n, const BudRec &bud)
+Shown showAlarm(int n, const records::BudRec &bud)
 {
     Shown s;
     s.add(QStringLiteral("alarm"), alarmJson(n, bud), {alarmLine(n, bud)});
     return s;
 }
 
-bool alarmShows(const BudRec &bud, QTime time, bool on, const QString &ring)
+bool alarmShows(const records::BudRec &bud, QTime time, bool on, const QString &ring)
 {
     return bud.dTime == time && bud.bActive == on && (!proto::ringGoesOut(ring) || bud.sRing == ring);
 }
@@ -39,15 +39,15 @@ bool alarmShows(const BudRec &bud, QTime time, bool on, const QString &ring)
 Shown runAlarmSet(const Request &r, Exchanger &ex)
 {
     Reads reads(ex);
-    const BudRec before = reads.alarm(r.number);
+    const records::BudRec before = reads.alarm(r.number);
     const QTime time = r.time.value_or(before.dTime);
     const bool on = r.on.value_or(before.bActive);
     const QString ring = r.ring.value_or(before.sRing);
     if (proto::ringGoesOut(ring))
         needSendable(ring, QStringLiteral("текст звонка"));
-    const QString command = proto::alarmSet(r.number, formatHns(time), on ? 1 : 0, ring);
+    const QString command = proto::alarmSet(r.number, records::formatHns(time), on ? 1 : 0, ring);
 
-    BudRec after;
+    records::BudRec after;
     const SetResult result = ex.setAndReadBack(
         command, [&] { after = reads.alarm(r.number); },
         [&] { return alarmShows(after, time, on, ring); },
@@ -62,7 +62,7 @@ Shown runAlarmSwitch(const Request &r, Exchanger &ex)
 {
     Reads reads(ex);
     const QString command = proto::alarmActive(r.number, *r.on ? 1 : 0);
-    BudRec after;
+    records::BudRec after;
     const SetResult result = ex.setAndReadBack(
         command, [&] { after = reads.alarm(r.number); },
         [&] { return after.bActive == *r.on; },
@@ -72,9 +72,9 @@ Shown runAlarmSwitch(const Request &r, Exchanger &ex)
     return s;
 }
 
-bool sameSwitches(const BudTable &a, const BudTable &b)
+bool sameSwitches(const records::BudTable &a, const records::BudTable &b)
 {
-    for (int n = 1; n <= BudTable::kCount; ++n)
+    for (int n = 1; n <= records::BudTable::kCount; ++n)
         if (a(n).bActive != b(n).bActive)
             return false;
     return true;
@@ -85,8 +85,8 @@ bool sameSwitches(const BudTable &a, const BudTable &b)
 Shown runAlarmsToggle(Exchanger &ex)
 {
     Reads reads(ex);
-    const BudTable before = reads.alarms();
-    BudTable after;
+    const records::BudTable before = reads.alarms();
+    records::BudTable after;
     const QString command = proto::alarmToggle();
     const SetResult result = ex.setAndReadBack(
         command, [&] { after = reads.alarms(); },
@@ -143,7 +143,7 @@ Shown runCommand(const Request &r, Exchanger &ex)
         return runStatus(ex);
     if (c == QLatin1String("alarms")) {
         Shown s;
-        const BudTable buds = Reads(ex).alarms();
+        const records::BudTable buds = Reads(ex).alarms();
         s.add(QStringLiteral("alarms"), alarmsJson(buds), alarmsLines(buds));
         return s;
     }

@@ -14,7 +14,7 @@ Shown runStatus(Exchanger &ex)
     const auto trans = reads.record<records::TransparencyRecord>();
     const auto bright = reads.record<records::BrightnessRecord>();
     const auto flags = reads.record<records::FaceFlagsRecord>();
-    const BudTable buds = reads.alarms();
+    const records::BudTable buds = reads.alarms();
 
     Shown s;
     s.lines << QStringLiteral("Сервер: %1").arg(ex.server().text());

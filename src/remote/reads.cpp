@@ -67,29 +67,29 @@ void needSendable(const QString &value, const QString &what)
                                         .arg(what, ansi::printable(value), *why)};
 }
 
-BudTable Reads::alarms()
+records::BudTable Reads::alarms()
 {
     const Read r = readReply(m_ex, proto::readCommand(proto::AllAlarms));
     return parsing(r.text, [&] {
-        BudTable buds;
+        records::BudTable buds;
         const QList<QString> lines = proto::splitAlarmList(r.payload);
         // Like the window: every line is parsed into the alarm it names, and
         // a list without its fourth line is broken.
-        for (int k = 0; k < BudTable::kCount; ++k) {
+        for (int k = 0; k < records::BudTable::kCount; ++k) {
             if (k >= lines.size())
                 proto::fail("missing alarm line");
-            ParseAlarmReply(lines.at(k), buds);
+            records::ParseAlarmReply(lines.at(k), buds);
         }
         return buds;
     });
 }
 
-BudRec Reads::alarm(int n)
+records::BudRec Reads::alarm(int n)
 {
     const Read r = readReply(m_ex, proto::alarmGet(n));
     return parsing(r.text, [&] {
-        BudTable buds;
-        ParseAlarmReply(r.payload, buds);
+        records::BudTable buds;
+        records::ParseAlarmReply(r.payload, buds);
         return buds(n);
     });
 }

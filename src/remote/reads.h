@@ -14,8 +14,8 @@ class Reads {
 public:
     explicit Reads(Exchanger &ex) : m_ex(ex) {}
 
-    BudTable alarms();   // "Gbd*"
-    BudRec alarm(int n); // "Gbd" + n
+    records::BudTable alarms();   // "Gbd*"
+    records::BudRec alarm(int n); // "Gbd" + n
     // A face record read by its own command: records::SkinGroup ("Gsk?"),
     // TransparencyRecord ("GfaT"), BrightnessRecord ("GfaB") or
     // FaceFlagsRecord ("Gfa*").

@@ -83,36 +83,36 @@ QString modeName(int mode)
     }
 }
 
-QJsonObject alarmJson(int n, const BudRec &bud)
+QJsonObject alarmJson(int n, const records::BudRec &bud)
 {
     return {{QStringLiteral("number"), n},
-            {QStringLiteral("time"), formatHnn(bud.dTime)},
+            {QStringLiteral("time"), records::formatHnn(bud.dTime)},
             {QStringLiteral("second"), bud.dTime.second()},
             {QStringLiteral("on"), bud.bActive},
             {QStringLiteral("ring"), bud.sRing}};
 }
 
-QString alarmLine(int n, const BudRec &bud)
+QString alarmLine(int n, const records::BudRec &bud)
 {
-    QString line = QStringLiteral("Будильник %1: %2  %3").arg(n).arg(formatHnn(bud.dTime), 5)
+    QString line = QStringLiteral("Будильник %1: %2  %3").arg(n).arg(records::formatHnn(bud.dTime), 5)
                        .arg(bud.bActive ? QStringLiteral("вкл. ") : QStringLiteral("выкл."));
     if (!bud.sRing.isEmpty())
         line += QStringLiteral("  ") + bud.sRing;
     return line;
 }
 
-QJsonArray alarmsJson(const BudTable &buds)
+QJsonArray alarmsJson(const records::BudTable &buds)
 {
     QJsonArray a;
-    for (int n = 1; n <= BudTable::kCount; ++n)
+    for (int n = 1; n <= records::BudTable::kCount; ++n)
         a.append(alarmJson(n, buds(n)));
     return a;
 }
 
-QStringList alarmsLines(const BudTable &buds)
+QStringList alarmsLines(const records::BudTable &buds)
 {
     QStringList lines;
-    for (int n = 1; n <= BudTable::kCount; ++n)
+    for (int n = 1; n <= records::BudTable::kCount; ++n)
         lines << alarmLine(n, buds(n));
     return lines;
 }

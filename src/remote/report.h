@@ -26,10 +26,10 @@ struct Shown {
     void add(const QString &key, const QJsonValue &value, const QStringList &text);
 };
 
-QJsonObject alarmJson(int n, const BudRec &bud);
-QString alarmLine(int n, const BudRec &bud);
-QJsonArray alarmsJson(const BudTable &buds);
-QStringList alarmsLines(const BudTable &buds);
+QJsonObject alarmJson(int n, const records::BudRec &bud);
+QString alarmLine(int n, const records::BudRec &bud);
+QJsonArray alarmsJson(const records::BudTable &buds);
+QStringList alarmsLines(const records::BudTable &buds);
 
 // The skin group with the current style's name; throws proto::ReplyFailure
 // when the style index names no style, as the window's page does.

@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace records;
+
 namespace {
 
 // What a record holds before a reply that must not (or only partly) reach it.

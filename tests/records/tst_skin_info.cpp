@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+using namespace records;
+
 namespace {
 
 SkinInfo oldInfo()
