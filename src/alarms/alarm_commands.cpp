@@ -12,7 +12,7 @@
 AlarmCommands::AlarmCommands(AlarmsPage &page, FormState &state, Link &link, QWidget *hoverFocus)
     : m_page(page), m_ui(page.ui()), m_state(state), m_link(link), m_hoverFocus(hoverFocus)
 {
-    for (int i = 1; i <= BudTable::kCount; ++i) {
+    for (int i = 1; i <= records::BudTable::kCount; ++i) {
         connect(m_ui.chkBudActive(i), &tk::CheckBox::Click, this, [this, i] { chkBudActive_Click(i); });
         connect(m_ui.cmdBudGet(i), &tk::CheckBox::Click, this, [this, i] { cmdBudGet_Click(i); });
         connect(m_ui.cmdBudSet(i), &tk::CheckBox::Click, this, [this, i] { cmdBudSet_Click(i); });
@@ -32,7 +32,7 @@ void AlarmCommands::cmdBudGet_Click(int index)
         return;
     // The row shows "unknown" until the answer comes, so a stale value cannot
     // be mistaken for Quorvan's.
-    tk::setCaption(m_ui.lblBudTime(index), kUnknownTime.toString());
+    tk::setCaption(m_ui.lblBudTime(index), records::kUnknownTime.toString());
     m_ui.txtBudRing(index)->clear();
     m_page.SetActiveBud(qint16(index), false);
     m_link.Send(proto::alarmGet(index));
@@ -50,12 +50,12 @@ void AlarmCommands::cmdBudSet_Click(int index)
 {
     if (!m_ui.cmdBudSet(index)->takePress())
         return;
-    const auto time = parseTimeText(m_ui.lblBudTime(index)->text());
+    const auto time = records::parseTimeText(m_ui.lblBudTime(index)->text());
     if (!time) {
         m_link.console().ShowNotice(QStringLiteral("Сначала задайте время будильника %1").arg(index));
         return;
     }
-    m_link.Send(proto::alarmSet(index, formatHns(*time), m_ui.chkBudActive(index)->Value(),
+    m_link.Send(proto::alarmSet(index, records::formatHns(*time), m_ui.chkBudActive(index)->Value(),
                                 m_ui.txtBudRing(index)->text()));
 }
 

@@ -9,9 +9,9 @@
 #include "toolkit/controls/text_box.h"
 #include "toolkit/controls/text_setters.h"
 
-AlarmTimeEditor::AlarmTimeEditor(Form &form, AlarmsUi &ui) : m_form(form), m_ui(ui)
+AlarmTimeEditor::AlarmTimeEditor(tk::Form &form, AlarmsUi &ui) : m_form(form), m_ui(ui)
 {
-    for (int i = 1; i <= BudTable::kCount; ++i)
+    for (int i = 1; i <= records::BudTable::kCount; ++i)
         connect(m_ui.lblBudTime(i), &tk::Label::Click, this, [this, i] { lblBudTime_Click(i); });
 }
 
@@ -26,7 +26,7 @@ void AlarmTimeEditor::setRowButtonsEnabled(int i, bool on)
 void AlarmTimeEditor::CreateEditors()
 {
     m_ui.loadEditors(m_form);
-    for (int i = 1; i <= BudTable::kCount; ++i) {
+    for (int i = 1; i <= records::BudTable::kCount; ++i) {
         auto *editor = m_ui.txtBudTime(i);
         const QRect label = m_ui.lblBudTime(i)->geometry();
         editor->setGeometry(label.x() + 15, label.y(), 65, label.height());
@@ -60,14 +60,14 @@ void AlarmTimeEditor::lblBudTime_Click(int index)
 void AlarmTimeEditor::txtBudTime_Change(int index)
 {
     auto *editor = m_ui.txtBudTime(index);
-    tk::setBackColor(editor, parseTimeText(editor->text()) ? kTimeValid : kTimeInvalid);
+    tk::setBackColor(editor, records::parseTimeText(editor->text()) ? kTimeValid : kTimeInvalid);
 }
 
 void AlarmTimeEditor::txtBudTime_DblClick(int index)
 {
     auto *editor = m_ui.txtBudTime(index);
     const QString text = editor->text();
-    if (!parseTimeText(text)) {
+    if (!records::parseTimeText(text)) {
         // The orange background says why, to the eye only.
         tk::announce(editor, QStringLiteral("Неверное время %1: нужно ч:мм, от 0:00 до 23:59").arg(text));
         return;

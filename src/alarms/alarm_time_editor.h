@@ -5,9 +5,11 @@
 
 #include <QObject>
 
-class Form;
 class QWidget;
 struct AlarmsUi;
+namespace tk {
+class Form;
+} // namespace tk
 
 class AlarmTimeEditor : public QObject {
     Q_OBJECT
@@ -17,7 +19,7 @@ public:
     static constexpr quint32 kTimeInvalid = 0x0080C0FF;
 
     // ui is the page's, whose txtBudTime(2..4) CreateEditors fills.
-    AlarmTimeEditor(Form &form, AlarmsUi &ui);
+    AlarmTimeEditor(tk::Form &form, AlarmsUi &ui);
 
     // Start-up: txtBudTime(2..4) as copies of element 1, all four placed over
     // their labels and hidden, and wired to their handlers.
@@ -35,6 +37,6 @@ public:
 private:
     void setRowButtonsEnabled(int i, bool on);
 
-    Form &m_form;
+    tk::Form &m_form;
     AlarmsUi &m_ui;
 };

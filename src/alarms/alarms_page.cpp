@@ -5,18 +5,18 @@
 #include "toolkit/controls/text_box.h"
 #include "toolkit/controls/text_setters.h"
 
-AlarmsPage::AlarmsPage(Form &form, FormState &state, Link &link, QWidget *hoverFocus)
+AlarmsPage::AlarmsPage(tk::Form &form, FormState &state, Link &link, QWidget *hoverFocus)
     : m_state(state), m_ui(form), m_editor(form, m_ui), m_commands(*this, state, link, hoverFocus)
 {
 }
 
 void AlarmsPage::ApplyAlarmReply(qint16 index, const QString &sText)
 {
-    ParseAlarmReply(sText, Buds);
+    records::ParseAlarmReply(sText, Buds);
     // The text may name another record than the row to show; a row that does
     // not exist fails here, after the record has been stored.
-    const BudRec &bud = Buds(index);
-    tk::setCaption(m_ui.lblBudTime(index), formatHnn(bud.dTime));
+    const records::BudRec &bud = Buds(index);
+    tk::setCaption(m_ui.lblBudTime(index), records::formatHnn(bud.dTime));
     SetActiveBud(index, bud.bActive);
     tk::setText(m_ui.txtBudRing(index), bud.sRing);
 }

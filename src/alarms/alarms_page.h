@@ -4,8 +4,8 @@
 // owns; the page itself keeps the records and shows the alarm replies. The
 // page's controls (their rows in the design and the typed handles, m_ui)
 // are in alarms_ui.cpp.
-// Errors: as the link's, shown, never thrown; a reply that does not convert
-// throws proto::ReplyFailure back to the dispatcher.
+// Errors, in this layer: as the link's, shown, never thrown; a reply that
+// does not convert throws proto::ReplyFailure back to the dispatcher.
 
 #include "alarms/alarm_commands.h"
 #include "alarms/alarm_time_editor.h"
@@ -15,16 +15,18 @@
 
 #include <QObject>
 
-class Form;
 class Link;
 class QWidget;
+namespace tk {
+class Form;
+} // namespace tk
 
 class AlarmsPage : public QObject {
     Q_OBJECT
 public:
     // hoverFocus is the window's control where the links' hover leaves the
     // keyboard focus (its exit button), bound by the window's own handles.
-    AlarmsPage(Form &form, FormState &state, Link &link, QWidget *hoverFocus);
+    AlarmsPage(tk::Form &form, FormState &state, Link &link, QWidget *hoverFocus);
 
     const AlarmsUi &ui() const { return m_ui; }
     AlarmTimeEditor &timeEditor() { return m_editor; }
@@ -39,7 +41,7 @@ public:
     // bLockEvents False.
     void SetActiveBud(qint16 index, bool status);
 
-    BudTable Buds;
+    records::BudTable Buds;
 
 private:
     FormState &m_state;

@@ -23,7 +23,7 @@ void AlarmsUi::addRows(design::Rows &b)
         .withTip("Автоматически отсылает изменение активности будильников");
     // Only element 1 is designed; start-up adds 2..4 as copies and places all four.
     b.add(K::TextBox, "txtBudTime", 1, page, {1350, 510, 975, 390}, "?")
-        .withFont(kArial, 16).withBack(design::kEditorBack).withMaxLength(5).spoken("Время будильника %1");
+        .withFont(kArial, 16).withBack(kEditorBack).withMaxLength(5).spoken("Время будильника %1");
     b.add(K::CheckButton, "cmdBudAll", page, {6390, 60, 1500, 345}, "Получить все");
 
     static const char *const kGetCaptions[] = {"Получить 1-ый", "Получить 2-ой", "Получить 3-ий",
@@ -41,7 +41,7 @@ void AlarmsUi::addRows(design::Rows &b)
     }
 }
 
-AlarmsUi::AlarmsUi(const Form &form)
+AlarmsUi::AlarmsUi(const tk::Form &form)
 {
     FORM_BIND(form, txtBudOtkl);
     FORM_BIND(form, txtBudStop);
@@ -55,8 +55,8 @@ AlarmsUi::AlarmsUi(const Form &form)
     FORM_BIND(form, cmdBudSet);
 }
 
-void AlarmsUi::loadEditors(Form &form)
+void AlarmsUi::loadEditors(tk::Form &form)
 {
-    for (int i = 2; i <= BudTable::kCount; ++i)
+    for (int i = 2; i <= records::BudTable::kCount; ++i)
         txtBudTime.set(i, form.load<tk::TextBox>("txtBudTime", i));
 }

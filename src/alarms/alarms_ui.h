@@ -6,27 +6,25 @@
 #include "toolkit/controls/control_array.h"
 #include "toolkit/form/design_rows.h"
 
-class Form;
 namespace tk {
 class CheckBox;
+class Form;
 class Label;
 class TextBox;
 } // namespace tk
 
-namespace design {
-inline constexpr quint32 kEditorBack = 0x0080C0FF; // an alarm's time editor
-} // namespace design
-
 struct AlarmsUi {
+    static constexpr quint32 kEditorBack = 0x0080C0FF; // an alarm's time editor
+
     // framTab(1) and everything on it.
     static void addRows(design::Rows &b);
 
-    explicit AlarmsUi(const Form &form);
+    explicit AlarmsUi(const tk::Form &form);
     // Start-up: txtBudTime(2..4), copies of element 1.
-    void loadEditors(Form &form);
+    void loadEditors(tk::Form &form);
 
     template <class T>
-    using PerAlarm = tk::ControlArray<T, 1, BudTable::kCount>;
+    using PerAlarm = tk::ControlArray<T, 1, records::BudTable::kCount>;
 
     tk::TextBox *txtBudOtkl;
     tk::TextBox *txtBudStop;

@@ -32,9 +32,9 @@ frmMain::frmMain(const QString &exePath, QWidget *parent)
       m_ui(m_form)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QString::fromLatin1(design::kCaption));
+    setWindowTitle(QString::fromLatin1(MainUi::kCaption));
     tk::setBackColor(this, design::kFormBack);
-    resize(m_form.toPixels(design::kDesignWidth), m_form.toPixels(design::kDesignHeight));
+    resize(m_form.toPixels(MainUi::kDesignWidth), m_form.toPixels(MainUi::kDesignHeight));
 
     m_link = std::make_unique<Link>(m_form, m_state, static_cast<proto::FeatureReplies &>(*this));
     m_tabs = std::make_unique<TabStrip>(m_ui, m_state);

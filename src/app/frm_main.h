@@ -16,6 +16,10 @@
 // toolkit (the controls, the rows of a design and the form built from
 // them); link; the pages; this window. Each part states the rows of its own
 // controls and holds typed handles to those it uses (X_ui.h).
+//
+// Errors, in this layer: nothing thrown; what fails is shown in the result
+// line; the command line answers with a message and an exit status
+// (app::Request).
 
 #include "app/frm_main_ui.h"
 #include "common/form_state.h"
@@ -51,7 +55,7 @@ public:
     void Form_Unload(); // shut-down; runs once, from any way of closing
 
     FormState &state() { return m_state; }
-    Form &form() { return m_form; }
+    tk::Form &form() { return m_form; }
     Link &link() { return *m_link; }
     AlarmsPage &alarms() { return *m_alarms; }
     FacePage &face() { return *m_face; }
@@ -77,7 +81,7 @@ private:
     QString m_exePath;
     bool m_fileBesideExe; // an exePath was given
     FormState m_state;
-    Form m_form;
+    tk::Form m_form;
     const MainUi m_ui;
     std::unique_ptr<INI_Class> oIni;
     std::unique_ptr<Link> m_link;

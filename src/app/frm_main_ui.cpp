@@ -17,9 +17,9 @@ namespace {
 using K = design::Kind;
 using A = tk::Access;
 using design::kFormBack;
-using design::kServerFieldBack;
-using design::kTabBorder;
 using design::kWindow;
+constexpr quint32 kServerFieldBack = MainUi::kServerFieldBack;
+constexpr quint32 kTabBorder = MainUi::kTabBorder;
 
 const QString kArial = QStringLiteral("Arial");
 
@@ -35,7 +35,7 @@ void serverBar(design::Rows &b)
     b.add(K::TextBox, "txtIp", bar, {1980, 135, 1170, 315}, address::kDefaultIp)
         .withTip("Адрес").withBack(kServerFieldBack).spoken("Адрес");
     // Its name says what its colour shows; the link renames it (as designed: red).
-    b.add(K::Circle, "shpInd", bar, {3810, 195, 195, 195}).withBack(design::kIndicatorDown).withFore(0x404040)
+    b.add(K::Circle, "shpInd", bar, {3810, 195, 195, 195}).withBack(LinkUi::kIndicatorDown).withFore(0x404040)
         .spoken(A::Indicator, "Нет ответа").explained("Отвечает ли Quorvan");
     b.add(K::Label, "lbl", 0, bar, {3150, 165, 75, 270}, ":").withFont("Verdana", 7).unspoken();
 }
@@ -98,7 +98,7 @@ const std::vector<design::Control> &MainUi::rows()
     return rows;
 }
 
-MainUi::MainUi(const Form &form)
+MainUi::MainUi(const tk::Form &form)
 {
     FORM_BIND(form, cmdExit);
     FORM_BIND(form, imgIco);

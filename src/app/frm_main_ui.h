@@ -10,33 +10,31 @@
 
 #include <vector>
 
-class Form;
 class QLabel;
 class QWidget;
 namespace tk {
 class CheckBox;
 class ComboBox;
+class Form;
 class Label;
 class Shape;
 class TextBox;
 } // namespace tk
 
-namespace design {
-inline constexpr auto kCaption = "Dalvimo";
-// The designed client size in twips; start-up shrinks it to the pages.
-inline constexpr int kDesignWidth = 9270;
-inline constexpr int kDesignHeight = 8640;
-inline constexpr quint32 kServerFieldBack = 0xF8B880;
-inline constexpr quint32 kTabBorder = 0xE0E0E0;
-} // namespace design
-
 struct MainUi {
+    static constexpr auto kCaption = "Dalvimo";
+    // The designed client size in twips; start-up shrinks it to the pages.
+    static constexpr int kDesignWidth = 9270;
+    static constexpr int kDesignHeight = 8640;
+    static constexpr quint32 kServerFieldBack = 0xF8B880;
+    static constexpr quint32 kTabBorder = 0xE0E0E0;
+
     static constexpr int kTabs = 3;
 
     // Every control of the window; the first row lies on top.
     static const std::vector<design::Control> &rows();
 
-    explicit MainUi(const Form &form);
+    explicit MainUi(const tk::Form &form);
 
     tk::CheckBox *cmdExit;
     QLabel *imgIco;

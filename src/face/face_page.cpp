@@ -49,7 +49,7 @@ void showName(tk::TextBox *box, const QString &name)
 
 } // namespace
 
-FacePage::FacePage(const Form &form, FormState &state, Link &link)
+FacePage::FacePage(const tk::Form &form, FormState &state, Link &link)
     : m_state(state), m_link(link), m_ui(form), m_levels(m_ui, state, link)
 {
     connect(m_ui.cmdGetFace, &tk::CheckBox::Click, this, &FacePage::cmdGetFace_Click);

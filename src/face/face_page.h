@@ -14,8 +14,8 @@
 // face flags; it owns the transparency and brightness part (FaceLevels).
 // face_ui.cpp: the page's controls, their rows in the design and the typed
 // handles (m_ui).
-// Errors: as the link's, shown, never thrown; a reply that does not convert
-// throws proto::ReplyFailure back to the dispatcher.
+// Errors, in this layer: as the link's, shown, never thrown; a reply that
+// does not convert throws proto::ReplyFailure back to the dispatcher.
 
 #include "common/form_state.h"
 #include "face/face_levels.h"
@@ -24,16 +24,16 @@
 #include <QObject>
 #include <QString>
 
-class Form;
 class Link;
 namespace tk {
+class Form;
 class HScrollBar;
 } // namespace tk
 
 class FacePage : public QObject {
     Q_OBJECT
 public:
-    FacePage(const Form &form, FormState &state, Link &link);
+    FacePage(const tk::Form &form, FormState &state, Link &link);
 
     const FaceUi &ui() const { return m_ui; }
     FaceLevels &levels() { return m_levels; }

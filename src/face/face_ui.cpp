@@ -83,7 +83,7 @@ void FaceUi::addRows(design::Rows &b)
     flagsFrame(b, page);
 }
 
-FaceUi::FaceUi(const Form &form)
+FaceUi::FaceUi(const tk::Form &form)
 {
     FORM_BIND(form, cmdGetFace);
     FORM_BIND(form, cmdSaveAll);

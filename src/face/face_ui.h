@@ -5,10 +5,10 @@
 #include "toolkit/controls/control_array.h"
 #include "toolkit/form/design_rows.h"
 
-class Form;
 namespace tk {
 class CheckBox;
 class ComboBox;
+class Form;
 class HScrollBar;
 class Label;
 class TextBox;
@@ -20,7 +20,7 @@ struct FaceUi {
     // framTab(0) and everything on it.
     static void addRows(design::Rows &b);
 
-    explicit FaceUi(const Form &form);
+    explicit FaceUi(const tk::Form &form);
 
     tk::CheckBox *cmdGetFace;
     tk::CheckBox *cmdSaveAll;

@@ -17,7 +17,7 @@
 #include <QPushButton>
 #include <QUdpSocket>
 
-Link::Link(Form &form, FormState &state, proto::FeatureReplies &features)
+Link::Link(tk::Form &form, FormState &state, proto::FeatureReplies &features)
     : m_form(form),
       m_state(state),
       m_ui(form),

@@ -4,6 +4,9 @@
 // indicator shpInd, the command queue, and the arrival of datagrams, which
 // go to the proto::ReplyDispatcher one by one: those of the server in the server
 // bar, and no one else's.
+//
+// Errors, in this layer: nothing thrown; what goes wrong on the wire is
+// shown in the result line and the indicator, as the window's design does.
 
 #include "common/form_state.h"
 #include "protocol/command_queue.h"
@@ -16,7 +19,9 @@
 
 #include <optional>
 
+namespace tk {
 class Form;
+} // namespace tk
 
 class Link : public QObject, public proto::LinkHost {
     Q_OBJECT
@@ -24,9 +29,9 @@ public:
     static constexpr int kPollInterval = 2000;
     static constexpr int kNoAnswerInterval = 3000;
     static constexpr quint32 kLinkUp = 0x00FF00;
-    static constexpr quint32 kLinkDown = design::kIndicatorDown; // as designed
+    static constexpr quint32 kLinkDown = LinkUi::kIndicatorDown; // as designed
 
-    Link(Form &form, FormState &state, proto::FeatureReplies &features);
+    Link(tk::Form &form, FormState &state, proto::FeatureReplies &features);
 
     const LinkUi &ui() const { return m_ui; }
 
@@ -67,7 +72,7 @@ private:
     // while either is not valid.
     std::optional<address::Endpoint> server() const;
 
-    Form &m_form;
+    tk::Form &m_form;
     FormState &m_state;
     LinkUi m_ui;
     ResultConsole m_console;

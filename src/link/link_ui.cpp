@@ -37,7 +37,7 @@ void LinkUi::addResultLine(design::Rows &b)
         .withFont({}, 0, true).spoken(tk::Access::Status);
 }
 
-LinkUi::LinkUi(Form &form)
+LinkUi::LinkUi(tk::Form &form)
 {
     // The toolkit holds nothing of the wire: the link makes its socket.
     ws = new QUdpSocket(form.window());
@@ -54,7 +54,7 @@ LinkUi::LinkUi(Form &form)
     FORM_BIND(form, cmdSendExit);
 }
 
-void LinkUi::loadNoAnswerTimer(Form &form)
+void LinkUi::loadNoAnswerTimer(tk::Form &form)
 {
     tmr.set(1, form.load<tk::Timer>("tmr", 1));
 }

@@ -6,11 +6,11 @@
 #include "toolkit/controls/control_array.h"
 #include "toolkit/form/design_rows.h"
 
-class Form;
 class QPushButton;
 class QUdpSocket;
 namespace tk {
 class CheckBox;
+class Form;
 class Label;
 class LogBox;
 class Shape;
@@ -18,20 +18,18 @@ class TextBox;
 class Timer;
 } // namespace tk
 
-namespace design {
-inline constexpr quint32 kIndicatorDown = 0x222AC7; // red: no answer
-} // namespace design
-
 struct LinkUi {
+    static constexpr quint32 kIndicatorDown = 0x222AC7; // shpInd red: no answer
+
     // The poll timer tmr(0), the socket ws and the debug strip (the log
     // txtMsg, the command line txtDebug and its two buttons).
     static void addRows(design::Rows &b);
     // The result line lblErr.
     static void addResultLine(design::Rows &b);
 
-    explicit LinkUi(Form &form);
+    explicit LinkUi(tk::Form &form);
     // Start-up: the no-answer timer tmr(1), a copy of tmr(0).
-    void loadNoAnswerTimer(Form &form);
+    void loadNoAnswerTimer(tk::Form &form);
 
     QUdpSocket *ws;
     tk::ControlArray<tk::Timer, 0, 1> tmr; // 0 poll, 1 no answer once loaded

@@ -21,7 +21,7 @@ public:
     explicit ClientFixture(const QByteArray &settings = kQuietSettings, bool load = true);
 
     frmMain &window() { return *m_window; }
-    Form &form() { return m_window->form(); }
+    tk::Form &form() { return m_window->form(); }
     FormState &state() { return m_window->state(); }
     Link &link() { return m_window->link(); }
     QString cfgFile() const { return m_dir.filePath(QStringLiteral("dalvimo.cfg")); }

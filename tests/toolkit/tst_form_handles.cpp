@@ -80,7 +80,7 @@ void TestFormHandles::mismatch()
     QFETCH(QString, type);
     QFETCH(QString, failure);
     QWidget window;
-    const Form form(&window, rows());
+    const tk::Form form(&window, rows());
     const QMetaObject *meta = typeNamed(type);
     QVERIFY(meta);
     QCOMPARE(form.mismatch(name, index, *meta), failure);
@@ -91,7 +91,7 @@ void TestFormHandles::mismatch()
 void TestFormHandles::arrays()
 {
     QWidget window;
-    Form form(&window, rows());
+    tk::Form form(&window, rows());
     tk::ControlArray<tk::Label, 1, 2> times;
     form.bind(times, QStringLiteral("lblBudTime"));
     QCOMPARE(times(2), form.find(QStringLiteral("lblBudTime"), 2));

@@ -26,6 +26,7 @@
 
 using design::Kind;
 
+namespace tk {
 namespace {
 
 // A design face as a family that is installed, resolved once per family: a
@@ -257,3 +258,5 @@ QRect Form::twipsOf(const QWidget *w) const
     const QRect g = w->geometry();
     return {toTwips(g.x()), toTwips(g.y()), toTwips(g.width()), toTwips(g.height())};
 }
+
+} // namespace tk

@@ -4,6 +4,10 @@
 // the window is built (bind); a name or type that does not match the rows
 // stops the program there, naming the control. Twips become pixels here and
 // nowhere else.
+//
+// Errors, in the toolkit: a handle whose name or type does not match the
+// rows stops the program at start-up, naming the control (qFatal); nothing
+// else fails.
 
 #include "toolkit/controls/control_array.h"
 #include "toolkit/form/window_design.h"
@@ -18,6 +22,8 @@
 // that a control is named once in a part's code: its row; the member is
 // named after it.
 #define FORM_BIND(form, member, ...) (form).bind(member, QStringLiteral(#member) __VA_OPT__(, ) __VA_ARGS__)
+
+namespace tk {
 
 class Form {
 public:
@@ -42,13 +48,13 @@ public:
         handle = checked<T>(find(name, index), name, index);
     }
     template <class T, int First, int Last>
-    void bind(tk::ControlArray<T, First, Last> &array, const QString &name) const
+    void bind(ControlArray<T, First, Last> &array, const QString &name) const
     {
         for (int i = First; i <= Last; ++i)
             array.set(i, checked<T>(find(name, i), name, i));
     }
     template <class T, int First, int Last>
-    void bind(tk::ControlArray<T, First, Last> &array, const QString &name, int index) const
+    void bind(ControlArray<T, First, Last> &array, const QString &name, int index) const
     {
         array.set(index, checked<T>(find(name, index), name, index));
     }
@@ -101,3 +107,5 @@ private:
     double m_twipsPerPixel = 15.0;
     QHash<QString, QObject *> m_controls; // by objectName ("framTab(1)")
 };
+
+} // namespace tk
