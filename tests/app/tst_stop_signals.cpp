@@ -5,13 +5,13 @@
 
 #include "settings/profile.h"
 #include "support/loopback.h"
+#include "support/udp_peer.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUdpSocket>
 
 #include <csignal>
 #include <unistd.h>
@@ -29,7 +29,7 @@ bool placeProgram(const QString &program)
 
 struct Window {
     QTemporaryDir dir{QCoreApplication::applicationDirPath() + QStringLiteral("/stop-XXXXXX")};
-    QUdpSocket server;
+    UdpPeer server{QHostAddress(ownLoopback(8)), 17777}; // the server its settings file names, at the window's port
     QProcess process;
 
     QString cfg() const { return dir.filePath(QStringLiteral("dalvimo.cfg")); }
@@ -43,14 +43,13 @@ struct Window {
         if (!dir.isValid() || !placeProgram(program) || !f.open(QIODevice::WriteOnly) || f.write(settings) < 0)
             return false;
         f.close();
-        // The window sends to port 17777 of the server its settings file names.
-        if (!server.bind(QHostAddress(ownLoopback(8)), 17777))
+        if (!server.bound())
             return false;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process.setProcessEnvironment(env);
         process.start(program, {});
-        return server.waitForReadyRead(60000);
+        return server.waitFor(1, 60000);
     }
 
     bool stop(int signal)

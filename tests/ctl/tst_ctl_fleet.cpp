@@ -7,19 +7,19 @@
 #include "ctl_process.h"
 #include "support/loopback.h"
 #include "support/sim_fixture.h"
+#include "support/udp_peer.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUdpSocket>
 
 namespace {
 
 struct Fleet {
     std::vector<std::unique_ptr<SimFixture>> sims;
-    QUdpSocket silent; // bound, so nothing answers "port unreachable" either
+    std::unique_ptr<UdpPeer> silent; // bound, so nothing answers "port unreachable" either
     QStringList names; // ADDRESS:PORT of the two simulators, then the silent one
 
     bool start(quint16 port)
@@ -33,10 +33,9 @@ struct Fleet {
                 return false;
             names << sims.back()->text();
         }
-        if (!silent.bind(QHostAddress(ownLoopback(3)), port))
-            return false;
-        names << ownLoopback(3) + u':' + QString::number(silent.localPort());
-        return true;
+        silent = std::make_unique<UdpPeer>(QHostAddress(ownLoopback(3)), port);
+        names << silent->text();
+        return silent->bound();
     }
 };
 

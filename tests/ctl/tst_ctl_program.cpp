@@ -1,12 +1,13 @@
 // dalvimoctl as a process against the simulator over loopback: each
-// command's datagrams, its output in Russian and in JSON, its exit status,
-// nothing sent on a usage error, and the server found through the window's
-// settings file beside the program.
+// command's datagrams, its output in Russian and in JSON, its exit status
+// against a peer that is not Quorvan, and the server found through the
+// window's settings file beside the program.
 
 #include "common/ansi.h"
 #include "ctl_process.h"
 #include "support/loopback.h"
 #include "support/sim_fixture.h"
+#include "support/udp_peer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +18,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUdpSocket>
 
 #include <memory>
 
@@ -61,30 +61,6 @@ QJsonValue at(QJsonValue v, const QString &path)
     return v;
 }
 
-// A UDP peer that is not Quorvan: silent, or answering everything with one text.
-struct CannedPeer {
-    QUdpSocket socket;
-    QString reply; // null: silent
-    int heard = 0;
-
-    explicit CannedPeer(const QString &text) : reply(text)
-    {
-        socket.bind(QHostAddress::LocalHost, 0);
-        QObject::connect(&socket, &QUdpSocket::readyRead, &socket, [this] {
-            while (socket.hasPendingDatagrams()) {
-                QHostAddress from;
-                quint16 port = 0;
-                QByteArray data(int(socket.pendingDatagramSize()), 0);
-                socket.readDatagram(data.data(), data.size(), &from, &port);
-                ++heard;
-                if (!reply.isNull())
-                    socket.writeDatagram(reply.toUtf8(), from, port); // ASCII-only replies
-            }
-        });
-    }
-    QString address() const { return QStringLiteral("127.0.0.1:") + QString::number(socket.localPort()); }
-};
-
 } // namespace
 
 class TestCtlProgram : public QObject {
@@ -96,7 +72,6 @@ private slots:
     void json();
     void failures_data();
     void failures();
-    void usageSendsNothing();
     void quorvanWithoutBrightness();
     void helpAndVersion();
     void settingsFileBesideTheProgram();
@@ -165,6 +140,8 @@ void TestCtlProgram::commands_data()
                                  << QStringList{"Gbd2|2|8:30:00|0|Beep|10|1|0|1"} << "";
     QTest::newRow("send, Quorvan fails") << QStringList{"send", "Xyz"} << QStringList{"Xyz"} << 1
                                          << QStringList{"Err1|Неизвестная команда"} << "";
+    QTest::newRow("send a read, Quorvan fails") << QStringList{"send", "Gbd9"} << QStringList{"Gbd9"} << 1
+                                                << QStringList{"Err3|Нет будильника с таким номером"} << "";
     QTest::newRow("skin out of range") << QStringList{"skin", "99"} << QStringList{"Ssk98"} << 1 << QStringList{}
                                        << "skin=0/1";
     QTest::newRow("ping") << QStringList{"ping"} << QStringList{"ping"} << 0 << QStringList{} << "";
@@ -239,52 +216,49 @@ void TestCtlProgram::json()
 void TestCtlProgram::failures_data()
 {
     QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("reply"); // null: the peer stays silent
+    QTest::addColumn<QByteArray>("reply"); // to everything; null: the peer stays silent
     QTest::addColumn<int>("exit");
     QTest::addColumn<int>("sends");
+    QTest::addColumn<QString>("says"); // part of stderr
 
-    QTest::newRow("no answer to a read: repeated") << QStringList{"ping"} << QString() << 2 << 3;
-    QTest::newRow("no answer to a setting: sent once") << QStringList{"silence"} << QString() << 2 << 1;
-    QTest::newRow("alarm text of seven fields") << QStringList{"alarms"} << "Gbd*|1|7:05:00|1|x|0|0|0" << 3 << 1;
-    QTest::newRow("skin index a word") << QStringList{"status"} << "Gsk?|0|6|x|A|0|0|0|0|0|a.stl" << 3 << 1;
-    QTest::newRow("style not there") << QStringList{"skin", "next"} << "Gsk?|0|6|0|A|0|0|0|0|3|a.stl" << 3 << 1;
-    QTest::newRow("mode 7") << QStringList{"transparency"} << "GfaT|50|10|90|7" << 3 << 1;
-    QTest::newRow("support a word") << QStringList{"flag", "lock", "on"} << "Gfa*|0|0|0|0|1|maybe" << 3 << 1;
-    QTest::newRow("error code out of range") << QStringList{"save"} << "Err99999|x" << 3 << 1;
-    QTest::newRow("Quorvan's error to a read") << QStringList{"alarm", "1"} << "Err3|no such alarm" << 1 << 1;
+    const QString unreadable = QStringLiteral("ответ не удалось разобрать");
+    QTest::newRow("no answer to a read: repeated") << QStringList{"ping"} << QByteArray() << 2 << 3
+                                                   << "нет ответа на «ping» (попыток: 3, по 50 мс)";
+    QTest::newRow("no answer to a setting: sent once") << QStringList{"silence"} << QByteArray() << 2 << 1
+                                                       << "нет ответа на «Sbd0»";
+    QTest::newRow("read-back unanswered: its own silence told")
+        << QStringList{"skin", "2"} << QByteArray() << 2 << 4 << "нет ответа на «Gsk?» (попыток: 3";
+    QTest::newRow("setting not taken: resent up to the retries")
+        << QStringList{"alarm", "2", "set", "--time", "6:45"} << QByteArray("Gbd2|2|8:30:00|0|Beep|10|1|0|1") << 2
+        << 7 << "; команда не выполнена";
+    QTest::newRow("alarm text of seven fields") << QStringList{"alarms"} << QByteArray("Gbd*|1|7:05:00|1|x|0|0|0")
+                                                << 3 << 1 << unreadable;
+    QTest::newRow("skin index a word") << QStringList{"status"} << QByteArray("Gsk?|0|6|x|A|0|0|0|0|0|a.stl") << 3
+                                       << 1 << unreadable;
+    QTest::newRow("style not there") << QStringList{"skin", "next"} << QByteArray("Gsk?|0|6|0|A|0|0|0|0|3|a.stl")
+                                     << 3 << 1 << unreadable;
+    QTest::newRow("mode 7") << QStringList{"transparency"} << QByteArray("GfaT|50|10|90|7") << 3 << 1 << unreadable;
+    QTest::newRow("support a word") << QStringList{"flag", "lock", "on"} << QByteArray("Gfa*|0|0|0|0|1|maybe") << 3
+                                    << 1 << unreadable;
+    QTest::newRow("error code out of range") << QStringList{"save"} << QByteArray("Err99999|x") << 3 << 1
+                                             << "непонятный ответ: Err99999|x";
+    QTest::newRow("Quorvan's error to a read") << QStringList{"alarm", "1"} << QByteArray("Err3|no such alarm") << 1
+                                               << 1 << "ошибка 3 (no such alarm)";
 }
 
 void TestCtlProgram::failures()
 {
     QFETCH(QStringList, args);
-    QFETCH(QString, reply);
-    CannedPeer peer(reply);
-    const Run r = run(QStringList{"-s", peer.address(), "--timeout", "50"} + args);
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, says);
+    UdpPeer peer;
+    if (!reply.isNull())
+        peer.script = UdpPeer::always(reply);
+    const Run r = run(QStringList{"-s", peer.text(), "--timeout", "50"} + args);
     QTEST(r.exit, "exit");
-    QTEST(peer.heard, "sends");
+    QTEST(int(peer.heard.size()), "sends");
     QVERIFY(r.out.isEmpty());
-    QVERIFY(r.err.startsWith(QStringLiteral("dalvimoctl: ")));
-    if (r.exit == 1)
-        QVERIFY2(r.err.contains(QStringLiteral("ошибка 3 (no such alarm)")), qPrintable(r.err));
-}
-
-void TestCtlProgram::usageSendsNothing()
-{
-    SimFixture sim;
-    QVERIFY(sim.started);
-    const QList<QStringList> bad{{"alarm", "5", "on"},
-                                {"alarm", "2", "set", "--time", "6:75"},
-                                {"flag", "on-top", "maybe"},
-                                {"--retries", "-1", "alarms"},
-                                {"transparency", "40", "--mode", "dark"}};
-    for (const QStringList &args : bad) {
-        const Run r = run(QStringList{"-s", sim.text()} + args);
-        QCOMPARE(r.exit, 64);
-        QCOMPARE(r.err.count(u'\n'), 2); // the reason and a one-line hint
-    }
-    const Run badServer = run({"-s", "127.0.0.1:0", "ping"});
-    QCOMPARE(badServer.exit, 64);
-    QCOMPARE(sim.heard, QStringList{});
+    QVERIFY2(r.err.startsWith(QStringLiteral("dalvimoctl: ")) && r.err.contains(says), qPrintable(r.err));
 }
 
 // The window greys the brightness controls out; here nothing is sent.

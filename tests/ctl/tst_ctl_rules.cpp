@@ -107,6 +107,7 @@ void TestCtlRules::usageErrors_data()
     QTest::newRow("alarm 5") << QStringList{"alarm", "5"} << "dalvimoctl alarm --help";
     QTest::newRow("alarm set, nothing to set") << QStringList{"alarm", "2", "set"} << "alarm --help";
     QTest::newRow("alarm set, bad time") << QStringList{"alarm", "2", "set", "--time", "24:00"} << "alarm --help";
+    QTest::newRow("alarm set, minute 75") << QStringList{"alarm", "2", "set", "--time", "6:75"} << "alarm --help";
     QTest::newRow("alarm set, time with blanks") << QStringList{"alarm", "2", "set", "--time", " 6:45"} << "alarm --help";
     QTest::newRow("alarm set, on and off") << QStringList{"alarm", "2", "set", "--on", "--off"} << "alarm --help";
     QTest::newRow("alarm set, short ring") << QStringList{"alarm", "2", "set", "--ring", "Бип"} << "alarm --help";
@@ -122,6 +123,7 @@ void TestCtlRules::usageErrors_data()
     QTest::newRow("empty send") << QStringList{"send", ""} << "send --help";
     QTest::newRow("timeout 0") << QStringList{"--timeout", "0", "ping"} << "ping --help";
     QTest::newRow("retries word") << QStringList{"ping", "--retries", "many"} << "ping --help";
+    QTest::newRow("retries below 0") << QStringList{"--retries", "-1", "alarms"} << "alarms --help";
     QTest::newRow("ring a byte beyond a datagram")
         << QStringList{"alarm", "4", "set", "--ring", QString(proto::kMaxDatagram - 15, u'Ж')} << "alarm --help";
     QTest::newRow("ring with NUL") << QStringList{"alarm", "4", "set", "--ring", QStringLiteral("Wake") + QChar(0) + "up"}

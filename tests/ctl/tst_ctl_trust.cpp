@@ -6,55 +6,33 @@
 
 #include "common/ansi.h"
 #include "ctl_process.h"
+#include "support/udp_peer.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTest>
-#include <QUdpSocket>
 
 namespace {
 
-// The server: answers each command with the reply listed for it, or keeps
-// silent. Before it answers, the impostors (another loopback address on the
-// server's port, and the server's address on another port) answer first.
-class Peers {
-public:
-    QMap<QString, QByteArray> replies; // command -> reply
-    QByteArray impostorsSay;           // empty: the impostors keep silent
-    QStringList heard;                 // what the server got
+// The server, and two impostors that answer first when told: another
+// loopback address on the server's port, and the server's address on
+// another port.
+struct Peers {
+    UdpPeer server;
+    UdpPeer otherAddress{QHostAddress(QStringLiteral("127.0.0.2")), server.port()};
+    UdpPeer otherPort;
 
-    Peers()
+    explicit Peers(const QMap<QString, QByteArray> &replies = {}, const QByteArray &impostorsSay = {})
     {
-        m_server.bind(QHostAddress::LocalHost, 0);
-        m_otherAddress.bind(QHostAddress(QStringLiteral("127.0.0.2")), m_server.localPort());
-        m_otherPort.bind(QHostAddress::LocalHost, 0);
-        QObject::connect(&m_server, &QUdpSocket::readyRead, &m_server, [this] { serve(); });
+        server.script = UdpPeer::replies(replies);
+        if (!impostorsSay.isEmpty())
+            server.first = [this, impostorsSay](const QNetworkDatagram &d) {
+                for (UdpPeer *p : {&otherAddress, &otherPort})
+                    p->send(impostorsSay, d.senderAddress(), quint16(d.senderPort()));
+            };
     }
-    QString address() const { return QStringLiteral("127.0.0.1:") + QString::number(m_server.localPort()); }
-
-private:
-    void serve()
-    {
-        while (m_server.hasPendingDatagrams()) {
-            QHostAddress from;
-            quint16 port = 0;
-            QByteArray data(int(m_server.pendingDatagramSize()), 0);
-            m_server.readDatagram(data.data(), data.size(), &from, &port);
-            const QString command = ansi::decode(data);
-            heard << command;
-            if (!impostorsSay.isEmpty()) {
-                m_otherAddress.writeDatagram(impostorsSay, from, port);
-                m_otherPort.writeDatagram(impostorsSay, from, port);
-            }
-            if (replies.contains(command))
-                m_server.writeDatagram(replies.value(command), from, port);
-        }
-    }
-
-    QUdpSocket m_server;
-    QUdpSocket m_otherAddress;
-    QUdpSocket m_otherPort;
+    QString address() const { return server.text(); }
 };
 
 QByteArray alarmList(const QByteArray &ring1)
@@ -116,11 +94,10 @@ void TestCtlTrust::onlyTheServerIsHeard()
 {
     QFETCH(QStringList, args);
     QFETCH(bool, serverAnswers);
-    Peers peers;
     QFETCH(QByteArray, impostors);
-    peers.impostorsSay = impostors;
-    if (serverAnswers)
-        peers.replies = {{"Gbd*", alarmList("Real")}, {"Sss1", "Err0|"}};
+    Peers peers(serverAnswers ? QMap<QString, QByteArray>{{"Gbd*", alarmList("Real")}, {"Sss1", "Err0|"}}
+                              : QMap<QString, QByteArray>{},
+                impostors);
 
     const Run r = run(QStringList{"-v", "-s", peers.address(), "--timeout", "300", "--retries", "0"} + args);
     QTEST(r.exit, "exit");
@@ -181,7 +158,7 @@ void TestCtlTrust::refusedArguments()
     const QJsonObject o = onlyObject(r.out);
     QCOMPARE(o.value(QStringLiteral("status")), QJsonValue(64));
     QVERIFY2(o.value(QStringLiteral("error")).toString().startsWith(names), qPrintable(r.out));
-    QCOMPARE(peers.heard, QStringList{});
+    QCOMPARE(peers.server.heard, QStringList{});
 }
 
 void TestCtlTrust::peerTextOnTheTerminal_data()
@@ -210,8 +187,7 @@ void TestCtlTrust::peerTextOnTheTerminal()
 {
     QFETCH(QStringList, args);
     QFETCH(QByteArray, reply);
-    Peers peers;
-    peers.replies = {{args.last() == u"alarms" ? QStringLiteral("Gbd*") : QStringLiteral("Gbd1"), reply}};
+    Peers peers({{args.last() == u"alarms" ? QStringLiteral("Gbd*") : QStringLiteral("Gbd1"), reply}});
 
     const Run r = run(QStringList{"-s", peers.address(), "--timeout", "2000"} + args);
     QVERIFY2(!hasControls(r.out) && !hasControls(r.err), qPrintable(r.out + r.err));
@@ -229,12 +205,10 @@ void TestCtlTrust::peerTextOnTheTerminal()
 // datagram can fake a line of its own.
 void TestCtlTrust::monitorHearsEveryoneAndNamesThem()
 {
-    QUdpSocket server;
-    QVERIFY(server.bind(QHostAddress::LocalHost, 0));
+    UdpPeer server;
     QProcess p;
     p.setProcessEnvironment(cleanEnvironment());
-    p.start(QStringLiteral(DALVIMOCTL_PATH),
-            {"-v", "-s", QStringLiteral("127.0.0.1:%1").arg(server.localPort()), "monitor", "--poll", "0"});
+    p.start(QStringLiteral(DALVIMOCTL_PATH), {"-v", "-s", server.text(), "monitor", "--poll", "0"});
     QByteArray err;
     QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains('\n'), 30000);
     QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("слушаю порт"), 30000);
@@ -243,10 +217,9 @@ void TestCtlTrust::monitorHearsEveryoneAndNamesThem()
     QVERIFY2(m.hasMatch(), err.constData());
     const auto port = quint16(m.captured(1).toUInt());
 
-    QUdpSocket stranger;
-    QVERIFY(stranger.bind(QHostAddress(QStringLiteral("127.0.0.2")), 0));
-    stranger.writeDatagram("Gbd1|x\n12:00:00.000 127.0.0.1:17777 fake", QHostAddress::LocalHost, port);
-    server.writeDatagram("Err0|\x1b[2J", QHostAddress::LocalHost, port);
+    UdpPeer stranger(QHostAddress(QStringLiteral("127.0.0.2")));
+    stranger.send("Gbd1|x\n12:00:00.000 127.0.0.1:17777 fake", port);
+    server.send("Err0|\x1b[2J", port);
     QByteArray out;
     QTRY_VERIFY_WITH_TIMEOUT((out += p.readAllStandardOutput()).count('\n') >= 2, 30000);
     p.terminate();
@@ -256,9 +229,9 @@ void TestCtlTrust::monitorHearsEveryoneAndNamesThem()
     const QStringList lines = QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);
     QVERIFY2(lines.at(0).endsWith(QStringLiteral(" 127.0.0.2:%1 Gbd1|x\\n12:00:00.000 127.0.0.1:17777 fake")
-                                      .arg(stranger.localPort())),
+                                      .arg(stranger.port())),
              qPrintable(lines.at(0)));
-    QVERIFY2(lines.at(1).endsWith(QStringLiteral(" 127.0.0.1:%1 Err0|\\x1b[2J").arg(server.localPort())),
+    QVERIFY2(lines.at(1).endsWith(QStringLiteral(" %1 Err0|\\x1b[2J").arg(server.text())),
              qPrintable(lines.at(1)));
 }
 
@@ -271,7 +244,7 @@ void TestCtlTrust::failuresUnderJson_data()
     QTest::newRow("no answer") << QStringList{"ping"} << 2 << "нет ответа на «ping»";
     QTest::newRow("name that does not resolve") << QStringList{"-s", "nosuchhost.invalid", "ping"} << 2
                                                 << "--server: адрес «nosuchhost.invalid» не найден";
-    QTest::newRow("Quorvan's error") << QStringList{"send", "Xyz"} << 1 << "Quorvan: ошибка 1 (нет)";
+    QTest::newRow("Quorvan's error, escaped") << QStringList{"send", "Xyz"} << 1 << "Quorvan: ошибка 1 (нет\\x1b[2J)";
     QTest::newRow("unknown command") << QStringList{"bogus"} << 64 << "неизвестная команда «bogus»";
     QTest::newRow("unreadable") << QStringList{"alarm", "2"} << 3 << "ответ не удалось разобрать";
 }
@@ -280,8 +253,7 @@ void TestCtlTrust::failuresUnderJson_data()
 void TestCtlTrust::failuresUnderJson()
 {
     QFETCH(QStringList, args);
-    Peers peers;
-    peers.replies = {{"Xyz", ansi::encode(u"Err1|нет")}, {"Gbd2", "Gbd2|2|7:05"}};
+    Peers peers({{"Xyz", ansi::encode(u"Err1|нет\x1b[2J")}, {"Gbd2", "Gbd2|2|7:05"}});
     const bool ownServer = args.contains(QStringLiteral("-s"));
     const Run r = run((ownServer ? QStringList{} : QStringList{"-s", peers.address()})
                       + QStringList{"--json", "--timeout", "100", "--retries", "0"} + args);
@@ -291,7 +263,7 @@ void TestCtlTrust::failuresUnderJson()
     QFETCH(QString, error);
     QVERIFY2(o.value(QStringLiteral("error")).toString().startsWith(error), qPrintable(r.out));
     if (args.contains(QStringLiteral("send"))) // what did come is in the same object
-        QCOMPARE(o.value(QStringLiteral("reply")).toString(), QStringLiteral("Err1|нет"));
+        QCOMPARE(o.value(QStringLiteral("reply")).toString(), QStringLiteral("Err1|нет\x1b[2J"));
 }
 
 QTEST_GUILESS_MAIN(TestCtlTrust)

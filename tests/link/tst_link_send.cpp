@@ -12,9 +12,7 @@
 #include "toolkit/controls/timer.h"
 
 #include <QLabel>
-#include <QNetworkDatagram>
 #include <QTest>
-#include <QUdpSocket>
 
 namespace {
 constexpr quint32 kGreen = 0x00FF00;
@@ -32,8 +30,8 @@ private slots:
     void indicator();
     void everyPendingDatagramIsRead();
     void closedPortDoesNotStopReceiving();
-    void debugConsoleSendsTypedText();
-    void debugConsoleSendsLargestDatagram();
+    void debugConsoleSends_data();
+    void debugConsoleSends();
     void peerMarkupIsShownAsText_data();
     void peerMarkupIsShownAsText();
 };
@@ -71,16 +69,16 @@ void TestLinkSend::sendRules()
 void TestLinkSend::sendsToTheAddressAsReadInDecimal()
 {
     // 127.0.0.010 is 127.0.0.10 by the address check; read as octal it would be 127.0.0.8.
-    QUdpSocket decimal, octal;
-    if (!decimal.bind(QHostAddress(QStringLiteral("127.0.0.10")), 0)
-        || !octal.bind(QHostAddress(QStringLiteral("127.0.0.8")), decimal.localPort()))
+    UdpPeer decimal(QHostAddress(QStringLiteral("127.0.0.10")));
+    UdpPeer octal(QHostAddress(QStringLiteral("127.0.0.8")), decimal.port());
+    if (!decimal.bound() || !octal.bound())
         QSKIP("this system routes only 127.0.0.1 to itself");
     ClientFixture c;
     c.get<tk::TextBox>("txtIp")->setText(QStringLiteral("127.000.000.010"));
-    c.get<tk::TextBox>("txtPort")->setText(QString::number(decimal.localPort()));
+    c.get<tk::TextBox>("txtPort")->setText(QString::number(decimal.port()));
     c.link().Send(QStringLiteral("ping"));
-    QVERIFY(decimal.hasPendingDatagrams());
-    QVERIFY(!octal.hasPendingDatagrams());
+    QCOMPARE(decimal.take(), QStringList{"ping"});
+    QCOMPARE(octal.take(), QStringList{});
 }
 
 void TestLinkSend::pollTickSendsQueuedCommandsThenPing()
@@ -157,13 +155,7 @@ void TestLinkSend::everyPendingDatagramIsRead()
 void TestLinkSend::closedPortDoesNotStopReceiving()
 {
     ClientFixture c;
-    quint16 closedPort = 0;
-    {
-        QUdpSocket probe;
-        probe.bind(QHostAddress::LocalHost, 0);
-        closedPort = probe.localPort();
-    }
-    c.get<tk::TextBox>("txtPort")->setText(QString::number(closedPort));
+    c.get<tk::TextBox>("txtPort")->setText(QString::number(UdpPeer().port())); // closed once the peer is gone
     for (int i = 0; i < 3; ++i)
         c.link().tmr_Timer(0); // refused: the system may answer with ICMP errors
     // Back to the peer, the only server whose replies count.
@@ -172,27 +164,27 @@ void TestLinkSend::closedPortDoesNotStopReceiving()
     QTRY_COMPARE(c.get<QLabel>("lblErr")->text(), QStringLiteral("0k!"));
 }
 
-void TestLinkSend::debugConsoleSendsTypedText()
+void TestLinkSend::debugConsoleSends_data()
 {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("sent"); // what the box keeps, and sends
+    const QString largest = QString(proto::kMaxDatagram - 1, u'x') + u'Я'; // one byte each on the wire
+    QTest::newRow("as typed, blanks kept") << " Sfa1|x " << " Sfa1|x ";
+    QTest::newRow("nothing") << "" << "";
+    QTest::newRow("the largest datagram") << largest + "beyond" << largest;
+}
+
+void TestLinkSend::debugConsoleSends()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, sent);
     ClientFixture c;
     auto *debug = c.get<tk::TextBox>("txtDebug");
     QCOMPARE(debug->text(), QStringLiteral("Gsk?"));
-    debug->setText(QStringLiteral(" Sfa1|x "));
+    debug->setText(typed);
+    QCOMPARE(debug->text(), sent);
     QTest::mouseClick(c.get<QWidget>("cmdDebugSend"), Qt::LeftButton);
-    debug->clear();
-    QTest::mouseClick(c.get<QWidget>("cmdDebugSend"), Qt::LeftButton);
-    QCOMPARE(c.takeSent(), (QStringList{" Sfa1|x ", ""}));
-}
-
-void TestLinkSend::debugConsoleSendsLargestDatagram()
-{
-    ClientFixture c;
-    auto *debug = c.get<tk::TextBox>("txtDebug");
-    QString text = QString(proto::kMaxDatagram - 1, u'x') + u'Я'; // one byte each on the wire
-    debug->setText(text + QStringLiteral("beyond"));
-    QCOMPARE(debug->text(), text);
-    QTest::mouseClick(c.get<QWidget>("cmdDebugSend"), Qt::LeftButton);
-    QCOMPARE(c.takeSent(), QStringList{text});
+    QCOMPARE(c.takeSent(), QStringList{sent});
 }
 
 // Any host may send the client any text; the result line shows it as it came.

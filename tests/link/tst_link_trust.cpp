@@ -14,7 +14,6 @@
 
 #include <QLabel>
 #include <QTest>
-#include <QUdpSocket>
 
 namespace {
 
@@ -94,11 +93,11 @@ void TestLinkTrust::onlyTheServerIsHeard()
     ClientFixture c;
     c.state().bInitPending = true; // a "ping" echo would start the fetch
     const quint16 clientPort = c.get<QUdpSocket>("ws")->localPort();
-    QUdpSocket peer;
-    QVERIFY2(peer.bind(QHostAddress(impostor), serversPort ? c.peerPort() : 0), qPrintable(peer.errorString()));
+    UdpPeer peer(QHostAddress(impostor), serversPort ? c.peerPort() : 0);
+    QVERIFY(peer.bound());
     const Seen before = seen(c);
 
-    peer.writeDatagram(ansi::encode(datagram), QHostAddress::LocalHost, clientPort);
+    peer.send(ansi::encode(datagram), clientPort);
     QTRY_COMPARE(c.link().datagramsDropped(), quint64(1));
     QCOMPARE(seen(c), before);
     QCOMPARE(c.link().datagramsReceived(), quint64(0));
@@ -118,13 +117,12 @@ void TestLinkTrust::onlyTheServerIsHeard()
 void TestLinkTrust::theOldServerIsNotHeardAfterAChange()
 {
     ClientFixture c;
-    QUdpSocket next;
-    QVERIFY(next.bind(QHostAddress::LocalHost, 0));
-    c.get<tk::TextBox>("txtPort")->setText(QString::number(next.localPort()));
+    UdpPeer next;
+    c.get<tk::TextBox>("txtPort")->setText(QString::number(next.port()));
     c.sendToClient("Err0|");
     QTRY_COMPARE(c.link().datagramsDropped(), quint64(1));
     QCOMPARE(c.get<tk::LogBox>("txtMsg")->Text(), QString());
-    next.writeDatagram("Err0|", QHostAddress::LocalHost, c.get<QUdpSocket>("ws")->localPort());
+    next.send("Err0|", c.get<QUdpSocket>("ws")->localPort());
     QTRY_COMPARE(c.link().datagramsReceived(), quint64(1));
     QCOMPARE(c.get<QLabel>("lblErr")->text(), QStringLiteral("0k!"));
 }

@@ -91,6 +91,7 @@ void TestRemoteRules::serverChoice_data()
     QTest::newRow("host name") << "localhost:7" << QString() << QByteArray() << "127.0.0.1:7";
     QTest::newRow("bad address") << "127.0.0.300" << QString() << QByteArray() << "usage";
     QTest::newRow("bad port") << "127.0.0.1:70000" << QString() << QByteArray() << "usage";
+    QTest::newRow("port 0") << "127.0.0.1:0" << QString() << QByteArray() << "usage";
     QTest::newRow("empty port") << "127.0.0.1:" << QString() << QByteArray() << "usage";
     QTest::newRow("IPv6") << "::1" << QString() << QByteArray() << "usage";
     QTest::newRow("IPv6 with a port") << "[::1]:17777" << QString() << QByteArray() << "usage";

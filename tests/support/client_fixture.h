@@ -8,8 +8,9 @@
 #include "toolkit/form/form.h"
 #include "app/frm_main.h"
 
+#include "udp_peer.h"
+
 #include <QTemporaryDir>
-#include <QUdpSocket>
 
 #include <memory>
 
@@ -26,7 +27,8 @@ public:
     Link &link() { return m_window->link(); }
     QString cfgFile() const { return m_dir.filePath(QStringLiteral("dalvimo.cfg")); }
     QString exePath() const { return m_dir.filePath(QStringLiteral("dalvimo")); }
-    quint16 peerPort() const { return m_peer.localPort(); }
+    quint16 peerPort() const { return m_peer.port(); }
+    UdpPeer &peer() { return m_peer; }
 
     template <class T>
     T *get(const QString &name, int index = -1)
@@ -41,6 +43,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QUdpSocket m_peer;
+    UdpPeer m_peer;
     std::unique_ptr<frmMain> m_window;
 };

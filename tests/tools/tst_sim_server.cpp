@@ -1,35 +1,12 @@
 // The simulator over a real UDP socket on 127.0.0.1.
 
 #include "support/sim_fixture.h"
+#include "support/udp_peer.h"
 
-#include "common/ansi.h"
-
-#include <QNetworkDatagram>
 #include <QSignalSpy>
 #include <QTest>
-#include <QUdpSocket>
 
 using sim::SimServer;
-
-namespace {
-
-// Everything that arrives at the client within timeoutMs, waiting until
-// at least count datagrams are there.
-QList<QByteArray> receive(QUdpSocket &client, int count, int timeoutMs = 5000)
-{
-    QList<QByteArray> got;
-    QElapsedTimer clock;
-    clock.start();
-    while (got.size() < count && clock.elapsed() < timeoutMs) {
-        if (!client.hasPendingDatagrams())
-            QTest::qWait(5);
-        while (client.hasPendingDatagrams())
-            got << client.receiveDatagram().data();
-    }
-    return got;
-}
-
-} // namespace
 
 class TstSimServer : public QObject {
     Q_OBJECT
@@ -79,19 +56,15 @@ void TstSimServer::answersEveryPendingDatagram()
     QVERIFY(server.started);
     QVERIFY(server.port() != 0);
 
-    QUdpSocket client;
-    QVERIFY(client.bind(QHostAddress::LocalHost, 0));
-    const QHostAddress to(QHostAddress::LocalHost);
-    client.writeDatagram(QByteArray(), to, server.port());
-    client.writeDatagram("ping", to, server.port());
-    client.writeDatagram("Gbd*", to, server.port());
+    UdpPeer client;
+    client.send(QByteArray(), server.port());
+    client.send("ping", server.port());
+    client.send("Gbd*", server.port());
 
-    const QList<QByteArray> got = receive(client, 2);
-    QCOMPARE(got.size(), 2);
-    QCOMPARE(got[0], QByteArray("ping"));
-    QCOMPARE(got[1], ansi::encode(server.state().allAlarmsReply()));
-    QVERIFY(got[1].startsWith("Gbd*|1|7:05:00|1|"));
-    QCOMPARE(got[1].count("\r\n"), 3);
+    QVERIFY(client.waitFor(2));
+    QCOMPARE(client.heard, (QStringList{"ping", server.state().allAlarmsReply()}));
+    QVERIFY(client.heard[1].startsWith(QStringLiteral("Gbd*|1|7:05:00|1|")));
+    QCOMPARE(client.heard[1].count(QStringLiteral("\r\n")), 3);
     QCOMPARE(server.receivedCount(), 3);
 }
 
@@ -103,11 +76,10 @@ void TstSimServer::dropsEverythingAtHundredPercent()
     });
     QVERIFY(server.started);
 
-    QUdpSocket client;
-    QVERIFY(client.bind(QHostAddress::LocalHost, 0));
-    client.writeDatagram("ping", QHostAddress(QHostAddress::LocalHost), server.port());
+    UdpPeer client;
+    client.send("ping", server.port());
     QTRY_COMPARE(server.droppedCount(), 1);
-    QVERIFY(receive(client, 1, 100).isEmpty());
+    QCOMPARE(client.take(), QStringList{}); // an answer would be queued by now
 }
 
 void TstSimServer::floodSendsRepliesThenAnswersNormally()
@@ -116,27 +88,25 @@ void TstSimServer::floodSendsRepliesThenAnswersNormally()
     QVERIFY(server.started);
     QSignalSpy finished(&server, &SimServer::floodFinished);
 
-    QUdpSocket client;
-    QVERIFY(client.bind(QHostAddress::LocalHost, 0));
-    client.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 1 << 20);
-    const QHostAddress to(QHostAddress::LocalHost);
-    client.writeDatagram("ping", to, server.port());
+    UdpPeer client;
+    client.send("ping", server.port());
     QTRY_COMPARE(finished.size(), 1);
     QCOMPARE(finished.at(0).at(0).toInt(), 200);
 
-    QList<QByteArray> got = receive(client, 201);
+    QVERIFY(client.waitFor(201));
+    const QStringList got = client.take();
     QCOMPARE(got.size(), 201);
-    QCOMPARE(got.count(QByteArray("ping")), 1);
-    QSet<QByteArray> kinds;
-    for (const QByteArray &d : got)
+    QCOMPARE(got.count(QStringLiteral("ping")), 1);
+    QSet<QString> kinds;
+    for (const QString &d : got)
         kinds.insert(d.left(3));
-    QCOMPARE(kinds, (QSet<QByteArray>{"pin", "Gbd", "Gsk", "Gfa"}));
+    QCOMPARE(kinds, (QSet<QString>{"pin", "Gbd", "Gsk", "Gfa"}));
 
     // The same client is not flooded again.
-    client.writeDatagram("Gfa*", to, server.port());
-    got = receive(client, 1);
-    QCOMPARE(got, QList<QByteArray>{QByteArray("Gfa*|0|1|0|0|1|1")});
-    QVERIFY(receive(client, 1, 100).isEmpty());
+    client.send("Gfa*", server.port());
+    QVERIFY(client.waitFor(1));
+    QVERIFY(!client.waitFor(2, 100));
+    QCOMPARE(client.heard, QStringList{"Gfa*|0|1|0|0|1|1"});
     QCOMPARE(finished.size(), 1);
 }
 

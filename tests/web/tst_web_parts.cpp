@@ -52,41 +52,29 @@ void TestWebParts::reader_data()
     QTest::addColumn<QByteArray>("body");
 
     const QByteArray head = "POST /api/silence?x=1 HTTP/1.1\r\nHost: a\r\n";
-    QTest::newRow("no body") << QByteArray("GET / HTTP/1.1\r\nHost: a\r\n\r\n") << int(RequestReader::Complete)
-                             << QByteArray();
-    QTest::newRow("body") << QByteArray(head + "Content-Length: 2\r\n\r\n{}") << int(RequestReader::Complete)
-                          << QByteArray("{}");
-    QTest::newRow("body still coming") << QByteArray(head + "Content-Length: 3\r\n\r\n{}")
-                                       << int(RequestReader::Incomplete) << QByteArray();
-    QTest::newRow("head still coming") << QByteArray(head) << int(RequestReader::Incomplete) << QByteArray();
-    QTest::newRow("declared too long") << QByteArray(head + "Content-Length: 4097\r\n\r\n")
-                                       << int(RequestReader::TooLarge) << QByteArray();
-    QTest::newRow("huge length") << QByteArray(head + "Content-Length: 99999999999999999999\r\n\r\n")
-                                 << int(RequestReader::TooLarge) << QByteArray();
-    QTest::newRow("endless head") << QByteArray("GET / HTTP/1.1\r\nX: " + QByteArray(9000, 'a'))
-                                  << int(RequestReader::TooLarge) << QByteArray();
-    QTest::newRow("negative length") << QByteArray(head + "Content-Length: -1\r\n\r\n")
-                                     << int(RequestReader::Malformed) << QByteArray();
-    QTest::newRow("two lengths") << QByteArray(head + "Content-Length: 0\r\ncontent-length: 5\r\n\r\n")
-                                 << int(RequestReader::Malformed) << QByteArray();
-    QTest::newRow("chunked") << QByteArray(head + "Transfer-Encoding: chunked\r\n\r\n")
-                             << int(RequestReader::Malformed) << QByteArray();
-    QTest::newRow("second request behind") << QByteArray(head + "Content-Length: 0\r\n\r\nGET / HTTP/1.1\r\n\r\n")
-                                           << int(RequestReader::Complete) << QByteArray();
-    QTest::newRow("not HTTP") << QByteArray("HELLO\r\n\r\n") << int(RequestReader::Malformed) << QByteArray();
-    QTest::newRow("absolute target") << QByteArray("GET http://x/ HTTP/1.1\r\n\r\n")
-                                     << int(RequestReader::Malformed) << QByteArray();
+    const auto row = [](const char *name, const QByteArray &raw, RequestReader::State state,
+                        const QByteArray &body = {}) {
+        QTest::newRow(name) << raw << int(state) << body;
+    };
+    row("no body", "GET / HTTP/1.1\r\nHost: a\r\n\r\n", RequestReader::Complete);
+    row("body", head + "Content-Length: 2\r\n\r\n{}", RequestReader::Complete, "{}");
+    row("body still coming", head + "Content-Length: 3\r\n\r\n{}", RequestReader::Incomplete);
+    row("head still coming", head, RequestReader::Incomplete);
+    row("declared too long", head + "Content-Length: 4097\r\n\r\n", RequestReader::TooLarge);
+    row("huge length", head + "Content-Length: 99999999999999999999\r\n\r\n", RequestReader::TooLarge);
+    row("endless head", "GET / HTTP/1.1\r\nX: " + QByteArray(9000, 'a'), RequestReader::TooLarge);
+    row("negative length", head + "Content-Length: -1\r\n\r\n", RequestReader::Malformed);
+    row("two lengths", head + "Content-Length: 0\r\ncontent-length: 5\r\n\r\n", RequestReader::Malformed);
+    row("chunked", head + "Transfer-Encoding: chunked\r\n\r\n", RequestReader::Malformed);
+    row("second request behind", head + "Content-Length: 0\r\n\r\nGET / HTTP/1.1\r\n\r\n", RequestReader::Complete);
+    row("not HTTP", "HELLO\r\n\r\n", RequestReader::Malformed);
+    row("absolute target", "GET http://x/ HTTP/1.1\r\n\r\n", RequestReader::Malformed);
     // What another reader on the way could take apart otherwise.
-    QTest::newRow("blank before a colon") << QByteArray(head + "Content-Length : 2\r\n\r\n{}")
-                                          << int(RequestReader::Malformed) << QByteArray();
-    QTest::newRow("folded line") << QByteArray(head + "X-A: 1\r\n  continued\r\n\r\n")
-                                 << int(RequestReader::Malformed) << QByteArray();
-    QTest::newRow("bare CR in a value") << QByteArray(head + "X-A: 1\rContent-Length: 2\r\n\r\n{}")
-                                        << int(RequestReader::Malformed) << QByteArray();
-    QTest::newRow("HTTP/2 preface") << QByteArray("PRI * HTTP/2.0\r\n\r\nSM\r\n\r\n")
-                                    << int(RequestReader::Malformed) << QByteArray();
-    QTest::newRow("tab in the target") << QByteArray("GET /a\tb HTTP/1.1\r\n\r\n") << int(RequestReader::Malformed)
-                                       << QByteArray();
+    row("blank before a colon", head + "Content-Length : 2\r\n\r\n{}", RequestReader::Malformed);
+    row("folded line", head + "X-A: 1\r\n  continued\r\n\r\n", RequestReader::Malformed);
+    row("bare CR in a value", head + "X-A: 1\rContent-Length: 2\r\n\r\n{}", RequestReader::Malformed);
+    row("HTTP/2 preface", "PRI * HTTP/2.0\r\n\r\nSM\r\n\r\n", RequestReader::Malformed);
+    row("tab in the target", "GET /a\tb HTTP/1.1\r\n\r\n", RequestReader::Malformed);
 }
 
 void TestWebParts::reader()
