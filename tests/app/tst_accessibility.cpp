@@ -161,6 +161,8 @@ void TestAccessibility::controlsFollowTheirRows()
             const auto fault = [&](const QString &what) { faults << object + QStringLiteral(": ") + what; };
             if (iface->role() != looks)
                 fault(QStringLiteral("role %1, not %2").arg(iface->role()).arg(looks));
+            if (looks == Role::PageTab && iface->parent()->role() != Role::PageTabList)
+                fault(QStringLiteral("a tab outside a tab list"));
             // Time labels and the result line have names made at run time
             // (computedNames); a label start-up empties Qt names for its frame.
             const auto *label = qobject_cast<const QLabel *>(w);
