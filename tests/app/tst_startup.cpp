@@ -4,6 +4,7 @@
 #include "client_fixture.h"
 
 #include "common/ansi.h"
+#include "app/frm_main_ui.h"
 #include "app/server_list.h"
 #include "toolkit/controls/check_box.h"
 #include "toolkit/controls/combo_box.h"
@@ -12,6 +13,8 @@
 #include "toolkit/controls/timer.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
@@ -32,6 +35,12 @@ QWidget *visiblePage(ClientFixture &c)
     return nullptr;
 }
 
+const design::Control &rowOf(const QString &name)
+{
+    const auto &rows = MainUi::rows();
+    return *std::find_if(rows.begin(), rows.end(), [&](const design::Control &r) { return r.name == name; });
+}
+
 } // namespace
 
 class TestStartup : public QObject {
@@ -44,6 +53,7 @@ private slots:
     void handWrittenFileChangesOnlyTheWrittenValues();
     void garbageFileStillStarts_data();
     void garbageFileStillStarts();
+    void widgetsAreWhatTheirRowsSay();
     void runTimeControls();
     void windowShowsPagesAndExitOnly();
     void firstPingGoesOutBeforeTheWindowShows();
@@ -210,21 +220,59 @@ void TestStartup::garbageFileStillStarts()
         QCOMPARE(after, settings);
 }
 
+// Before start-up moves anything, each widget is what its row says: its
+// place and size in twips at the screen's resolution, text, font, tool-tip,
+// length limit, lock and visibility.
+void TestStartup::widgetsAreWhatTheirRowsSay()
+{
+    ClientFixture c(ClientFixture::kQuietSettings, false);
+    const double twipsPerPixel = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+    const auto px = [&](int twips) { return qRound(twips / twipsPerPixel); };
+    QStringList faults;
+    for (const design::Control &row : MainUi::rows()) {
+        auto *w = c.get<QWidget>(row.name, row.index);
+        if (!w)
+            continue; // a timer, the socket
+        const auto fault = [&](const char *what) { faults << w->objectName() + QStringLiteral(": ") + what; };
+        const QRect &t = row.twips;
+        if (w->geometry() != QRect(px(t.x()), px(t.y()), px(t.width()), px(t.height())))
+            fault("geometry");
+        if (w->isHidden() == row.visible)
+            fault("visibility");
+        if (w->toolTip() != row.tip)
+            fault("tool-tip");
+        if ((row.font.points > 0 && w->font().pointSizeF() != row.font.points)
+            || (!row.font.family.isEmpty() && w->font().bold() != row.font.bold))
+            fault("font");
+        if (auto *box = qobject_cast<tk::TextBox *>(w)) {
+            if (box->text() != row.caption || box->isReadOnly() != (row.readOnly || row.kind == design::Kind::LinkText)
+                || (row.maxLength > 0 && box->maxLength() != row.maxLength))
+                fault("text, lock or length");
+        } else if (auto *label = qobject_cast<QLabel *>(w); label && !row.picture && label->text() != row.caption) {
+            fault("caption");
+        }
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+// The time editors 2..4 are copies of the designed one; all four lie on
+// their labels, hidden.
 void TestStartup::runTimeControls()
 {
     ClientFixture c(ClientFixture::kQuietSettings, false);
     QVERIFY(!c.get<tk::TextBox>("txtBudTime", 2));
     QVERIFY(!c.get<tk::Timer>("tmr", 1));
     c.load();
+    const design::Control &designed = rowOf(QStringLiteral("txtBudTime"));
     for (int i = 1; i <= 4; ++i) {
         auto *editor = c.get<tk::TextBox>("txtBudTime", i);
         auto *label = c.get<QWidget>("lblBudTime", i);
         QVERIFY(editor);
         QVERIFY(!editor->isVisibleTo(&c.window()));
         QCOMPARE(editor->geometry(), QRect(label->x() + 15, label->y(), 65, label->height()));
-        QCOMPARE(editor->font().pointSize(), 16);
-        QCOMPARE(editor->maxLength(), 5);
-        QCOMPARE(editor->text(), QStringLiteral("?"));
+        QCOMPARE(editor->font().pointSizeF(), designed.font.points);
+        QCOMPARE(editor->maxLength(), designed.maxLength);
+        QCOMPARE(editor->text(), designed.caption);
     }
     QVERIFY(!c.get<tk::TextBox>("txtBudTime", 0));
     QVERIFY(!c.get<tk::TextBox>("txtBudTime", 5));
