@@ -1,24 +1,19 @@
 // The in-place time editor driven by mouse and keyboard, and the link texts'
 // hover effect, which takes the focus away from an open editor.
 
-#include "alarms_window.h"
+#include "user_window.h"
 
+#include "alarms/alarms_page.h"
+#include "toolkit/controls/check_box.h"
 #include "toolkit/controls/colours.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
 
 class TestAlarmTimeEditor : public QObject {
     Q_OBJECT
 private slots:
-    void unknownTimeOpensOrange();
-    void validTimeTakenByEnter();
-    void colourFollowsText_data();
-    void colourFollowsText();
-    void sixthCharacterRefused();
-    void takenByDoubleClick();
-    void discarded_data();
-    void discarded();
-    void secondEditorClosesFirst();
-    void clickOnLabelRestartsEdit();
-    void editedTimeSentWithSeconds();
+    void edit_data();
+    void edit();
     void linkHover_data();
     void linkHover();
     void oneLinkHotAtATime();
@@ -26,164 +21,89 @@ private slots:
 
 namespace {
 
-bool isOpen(AlarmsWindow &w, int i)
-{
-    return w.editor(i)->isVisible() && w.editor(i)->hasFocus() && !w.getButton(i)->isEnabled()
-        && !w.setButton(i)->isEnabled();
-}
+QString label(int row) { return QStringLiteral("lblBudTime(%1)").arg(row); }
+QString editor(int row) { return QStringLiteral("txtBudTime(%1)").arg(row); }
+QStringList clickTime(int row) { return {"click:" + label(row) + "@left"}; }
 
-bool isClosed(AlarmsWindow &w, int i)
+// Open: shown with the focus, and the row's buttons wait. Closed: hidden, the
+// buttons back.
+QString editorState(UserWindow &w, int row)
 {
-    return !w.editor(i)->isVisible() && w.getButton(i)->isEnabled() && w.setButton(i)->isEnabled();
+    auto *box = w.get<tk::TextBox>(QStringLiteral("txtBudTime"), row);
+    const bool buttons = w.get<QWidget>(QStringLiteral("cmdBudGet"), row)->isEnabled()
+        && w.get<QWidget>(QStringLiteral("cmdBudSet"), row)->isEnabled();
+    if (box->isVisible() && box->hasFocus() && !buttons)
+        return QStringLiteral("open");
+    return !box->isVisible() && buttons ? QStringLiteral("closed") : QStringLiteral("half");
 }
 
 } // namespace
 
-void TestAlarmTimeEditor::unknownTimeOpensOrange()
+void TestAlarmTimeEditor::edit_data()
 {
-    AlarmsWindow w;
-    QVERIFY(w.isActive());
-    w.openEditor(1);
-    QVERIFY(isOpen(w, 1));
-    QCOMPARE(w.editor(1)->text(), QStringLiteral("?:??"));
-    QCOMPARE(tk::backColor(w.editor(1)), AlarmTimeEditor::kTimeInvalid);
-    QTest::keyClick(w.editor(1), Qt::Key_Return);
-    QVERIFY(isOpen(w, 1));
-    QCOMPARE(w.label(1)->text(), QStringLiteral("?:??"));
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("text"); // the editor's, kept while closed
+    QTest::addColumn<bool>("valid");   // its colour
+    QTest::addColumn<QString>("focus"); // empty: not checked
+
+    QTest::newRow("unknown time opens orange, Enter keeps it open")
+        << clickTime(1) + QStringList{"key:Return"} << 1 << "?:??" << "open" << "?:??" << false << editor(1);
+    // The typing replaces the selected "?:??"; the focus goes on to the row's next step.
+    QTest::newRow("valid time taken by Enter") << clickTime(2) + QStringList{"type:7:30", "key:Enter"} << 2 << "7:30"
+                                               << "closed" << "7:30" << true << "cmdBudSet(2)";
+    const auto typed = [](int row, const QString &text) { return clickTime(row) + QStringList{"type:" + text}; };
+    const std::pair<const char *, bool> typings[] = {{"7:5", true},   {"23:59", true}, {"24:00", false},
+                                                     {"7:60", false}, {"7:", false},   {"7.30", false}};
+    for (const auto &[text, valid] : typings) {
+        QTest::addRow("typed %s, Return", text) << typed(3, text) + QStringList{"key:Return"} << 3
+                                                << (valid ? text : "?:??") << (valid ? "closed" : "open") << text
+                                                << valid << "";
+    }
+    QTest::newRow("sixth character refused") << typed(1, "12:305") << 1 << "?:??" << "open" << "12:30" << true << "";
+    QTest::newRow("double click on no time stays open") << typed(4, "?") + QStringList{"dblclick:" + editor(4)} << 4
+                                                        << "?:??" << "open" << "?" << false << "";
+    QTest::newRow("time taken by double click")
+        << typed(4, "?") + QStringList{"dblclick:" + editor(4), "key:Backspace", "type:6:45", "dblclick:" + editor(4)}
+        << 4 << "6:45" << "closed" << "6:45" << true << "";
+
+    // Discarded: the label keeps its time; Escape goes back to it.
+    const QString known = "reply:Gbd1|1|6:00:00|1|ring1|0|0|0|0";
+    QTest::newRow("opens on the time shown") << QStringList{known} + clickTime(1) << 1 << "6:00" << "open" << "6:00"
+                                             << true << editor(1);
+    QTest::newRow("discarded by Escape") << QStringList{known} + typed(1, "7:30") + QStringList{"key:Escape"} << 1
+                                         << "6:00" << "closed" << "7:30" << true << label(1);
+    QTest::newRow("discarded by a click into the ring text")
+        << QStringList{known} + typed(1, "7:30") + QStringList{"click:txtBudRing(1)"} << 1 << "6:00" << "closed"
+        << "7:30" << true << "txtBudRing(1)";
+    QTest::newRow("discarded by the pointer onto a link text")
+        << QStringList{known} + typed(1, "7:30") + QStringList{"move:txtBudOtkl"} << 1 << "6:00" << "closed" << "7:30"
+        << true << "cmdExit";
+    QTest::newRow("a second editor closes the first") << typed(1, "7:30") + clickTime(2) << 1 << "?:??" << "closed"
+                                                      << "7:30" << true << editor(2);
+    QTest::newRow("a click on the label starts again") << typed(1, "7:3") + clickTime(1) << 1 << "?:??" << "open" << "?:??"
+                                                       << false << editor(1);
 }
 
-void TestAlarmTimeEditor::validTimeTakenByEnter()
+void TestAlarmTimeEditor::edit()
 {
-    AlarmsWindow w;
-    QVERIFY(w.isActive());
-    w.openEditor(2);
-    QTest::keyClicks(w.editor(2), QStringLiteral("7:30")); // replaces the selected "?:??"
-    QCOMPARE(tk::backColor(w.editor(2)), AlarmTimeEditor::kTimeValid);
-    QTest::keyClick(w.editor(2), Qt::Key_Enter);
-    QCOMPARE(w.label(2)->text(), QStringLiteral("7:30"));
-    QVERIFY(isClosed(w, 2));
-    QVERIFY(w.setButton(2)->hasFocus()); // the row's next step
-    QVERIFY(w.takeSent().isEmpty());
-}
-
-void TestAlarmTimeEditor::colourFollowsText_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("H:M") << "7:5" << true;
-    QTest::newRow("HH:MM") << "23:59" << true;
-    QTest::newRow("hour 24") << "24:00" << false;
-    QTest::newRow("minute 60") << "7:60" << false;
-    QTest::newRow("no minutes") << "7:" << false;
-    QTest::newRow("dot") << "7.30" << false;
-}
-
-void TestAlarmTimeEditor::colourFollowsText()
-{
-    QFETCH(QString, typed);
+    QFETCH(QStringList, steps);
+    QFETCH(int, row);
     QFETCH(bool, valid);
-    AlarmsWindow w;
+    QFETCH(QString, focus);
+    UserWindow w;
     QVERIFY(w.isActive());
-    w.openEditor(3);
-    QTest::keyClicks(w.editor(3), typed);
-    QCOMPARE(tk::backColor(w.editor(3)), valid ? AlarmTimeEditor::kTimeValid : AlarmTimeEditor::kTimeInvalid);
-    QTest::keyClick(w.editor(3), Qt::Key_Return);
-    QCOMPARE(w.label(3)->text(), valid ? typed : QStringLiteral("?:??"));
-    QCOMPARE(isClosed(w, 3), valid);
-}
-
-void TestAlarmTimeEditor::sixthCharacterRefused()
-{
-    AlarmsWindow w;
-    QVERIFY(w.isActive());
-    w.openEditor(1);
-    QTest::keyClicks(w.editor(1), QStringLiteral("12:305"));
-    QCOMPARE(w.editor(1)->text(), QStringLiteral("12:30"));
-}
-
-void TestAlarmTimeEditor::takenByDoubleClick()
-{
-    AlarmsWindow w;
-    QVERIFY(w.isActive());
-    w.openEditor(4);
-    QTest::keyClicks(w.editor(4), QStringLiteral("?"));
-    QTest::mouseDClick(w.editor(4), Qt::LeftButton);
-    QVERIFY(isOpen(w, 4)); // not a time: stays open
-
-    QTest::keyClick(w.editor(4), Qt::Key_Backspace);
-    QTest::keyClicks(w.editor(4), QStringLiteral("6:45"));
-    QTest::mouseDClick(w.editor(4), Qt::LeftButton);
-    QCOMPARE(w.label(4)->text(), QStringLiteral("6:45"));
-    QVERIFY(isClosed(w, 4));
-}
-
-void TestAlarmTimeEditor::discarded_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Escape") << "escape";
-    QTest::newRow("click into the ring text") << "ring";
-    QTest::newRow("pointer onto a link text") << "link";
-}
-
-void TestAlarmTimeEditor::discarded()
-{
-    QFETCH(QString, how);
-    AlarmsWindow w;
-    QVERIFY(w.isActive());
-    w.reply(QStringLiteral("Gbd1|1|6:00:00|1|ring1|0|0|0|0"));
-    w.openEditor(1);
-    QCOMPARE(w.editor(1)->text(), QStringLiteral("6:00"));
-    QTest::keyClicks(w.editor(1), QStringLiteral("7:30"));
-    if (how == QLatin1String("escape"))
-        QTest::keyClick(w.editor(1), Qt::Key_Escape);
-    else if (how == QLatin1String("ring"))
-        w.click(w.ring(1));
-    else
-        QTest::mouseMove(w.text("txtBudOtkl"));
-    QVERIFY(isClosed(w, 1));
-    if (how == QLatin1String("escape"))
-        QVERIFY(w.label(1)->hasFocus()); // back on the time that stayed
-    QCOMPARE(w.label(1)->text(), QStringLiteral("6:00"));
-    // Text and colour survive while closed.
-    QCOMPARE(w.editor(1)->text(), QStringLiteral("7:30"));
-    QCOMPARE(tk::backColor(w.editor(1)), AlarmTimeEditor::kTimeValid);
+    QString failed;
+    QVERIFY2(w.run(steps, &failed), qPrintable(failed));
+    QTEST(w.get<tk::Label>("lblBudTime", row)->text(), "label");
+    QTEST(editorState(w, row), "state");
+    QTEST(w.get<tk::TextBox>("txtBudTime", row)->text(), "text");
+    QCOMPARE(tk::backColor(w.get<QWidget>("txtBudTime", row)), valid ? AlarmTimeEditor::kTimeValid : AlarmTimeEditor::kTimeInvalid);
+    if (!focus.isEmpty())
+        QCOMPARE(w.focusName(), focus);
     QVERIFY(w.takeSent().isEmpty());
-}
-
-void TestAlarmTimeEditor::secondEditorClosesFirst()
-{
-    AlarmsWindow w;
-    QVERIFY(w.isActive());
-    w.openEditor(1);
-    QTest::keyClicks(w.editor(1), QStringLiteral("7:30"));
-    w.openEditor(2);
-    QVERIFY(isClosed(w, 1));
-    QVERIFY(isOpen(w, 2));
-    QCOMPARE(w.label(1)->text(), QStringLiteral("?:??"));
-}
-
-void TestAlarmTimeEditor::clickOnLabelRestartsEdit()
-{
-    AlarmsWindow w;
-    QVERIFY(w.isActive());
-    w.openEditor(1);
-    QTest::keyClicks(w.editor(1), QStringLiteral("7:3"));
-    w.openEditor(1); // the strip of the label left of the editor
-    QVERIFY(isOpen(w, 1));
-    QCOMPARE(w.editor(1)->text(), QStringLiteral("?:??"));
-    QCOMPARE(tk::backColor(w.editor(1)), AlarmTimeEditor::kTimeInvalid);
-}
-
-void TestAlarmTimeEditor::editedTimeSentWithSeconds()
-{
-    AlarmsWindow w;
-    QVERIFY(w.isActive());
-    w.openEditor(3);
-    QTest::keyClicks(w.editor(3), QStringLiteral("7:5"));
-    QTest::keyClick(w.editor(3), Qt::Key_Return);
-    QCOMPARE(w.label(3)->text(), QStringLiteral("7:5")); // exactly as typed
-    w.click(w.setButton(3));
-    QCOMPARE(w.takeSent(), QStringList{"Sbd3|7:5:0|0"});
 }
 
 void TestAlarmTimeEditor::linkHover_data()
@@ -198,39 +118,37 @@ void TestAlarmTimeEditor::linkHover()
 {
     QFETCH(QString, link);
     QFETCH(QString, otherLink);
-    AlarmsWindow w;
+    UserWindow w;
     QVERIFY(w.isActive());
     auto *box = w.get<tk::TextBox>(link);
-    auto *exit = w.box("cmdExit");
-    w.openEditor(2);
-    QTest::keyClicks(w.editor(2), QStringLiteral("8:15"));
+    QVERIFY(w.run(clickTime(2) + QStringList{"type:8:15"}));
 
     QTest::mouseMove(box, QPoint(5, 5));
     QVERIFY(box->font().underline());
-    QVERIFY(exit->hasFocus());
-    QVERIFY(isClosed(w, 2));
-    QCOMPARE(w.label(2)->text(), QStringLiteral("?:??"));
+    QCOMPARE(w.focusName(), QStringLiteral("cmdExit"));
+    QCOMPARE(editorState(w, 2), QStringLiteral("closed"));
+    QCOMPARE(w.get<tk::Label>("lblBudTime", 2)->text(), QStringLiteral("?:??"));
 
     // Moves inside leave the focus where the user has put it since.
-    w.ring(1)->setFocus();
+    QVERIFY(w.run({"focus:txtBudRing(1)"}));
     QTest::mouseMove(box, QPoint(box->width() - 1, box->height() - 1));
-    QVERIFY(w.ring(1)->hasFocus());
+    QCOMPARE(w.focusName(), QStringLiteral("txtBudRing(1)"));
     QVERIFY(box->font().underline());
 
-    QTest::mouseMove(w.label(4));
+    QVERIFY(w.run({"move:lblBudTime(4)"}));
     QVERIFY(!box->font().underline());
     QVERIFY(!w.get<tk::TextBox>(otherLink)->font().underline());
-    QCOMPARE(exit->Value(), 0); // focused, never pressed
+    QCOMPARE(w.get<tk::CheckBox>("cmdExit")->Value(), 0); // focused, never pressed
     QVERIFY(w.window().isVisible());
     QVERIFY(w.takeSent().isEmpty());
 }
 
 void TestAlarmTimeEditor::oneLinkHotAtATime()
 {
-    AlarmsWindow w;
+    UserWindow w;
     QVERIFY(w.isActive());
-    auto *stop = w.text("txtBudStop");
-    auto *otkl = w.text("txtBudOtkl");
+    auto *stop = w.get<tk::TextBox>("txtBudStop");
+    auto *otkl = w.get<tk::TextBox>("txtBudOtkl");
     // An enter whose leave never comes, as for a window shown under the pointer.
     const auto enter = [](QWidget *target) {
         const QPointF at(3, 3);

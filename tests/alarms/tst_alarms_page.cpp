@@ -1,83 +1,85 @@
 // Alarm replies reaching the rows, and the exact texts of every alarm command
 // as the server receives them.
 
-#include "alarms_window.h"
-#include "support/mouse.h"
+#include "user_window.h"
+
+#include "alarms/alarms_page.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/label.h"
+#include "toolkit/controls/text_box.h"
 
 class TestAlarmsPage : public QObject {
     Q_OBJECT
 private slots:
-    void replyFillsItsRowOnly();
-    void listReplyStopsAtBrokenLine();
-    void replyForMissingRowStoresRecordOnly();
+    void reply_data();
+    void reply();
     void setActiveBudLeavesLockFalse_data();
     void setActiveBudLeavesLockFalse();
-
-    void setCommand_data();
-    void setCommand();
-    void activeFlag_data();
-    void activeFlag();
-    void readOneClearsRowSilently();
-    void simpleCommands_data();
-    void simpleCommands();
-    void nothingLeavesWithInvalidAddress();
+    void commands_data();
+    void commands();
 };
 
 namespace {
 
-const QString kRow2 = QStringLiteral("Gbd2|2|7:05:00|1|abc|0|0|0|0");
+const QString kRow2 = QStringLiteral("reply:Gbd2|2|7:05:00|1|abc|0|0|0|0");
 
-void compareRow(AlarmsWindow &w, int i, const QString &time, int active, const QString &ring)
+// "row time active ring" of each row that shows more than an unknown alarm.
+QStringList rowsOf(UserWindow &w)
 {
-    QCOMPARE(w.label(i)->text(), time);
-    QCOMPARE(w.activeBox(i)->Value(), active);
-    QCOMPARE(w.ring(i)->text(), ring);
+    QStringList rows;
+    for (int i = 1; i <= 4; ++i) {
+        const QString time = w.get<tk::Label>(QStringLiteral("lblBudTime"), i)->text();
+        const int active = w.get<tk::CheckBox>(QStringLiteral("chkBudActive"), i)->Value();
+        const QString ring = w.get<tk::TextBox>(QStringLiteral("txtBudRing"), i)->text();
+        if (time != u"?:??" || active || !ring.isEmpty())
+            rows << QStringLiteral("%1 %2 %3 %4").arg(i).arg(time).arg(active).arg(ring);
+    }
+    return rows;
 }
 
-void compareEmptyRow(AlarmsWindow &w, int i) { compareRow(w, i, QStringLiteral("?:??"), 0, QString()); }
+// The same of each stored record that is not all zero, seconds included.
+QStringList recordsOf(UserWindow &w)
+{
+    QStringList records;
+    for (int i = 1; i <= 4; ++i) {
+        const BudRec &bud = w.window().alarms().Buds(i);
+        if (bud.dTime != QTime(0, 0) || bud.bActive || !bud.sRing.isEmpty())
+            records << QStringLiteral("%1 %2 %3 %4").arg(i).arg(bud.dTime.toString(u"H:mm:ss")).arg(int(bud.bActive))
+                           .arg(bud.sRing);
+    }
+    return records;
+}
 
 } // namespace
 
-void TestAlarmsPage::replyFillsItsRowOnly()
+void TestAlarmsPage::reply_data()
 {
-    AlarmsWindow w;
-    QCOMPARE(w.box("chkAutoActiveSet")->Value(), 1);
-    w.reply(kRow2);
-    compareRow(w, 2, QStringLiteral("7:05"), 1, QStringLiteral("abc"));
-    for (int i : {1, 3, 4})
-        compareEmptyRow(w, i);
-    QCOMPARE(w.page().Buds(2).dTime, QTime(7, 5));
-    QVERIFY(w.takeSent().isEmpty()); // the ticked box did not echo Sbd2|1
-    QVERIFY(!w.state().bLockEvents);
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("records");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("one row") << kRow2.mid(6) << QStringList{"2 7:05 1 abc"} << QStringList{"2 7:05:00 1 abc"} << "0k!";
+    // Seconds are kept, not shown; the list is abandoned before "0k!".
+    QTest::newRow("list stops at a broken line")
+        << "Gbd*|1|6:00:00|1|one|0|0|0|0\r\n2|13:45:30|0|two|0|0|0|0\r\n"
+           "3|8:00:00|1|three|0|0|0\r\n4|9:00:00|1|four|0|0|0|0" // line 3 has seven fields
+        << QStringList{"1 6:00 1 one", "2 13:45 0 two"}
+        << QStringList{"1 6:00:00 1 one", "2 13:45:30 0 two", "3 8:00:00 1 three"} << "";
+    QTest::newRow("row 7 with the text of alarm 2") << "Gbd7|2|7:05:00|1|abc|0|0|0|0" << QStringList{}
+                                                    << QStringList{"2 7:05:00 1 abc"} << "";
 }
 
-void TestAlarmsPage::listReplyStopsAtBrokenLine()
+void TestAlarmsPage::reply()
 {
-    AlarmsWindow w;
-    w.reply(QStringLiteral("Gbd*|1|6:00:00|1|one|0|0|0|0\r\n"
-                           "2|13:45:30|0|two|0|0|0|0\r\n"
-                           "3|8:00:00|1|three|0|0|0\r\n" // seven fields
-                           "4|9:00:00|1|four|0|0|0|0"));
-    compareRow(w, 1, QStringLiteral("6:00"), 1, QStringLiteral("one"));
-    compareRow(w, 2, QStringLiteral("13:45"), 0, QStringLiteral("two"));
-    compareEmptyRow(w, 3);
-    compareEmptyRow(w, 4);
-    QCOMPARE(w.page().Buds(2).dTime, QTime(13, 45, 30)); // seconds kept, not shown
-    QCOMPARE(w.page().Buds(3).sRing, QStringLiteral("three"));
-    QCOMPARE(w.page().Buds(4).sRing, QString());
-    QCOMPARE(w.resultLine(), QString()); // abandoned before "0k!"
-    QVERIFY(w.takeSent().isEmpty());
+    QFETCH(QString, reply);
+    UserWindow w;
+    QCOMPARE(w.get<tk::CheckBox>("chkAutoActiveSet")->Value(), 1);
+    w.reply(reply);
+    QTEST(rowsOf(w), "rows");
+    QTEST(recordsOf(w), "records");
+    QTEST(w.resultLine(), "result");
+    QVERIFY(w.takeSent().isEmpty()); // the ticked boxes did not echo Sbd2|1
     QVERIFY(!w.state().bLockEvents);
-}
-
-void TestAlarmsPage::replyForMissingRowStoresRecordOnly()
-{
-    AlarmsWindow w;
-    w.reply(QStringLiteral("Gbd7|") + kRow2.mid(5)); // row 7, text of alarm 2
-    QCOMPARE(w.page().Buds(2).sRing, QStringLiteral("abc"));
-    for (int i = 1; i <= 4; ++i)
-        compareEmptyRow(w, i);
-    QCOMPARE(w.resultLine(), QString()); // a failure, not "0k!"
 }
 
 void TestAlarmsPage::setActiveBudLeavesLockFalse_data()
@@ -93,145 +95,103 @@ void TestAlarmsPage::setActiveBudLeavesLockFalse()
 {
     QFETCH(bool, lockedBefore);
     QFETCH(bool, status);
-    AlarmsWindow w;
+    UserWindow w;
     if (!status)
-        w.reply(kRow2);
+        w.reply(kRow2.mid(6));
     w.state().bLockEvents = lockedBefore;
-    w.page().SetActiveBud(2, status);
-    QCOMPARE(w.activeBox(2)->Value(), status ? 1 : 0);
+    w.window().alarms().SetActiveBud(2, status);
+    QCOMPARE(w.get<tk::CheckBox>("chkBudActive", 2)->Value(), status ? 1 : 0);
     QVERIFY(!w.state().bLockEvents);
     QVERIFY(w.takeSent().isEmpty());
 }
 
-void TestAlarmsPage::setCommand_data()
+void TestAlarmsPage::commands_data()
 {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<bool>("ticked");
-    QTest::addColumn<QString>("ring");
+    QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("sent");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("result");
 
-    QTest::newRow("no ring, no trailing bar") << 1 << "7:05" << true << "" << QStringList{"Sbd1|7:5:0|1"};
-    QTest::newRow("midnight, unticked") << 4 << "0:00" << false << "" << QStringList{"Sbd4|0:0:0|0"};
-    QTest::newRow("4-char ring left out") << 2 << "13:45" << true << "abcd" << QStringList{"Sbd2|13:45:0|1"};
-    QTest::newRow("5-char ring sent") << 2 << "13:45" << true << "abcde"
-                                      << QStringList{"Sbd2|13:45:0|1|abcde"};
-    QTest::newRow("ring with bars unchanged") << 3 << "23:59" << false << "a|b|c"
-                                              << QStringList{"Sbd3|23:59:0|0|a|b|c"};
-    QTest::newRow("unknown time") << 1 << "?:??" << true << "abcde" << QStringList{};
-}
+    // "Сохранить" sends what the row's controls show, not the stored record.
+    const auto edit = [](int row, const QString &time) {
+        const QString label = QStringLiteral("lblBudTime(%1)").arg(row);
+        return QStringList{"click:" + label + "@left", "type:" + time, "key:Return"};
+    };
+    const auto ring = [](int row, const QString &text) {
+        return QStringList{QStringLiteral("focus:txtBudRing(%1)").arg(row), "type:" + text};
+    };
+    QTest::newRow("no ring, no trailing bar")
+        << edit(1, "7:05") + QStringList{"click:chkBudActive(1)@left", "click:cmdBudSet(1)"}
+        << QStringList{"Sbd1|1", "Sbd1|7:5:0|1"} << QStringList{"1 7:05 1 "} << "";
+    QTest::newRow("midnight, unticked") << edit(4, "0:00") + QStringList{"click:cmdBudSet(4)"}
+                                        << QStringList{"Sbd4|0:0:0|0"} << QStringList{"4 0:00 0 "} << "";
+    QTest::newRow("4-char ring left out") << edit(2, "13:45") + ring(2, "abcd") + QStringList{"click:cmdBudSet(2)"}
+                                          << QStringList{"Sbd2|13:45:0|0"} << QStringList{"2 13:45 0 abcd"} << "";
+    QTest::newRow("5-char ring sent") << edit(2, "13:45") + ring(2, "abcde") + QStringList{"click:cmdBudSet(2)"}
+                                      << QStringList{"Sbd2|13:45:0|0|abcde"} << QStringList{"2 13:45 0 abcde"} << "";
+    QTest::newRow("ring with bars unchanged") << edit(3, "23:59") + ring(3, "a|b|c") + QStringList{"click:cmdBudSet(3)"}
+                                              << QStringList{"Sbd3|23:59:0|0|a|b|c"}
+                                              << QStringList{"3 23:59 0 a|b|c"} << "";
+    QTest::newRow("unknown time: told why") << ring(1, "abcde") + QStringList{"click:cmdBudSet(1)"} << QStringList{}
+                                            << QStringList{"1 ?:?? 0 abcde"}
+                                            << "Сначала задайте время будильника 1";
+    QTest::newRow("edited time sent with seconds") << edit(3, "7:5") + QStringList{"click:cmdBudSet(3)"}
+                                                   << QStringList{"Sbd3|7:5:0|0"} << QStringList{"3 7:5 0 "} << "";
 
-void TestAlarmsPage::setCommand()
-{
-    QFETCH(int, row);
-    QFETCH(QString, caption);
-    QFETCH(bool, ticked);
-    QFETCH(QString, ring);
-    QFETCH(QStringList, sent);
-    AlarmsWindow w;
-    w.label(row)->setText(caption);
-    w.page().SetActiveBud(qint16(row), ticked);
-    w.ring(row)->setText(ring);
+    // A changed active flag goes out only while "auto" is ticked.
+    const QString ticked3 = "reply:Gbd3|3|6:00:00|1||0|0|0|0";
+    const QString autoOff = "click:chkAutoActiveSet@left";
+    QTest::newRow("auto on, tick") << QStringList{"click:chkBudActive(3)@left"} << QStringList{"Sbd3|1"}
+                                   << QStringList{"3 ?:?? 1 "} << "";
+    QTest::newRow("auto on, untick") << QStringList{ticked3, "click:chkBudActive(3)@left"} << QStringList{"Sbd3|0"}
+                                     << QStringList{"3 6:00 0 "} << "";
+    QTest::newRow("auto off, tick") << QStringList{autoOff, "click:chkBudActive(3)@left"} << QStringList{}
+                                    << QStringList{"3 ?:?? 1 "} << "";
+    QTest::newRow("auto off, untick") << QStringList{ticked3, autoOff, "click:chkBudActive(3)@left"}
+                                      << QStringList{} << QStringList{"3 6:00 0 "} << "0k!";
 
-    w.click(w.setButton(row));
-    QCOMPARE(w.takeSent(), sent);
-    QCOMPARE(w.setButton(row)->Value(), 0);
-    if (sent.isEmpty()) // told why, on the result line
-        QCOMPARE(w.resultLine(), QStringLiteral("Сначала задайте время будильника %1").arg(row));
-    else
-        QCOMPARE(w.resultLine(), QString());
-}
-
-void TestAlarmsPage::activeFlag_data()
-{
-    QTest::addColumn<int>("autoActive");
-    QTest::addColumn<bool>("tickedBefore");
-    QTest::addColumn<QStringList>("sent");
-    QTest::newRow("auto on, tick") << 1 << false << QStringList{"Sbd3|1"};
-    QTest::newRow("auto on, untick") << 1 << true << QStringList{"Sbd3|0"};
-    QTest::newRow("auto off, tick") << 0 << false << QStringList{};
-    QTest::newRow("auto off, untick") << 0 << true << QStringList{};
-}
-
-void TestAlarmsPage::activeFlag()
-{
-    QFETCH(int, autoActive);
-    QFETCH(bool, tickedBefore);
-    QFETCH(QStringList, sent);
-    AlarmsWindow w;
-    w.page().SetActiveBud(3, tickedBefore);
-    w.box("chkAutoActiveSet")->setValue(autoActive);
-    QVERIFY(w.takeSent().isEmpty());
-
-    w.clickSquare(w.activeBox(3));
-    QCOMPARE(w.activeBox(3)->Value(), tickedBefore ? 0 : 1);
-    QCOMPARE(w.takeSent(), sent);
-}
-
-void TestAlarmsPage::readOneClearsRowSilently()
-{
-    AlarmsWindow w;
-    w.reply(kRow2);
-    w.reply(QStringLiteral("Gbd1|1|6:30:00|1|other|0|0|0|0"));
-    w.click(w.getButton(2));
-    compareEmptyRow(w, 2);
-    compareRow(w, 1, QStringLiteral("6:30"), 1, QStringLiteral("other"));
-    QCOMPARE(w.getButton(2)->Value(), 0);
-    QCOMPARE(w.takeSent(), QStringList{"Gbd2"}); // no Sbd2|0 from the cleared box
-
-    w.click(w.setButton(2)); // nothing to store until the answer comes
-    QVERIFY(w.takeSent().isEmpty());
-}
-
-void TestAlarmsPage::simpleCommands_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<bool>("doubleClick");
-    QTest::addColumn<QStringList>("sent");
-    QTest::newRow("Получить все") << "cmdBudAll" << false << QStringList{"Gbd*"};
-    QTest::newRow("Заглушить будильник") << "txtBudStop" << false << QStringList{"Sbd0"};
-    QTest::newRow("Откл/Вкл. будильников") << "txtBudOtkl" << false << QStringList{"Sbd1", "Gbd*"};
+    // Reading one clears its row without an Sbd2|0 from the cleared box, and
+    // leaves nothing to store until the answer comes.
+    QTest::newRow("read one") << QStringList{kRow2, "reply:Gbd1|1|6:30:00|1|other|0|0|0|0", "click:cmdBudGet(2)",
+                                             "click:cmdBudSet(2)"}
+                              << QStringList{"Gbd2"} << QStringList{"1 6:30 1 other"}
+                              << "Сначала задайте время будильника 2";
     // A double click on a link text is one click; on a button it is two.
-    QTest::newRow("Заглушить, double") << "txtBudStop" << true << QStringList{"Sbd0"};
-    QTest::newRow("Откл/Вкл., double") << "txtBudOtkl" << true << QStringList{"Sbd1", "Gbd*"};
-    QTest::newRow("Получить все, double") << "cmdBudAll" << true << QStringList{"Gbd*", "Gbd*"};
+    // None of them clears the rows; a command sent clears the result line.
+    const QStringList row2{"2 7:05 1 abc"};
+    QTest::newRow("Получить все") << QStringList{kRow2, "click:cmdBudAll"} << QStringList{"Gbd*"} << row2 << "";
+    QTest::newRow("Заглушить будильник") << QStringList{kRow2, "click:txtBudStop"} << QStringList{"Sbd0"} << row2 << "";
+    QTest::newRow("Откл/Вкл. будильников") << QStringList{kRow2, "click:txtBudOtkl"} << QStringList{"Sbd1", "Gbd*"}
+                                           << row2 << "";
+    QTest::newRow("Заглушить, double") << QStringList{kRow2, "dblclick:txtBudStop"} << QStringList{"Sbd0"} << row2
+                                       << "";
+    QTest::newRow("Откл/Вкл., double") << QStringList{kRow2, "dblclick:txtBudOtkl"} << QStringList{"Sbd1", "Gbd*"}
+                                       << row2 << "";
+    QTest::newRow("Получить все, double") << QStringList{kRow2, "dblclick:cmdBudAll"} << QStringList{"Gbd*", "Gbd*"}
+                                          << row2 << "";
+    // With an invalid address nothing leaves; the local steps happen all the same.
+    QTest::newRow("invalid address") << QStringList{kRow2, "focus:txtIp", "type:192.168.1", "click:cmdBudSet(2)",
+                                                    "click:chkBudActive(3)@left", "click:cmdBudAll",
+                                                    "click:txtBudStop", "click:txtBudOtkl", "click:cmdBudGet(2)"}
+                                     << QStringList{} << QStringList{"3 ?:?? 1 "} << "0k!";
 }
 
-void TestAlarmsPage::simpleCommands()
+void TestAlarmsPage::commands()
 {
-    QFETCH(QString, control);
-    QFETCH(bool, doubleClick);
-    QFETCH(QStringList, sent);
-    AlarmsWindow w;
-    w.reply(kRow2);
-    if (doubleClick)
-        mouse::doubleClick(w.get<QWidget>(control));
-    else
-        w.click(w.get<QWidget>(control));
-    QCOMPARE(w.takeSent(), sent);
-    compareRow(w, 2, QStringLiteral("7:05"), 1, QStringLiteral("abc")); // rows not cleared
-    if (auto *button = w.get<tk::CheckBox>(control))
-        QCOMPARE(button->Value(), 0);
-}
-
-void TestAlarmsPage::nothingLeavesWithInvalidAddress()
-{
-    AlarmsWindow w;
-    w.reply(kRow2);
-    w.text("txtIp")->setText(QStringLiteral("192.168.1"));
-    QVERIFY(!w.state().bIpValid);
-
-    w.click(w.setButton(2));
-    w.clickSquare(w.activeBox(3));
-    w.click(w.box("cmdBudAll"));
-    w.click(w.text("txtBudStop"));
-    w.click(w.text("txtBudOtkl"));
-    w.click(w.getButton(2));
-    QVERIFY(w.takeSent().isEmpty());
-    // The local steps happen all the same.
-    QCOMPARE(w.activeBox(3)->Value(), 1);
-    compareEmptyRow(w, 2);
-    QCOMPARE(w.getButton(2)->Value(), 0);
+    QFETCH(QStringList, steps);
+    UserWindow w;
+    QVERIFY(w.isActive());
+    QString failed;
+    QVERIFY2(w.run(steps, &failed), qPrintable(failed));
+    QTEST(w.takeSent(), "sent");
+    QTEST(rowsOf(w), "rows");
+    QTEST(w.resultLine(), "result");
+    // The buttons spring back, whatever they did.
+    QCOMPARE(w.get<tk::CheckBox>("cmdBudAll")->Value(), 0);
+    for (int i = 1; i <= 4; ++i) {
+        QCOMPARE(w.get<tk::CheckBox>("cmdBudGet", i)->Value(), 0);
+        QCOMPARE(w.get<tk::CheckBox>("cmdBudSet", i)->Value(), 0);
+    }
 }
 
 QTEST_MAIN(TestAlarmsPage)

@@ -4,7 +4,7 @@
 // line announcing their changes.
 
 #include "accessibility_events.h"
-#include "user_paths.h"
+#include "user_window.h"
 
 #include "app/frm_main_ui.h"
 #include "toolkit/accessibility/announcer.h"

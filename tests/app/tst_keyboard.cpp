@@ -2,18 +2,13 @@
 // editing, the skin arrows, the link texts and "Выйти", each path compared
 // with the mouse path that does the same, and the focus mark.
 
-#include "user_paths.h"
+#include "user_window.h"
 
 #include "app/keyboard.h"
 
 #include <QImage>
 
 namespace {
-
-QByteArray onPage(int page, bool autoPing = false)
-{
-    return QStringLiteral("[General]\r\nAutoPing=%1\r\nFrameSelect=%2\r\n").arg(autoPing ? 1 : 0).arg(page).toLatin1();
-}
 
 const QString kSkins = QStringLiteral("reply:Gsk?|0|56|53|Classic|0|0|0|0|1|a.xyz|b.xyz|c.xyz");
 const QString kFirstSkin = QStringLiteral("reply:Gsk?|0|56|0|Classic|0|0|0|0|0|a.xyz|b.xyz|c.xyz");
@@ -61,7 +56,7 @@ void TestKeyboard::tabOrder()
 {
     QFETCH(int, page);
     QFETCH(QStringList, visits);
-    UserWindow w(onPage(page));
+    UserWindow w(UserWindow::onPage(page));
     QVERIFY(w.isActive());
     QVERIFY(w.run({"focus:chkAutoping"}));
     QStringList seen{w.focusName()};
@@ -111,7 +106,7 @@ void TestKeyboard::tabStripKeys()
     QFETCH(QString, key);
     QFETCH(int, selected);
     QFETCH(QString, focusAfter);
-    UserWindow w(onPage(page));
+    UserWindow w(UserWindow::onPage(page));
     QVERIFY(w.isActive());
     QVERIFY(w.run({"focus:" + focus, "key:" + key}));
     QCOMPARE(w.state().iFrameSelect, qint16(selected));
@@ -130,8 +125,8 @@ void TestKeyboard::sameAsMouse_data()
     QTest::addColumn<QStringList>("mouse");
     QTest::addColumn<QStringList>("keys");
 
-    const QByteArray alarms = onPage(1);
-    const QByteArray face = onPage(0);
+    const QByteArray alarms = UserWindow::onPage(1);
+    const QByteArray face = UserWindow::onPage(0);
     QTest::newRow("tab by Ctrl+Tab") << alarms << QStringList{"click:lblTab(2)"} << QStringList{"key:Ctrl+Tab"};
     QTest::newRow("tab by Ctrl+1") << alarms << QStringList{"click:lblTab(0)"} << QStringList{"key:Ctrl+1"};
     QTest::newRow("tab by arrow") << face << QStringList{"click:lblTab(1)"}
@@ -206,7 +201,7 @@ void TestKeyboard::focusMark()
     QFETCH(int, page);
     QFETCH(QString, before);
     QFETCH(QString, control);
-    UserWindow w(onPage(page));
+    UserWindow w(UserWindow::onPage(page));
     QVERIFY(w.isActive());
     QWidget *target = w.widget(control);
     QVERIFY(w.run({"focus:" + before, "key:Tab"}));

@@ -14,25 +14,29 @@ class TestTabStrip : public QObject {
 private slots:
     void pressSelects_data();
     void pressSelects();
-    void indexOutsideSelectsNothing();
 };
 
 void TestTabStrip::pressSelects_data()
 {
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<Qt::MouseButton>("button");
-    QTest::newRow("Скины, right button") << 0 << Qt::RightButton;
-    QTest::newRow("Будильники, left button") << 1 << Qt::LeftButton;
-    QTest::newRow("Надписи, middle button") << 2 << Qt::MiddleButton;
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<int>("tab"); // pressed, or the one FrameSelect names
+    QTest::addColumn<Qt::MouseButton>("button"); // NoButton: none pressed
+    const QByteArray quiet = ClientFixture::kQuietSettings;
+    QTest::newRow("Скины, right button") << quiet << 0 << Qt::RightButton;
+    QTest::newRow("Будильники, left button") << quiet << 1 << Qt::LeftButton;
+    QTest::newRow("Надписи, middle button") << quiet << 2 << Qt::MiddleButton;
+    QTest::newRow("FrameSelect names no tab") << quiet + "FrameSelect=-3\r\n" << -3 << Qt::NoButton;
 }
 
 void TestTabStrip::pressSelects()
 {
+    QFETCH(QByteArray, settings);
     QFETCH(int, tab);
     QFETCH(Qt::MouseButton, button);
-    ClientFixture c;
+    ClientFixture c(settings);
     c.takeSent();
-    QTest::mousePress(c.get<tk::Label>("lblTab", tab), button);
+    if (button != Qt::NoButton)
+        QTest::mousePress(c.get<tk::Label>("lblTab", tab), button);
     QCOMPARE(c.state().iFrameSelect, qint16(tab));
     for (int i = 0; i < 3; ++i) {
         const bool selected = i == tab;
@@ -45,16 +49,6 @@ void TestTabStrip::pressSelects()
         QCOMPARE(c.get<QWidget>("framTab", i)->isVisibleTo(&c.window()), selected);
     }
     QVERIFY(c.takeSent().isEmpty()); // switching tabs sends nothing
-}
-
-void TestTabStrip::indexOutsideSelectsNothing()
-{
-    ClientFixture c("[General]\nFrameSelect=-3\nAutoPing=0\n");
-    QCOMPARE(c.state().iFrameSelect, qint16(-3));
-    for (int i = 0; i < 3; ++i) {
-        QVERIFY(!c.get<QWidget>("framTab", i)->isVisibleTo(&c.window()));
-        QVERIFY(!c.get<tk::Label>("lblTab", i)->font().bold());
-    }
 }
 
 QTEST_MAIN(TestTabStrip)
