@@ -42,7 +42,7 @@ QStringList recordsOf(UserWindow &w)
 {
     QStringList records;
     for (int i = 1; i <= 4; ++i) {
-        const BudRec &bud = w.window().alarms().Buds(i);
+        const records::BudRec &bud = w.window().alarms().Buds(i);
         if (bud.dTime != QTime(0, 0) || bud.bActive || !bud.sRing.isEmpty())
             records << QStringLiteral("%1 %2 %3 %4").arg(i).arg(bud.dTime.toString(u"H:mm:ss")).arg(int(bud.bActive))
                            .arg(bud.sRing);
