@@ -1,11 +1,9 @@
 #include "client_fixture.h"
 
-#include "common/ansi.h"
 #include "toolkit/controls/text_box.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QNetworkDatagram>
 
 ClientFixture::ClientFixture(const QByteArray &settings, bool loadNow)
 {
