@@ -5,8 +5,8 @@
 // 127.0.0.1; the stand-in for uiautomationcore.dll (uiautomationcore.cpp)
 // records what a screen reader would receive.
 
-#include "client_fixture.h"
-#include "sim_server.h"
+#include "sim_fixture.h"
+#include "user_window.h"
 
 #include "toolkit/accessibility/announcer.h"
 #include "toolkit/controls/check_box.h"
@@ -114,17 +114,11 @@ void TestUiaAnnouncements::heard()
     QFETCH(QStringList, heard);
     Record record;
     setVariable(L"DALVIMO_UIA_LISTENING", QStringLiteral("1"));
-    sim::SimServer server([] {
-        sim::SimOptions o;
-        o.port = 0;
-        o.quiet = true;
-        return o;
-    }());
-    QVERIFY(server.start());
-    ClientFixture c("[General]\r\nAutoPing=0\r\nFrameSelect=1\r\n");
+    SimFixture server;
+    QVERIFY(server.started);
+    UserWindow c(UserWindow::onPage(1));
+    QVERIFY2(c.isActive(), "no window: the prefix needs a screen (tests/windows/run.sh)");
     c.get<tk::TextBox>("txtPort")->setText(QString::number(server.port()));
-    c.window().show();
-    QVERIFY2(QTest::qWaitForWindowActive(&c.window()), "no window: the prefix needs a screen (tests/windows/run.sh)");
     const WId window = c.window().winId();
     // A reader starts as NVDA does, asking the window for its element.
     SendMessageW(reinterpret_cast<HWND>(window), WM_GETOBJECT, 0, -25); // UiaRootObjectId
@@ -134,20 +128,16 @@ void TestUiaAnnouncements::heard()
     announcer->flush();
     record.clear();
 
-    const auto widget = [&c](const QString &name) {
-        const qsizetype open = name.indexOf(u'(');
-        return open < 0 ? c.get<QWidget>(name) : c.get<QWidget>(name.left(open), name.mid(open + 1).chopped(1).toInt());
-    };
     for (const QString &step : steps) {
         const QStringList words = step.split(u' ');
         const QString rest = step.section(u' ', 1);
         if (words[0] == u"click")
-            QTest::mouseClick(widget(words[1]), Qt::LeftButton);
+            QTest::mouseClick(c.widget(words[1]), Qt::LeftButton);
         else if (words[0] == u"focus")
-            widget(words[1])->setFocus(Qt::TabFocusReason);
+            c.widget(words[1])->setFocus(Qt::TabFocusReason);
         else if (words[0] == u"key") {
             const QKeyCombination keys = QKeySequence::fromString(words[2])[0];
-            QTest::keyClick(widget(words[1]), keys.key(), keys.keyboardModifiers());
+            QTest::keyClick(c.widget(words[1]), keys.key(), keys.keyboardModifiers());
         } else if (words[0] == u"send")
             c.link().Send(rest);
         else if (words[0] == u"silence") // the no-answer timer's tick
