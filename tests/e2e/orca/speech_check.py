@@ -152,6 +152,13 @@ class Session:
         heard = self.log.spoken(mark)
         self.report(check, shown, heard, any(pattern.search(t) for t in heard))
 
+    def event_check_at(self, target, check, phrase, action, seconds, pattern=None):
+        """Tabs to target, then does event_check there."""
+        if self.tab_to(target) is None:
+            self.report(check, phrase, [f"(focus never reached {target!r})"], False)
+        else:
+            self.event_check(check, phrase, action, seconds, pattern)
+
     def event_check(self, check, phrase, action, seconds, pattern=None):
         """Does action, then waits for phrase (or pattern, which phrase
         then describes) in what Orca says."""
@@ -220,20 +227,14 @@ def run_checks(s):
     press("ctrl+2")
     log.settle()
     s.focus_check("a time on focusing an alarm time", ALARM, TIME, "H:MM")
-    if s.tab_to("Сохранить будильник 1") is None:
-        s.report("0k! after a save", "0k!", ["(focus never reached 'Сохранить будильник 1')"], False)
-    else:
-        s.event_check("0k! after a save", "0k!", lambda: press("space"), RESULT_WAIT)
+    s.event_check_at("Сохранить будильник 1", "0k! after a save", "0k!", lambda: press("space"), RESULT_WAIT)
 
     # "Скины": the focus follows the page to its tab, which says it is the
     # one selected. A step of the skin bar names the skin that Quorvan now
     # shows and its place.
     s.event_check("the tab selected after Ctrl+1", "выбрана, 1 из 3", lambda: press("ctrl+1"), FOCUS_WAIT)
-    if s.tab_to("Скин") is None:
-        s.report("a skin's name after a step", "NAME, N из M", ["(focus never reached 'Скин')"], False)
-    else:
-        s.event_check("a skin's name after a step", "NAME, N из M", lambda: press("Right"), RESULT_WAIT,
-                      re.compile(r"\w, \d+ из \d+"))
+    s.event_check_at("Скин", "a skin's name after a step", "NAME, N из M", lambda: press("Right"), RESULT_WAIT,
+                     re.compile(r"\w, \d+ из \d+"))
     # The simulator's transparency level is 80; a step speaks the new one.
     s.focus_check("a level on focusing a level list", "Уровень прозрачности", re.compile(r"\b80\b"), "80")
     s.event_check("a new level after Down", "notification LEVEL", lambda: press("Down"), RESULT_WAIT,
@@ -241,10 +242,7 @@ def run_checks(s):
 
     # From a field of the server bar the focus stays put while the page
     # changes: only speech can tell which page is shown now.
-    if s.tab_to("Адрес") is None:
-        s.report("the page name after Ctrl+Tab", "Будильники", ["(focus never reached 'Адрес')"], False)
-    else:
-        s.event_check("the page name after Ctrl+Tab", "Будильники", lambda: press("ctrl+Tab"), FOCUS_WAIT)
+    s.event_check_at("Адрес", "the page name after Ctrl+Tab", "Будильники", lambda: press("ctrl+Tab"), FOCUS_WAIT)
 
     # The indicator, whatever has the focus.
     s.event_check("'Нет ответа' after the peer stops", "Нет ответа", s.stop_sim, PEER_WAIT)
