@@ -66,38 +66,34 @@ void TestRemoteRules::serverChoice_data()
     QTest::addColumn<QByteArray>("cfg"); // null: no file
     QTest::addColumn<QString>("endpoint"); // or, when refused, "usage" or "not reached"
 
+    // A row from the command line and DALVIMO_SERVER alone, or from the window's file alone.
+    const auto given = [](const char *name, const QString &option, const QString &env, const QString &endpoint,
+                          const QByteArray &cfg = {}) { QTest::newRow(name) << option << env << cfg << endpoint; };
+    const auto fromFile = [](const char *name, const QByteArray &cfg, const QString &endpoint) {
+        QTest::newRow(name) << QString() << QString() << cfg << endpoint;
+    };
     const QByteArray two = "[General]\r\nClockIP_1=127.0.0.5|Кухня\r\nClockIP_2=127.0.0.6\r\nSelectIPNum=2\r\n";
-    QTest::newRow("option wins") << "127.0.0.9:5" << "127.0.0.8" << two << "127.0.0.9:5";
-    QTest::newRow("env next") << QString() << "127.0.0.8:6" << two << "127.0.0.8:6";
-    QTest::newRow("empty env is unset") << QString() << "" << two << "127.0.0.6:17777";
-    QTest::newRow("selected entry, default port") << QString() << QString() << two << "127.0.0.6:17777";
-    QTest::newRow("no SelectIPNum: entry 1") << QString() << QString()
-                                             << QByteArray("[General]\nClockIP_1=127.0.0.5|Кухня\n")
-                                             << "127.0.0.5:17777";
-    QTest::newRow("nothing selected") << QString() << QString() << QByteArray(two).replace("SelectIPNum=2", "SelectIPNum=0")
-                                      << "127.0.0.1:17777";
-    QTest::newRow("entry after a gap") << QString() << QString()
-                                       << QByteArray("[General]\nClockIP_1=127.0.0.5\nClockIP_3=127.0.0.7\nSelectIPNum=3\n")
-                                       << "127.0.0.1:17777";
-    QTest::newRow("SelectIPNum not a number") << QString() << QString()
-                                              << QByteArray("[General]\nClockIP_1=127.0.0.5\nSelectIPNum=1e0\n")
-                                              << "127.0.0.1:17777";
-    QTest::newRow("leading zeros, window's rule") << QString() << QString()
-                                                  << QByteArray("[General]\nClockIP_1=127.000.000.011\n")
-                                                  << "127.0.0.11:17777";
-    QTest::newRow("selected entry not an address") << QString() << QString()
-                                                   << QByteArray("[General]\nClockIP_1=kitchen\n") << "usage";
-    QTest::newRow("no file") << QString() << QString() << QByteArray() << "127.0.0.1:17777";
-    QTest::newRow("host name") << "localhost:7" << QString() << QByteArray() << "127.0.0.1:7";
-    QTest::newRow("bad address") << "127.0.0.300" << QString() << QByteArray() << "usage";
-    QTest::newRow("bad port") << "127.0.0.1:70000" << QString() << QByteArray() << "usage";
-    QTest::newRow("port 0") << "127.0.0.1:0" << QString() << QByteArray() << "usage";
-    QTest::newRow("empty port") << "127.0.0.1:" << QString() << QByteArray() << "usage";
-    QTest::newRow("IPv6") << "::1" << QString() << QByteArray() << "usage";
-    QTest::newRow("IPv6 with a port") << "[::1]:17777" << QString() << QByteArray() << "usage";
-    QTest::newRow("bad env") << QString() << "127.0.0.1:x" << two << "usage";
-    QTest::newRow("name that does not resolve") << "nosuchhost.invalid" << QString() << QByteArray()
-                                                << "not reached";
+    given("option wins", "127.0.0.9:5", "127.0.0.8", "127.0.0.9:5", two);
+    given("env next", QString(), "127.0.0.8:6", "127.0.0.8:6", two);
+    given("empty env is unset", QString(), "", "127.0.0.6:17777", two);
+    given("bad env", QString(), "127.0.0.1:x", "usage", two);
+    fromFile("selected entry, default port", two, "127.0.0.6:17777");
+    fromFile("no SelectIPNum: entry 1", "[General]\nClockIP_1=127.0.0.5|Кухня\n", "127.0.0.5:17777");
+    fromFile("nothing selected", QByteArray(two).replace("SelectIPNum=2", "SelectIPNum=0"), "127.0.0.1:17777");
+    fromFile("entry after a gap", "[General]\nClockIP_1=127.0.0.5\nClockIP_3=127.0.0.7\nSelectIPNum=3\n",
+             "127.0.0.1:17777");
+    fromFile("SelectIPNum not a number", "[General]\nClockIP_1=127.0.0.5\nSelectIPNum=1e0\n", "127.0.0.1:17777");
+    fromFile("leading zeros, window's rule", "[General]\nClockIP_1=127.000.000.011\n", "127.0.0.11:17777");
+    fromFile("selected entry not an address", "[General]\nClockIP_1=kitchen\n", "usage");
+    fromFile("no file", QByteArray(), "127.0.0.1:17777");
+    given("host name", "localhost:7", QString(), "127.0.0.1:7");
+    given("bad address", "127.0.0.300", QString(), "usage");
+    given("bad port", "127.0.0.1:70000", QString(), "usage");
+    given("port 0", "127.0.0.1:0", QString(), "usage");
+    given("empty port", "127.0.0.1:", QString(), "usage");
+    given("IPv6", "::1", QString(), "usage");
+    given("IPv6 with a port", "[::1]:17777", QString(), "usage");
+    given("name that does not resolve", "nosuchhost.invalid", QString(), "not reached");
 }
 
 void TestRemoteRules::serverChoice()
