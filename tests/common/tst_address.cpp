@@ -33,7 +33,6 @@ void TestAddress::isValidIp_data()
     QTest::newRow("blanks around parts") << " 10 . 0 .0. 1 " << "10.0.0.1";
     QTest::newRow("empty") << "" << "";
     QTest::newRow("host name") << "kitchen-pc" << "";
-    QTest::newRow("fraction") << "10.0.0.1.5" << "10.0.0.1";
     QTest::newRow("fraction inside") << "10.0.1.5e0.1" << "";
     QTest::newRow("hexadecimal") << "0x10.0.0.1" << "";
     QTest::newRow("exponent") << "1e2.0.0.1" << "";
@@ -54,25 +53,24 @@ void TestAddress::isValidIp()
 void TestAddress::portOf_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("port"); // 0: refused
+    QTest::addColumn<int>("port"); // -1: refused (0 and 65536 would also read as 0)
     QTest::newRow("default") << "17777" << 17777;
     QTest::newRow("lowest") << "1" << 1;
     QTest::newRow("highest") << "65535" << 65535;
-    QTest::newRow("zero") << "0" << 0;
-    QTest::newRow("too high") << "65536" << 0;
-    QTest::newRow("negative") << "-5" << 0;
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("letters") << "port" << 0;
-    QTest::newRow("fraction") << "80.5" << 0;
+    QTest::newRow("zero") << "0" << -1;
+    QTest::newRow("too high") << "65536" << -1;
+    QTest::newRow("negative") << "-5" << -1;
+    QTest::newRow("empty") << "" << -1;
+    QTest::newRow("letters") << "port" << -1;
+    QTest::newRow("fraction") << "80.5" << -1;
     QTest::newRow("leading zeros") << "00080" << 80;
 }
 
 void TestAddress::portOf()
 {
     QFETCH(QString, text);
-    QFETCH(int, port);
     const auto p = address::portOf(text);
-    QCOMPARE(p ? int(*p) : 0, port);
+    QTEST(p ? int(*p) : -1, "port");
 }
 
 QTEST_APPLESS_MAIN(TestAddress)

@@ -63,15 +63,13 @@ private:
 
 // A link side that drives a real queue the way the window does, recording
 // the texts that would go out.
-class QueueLink : public proto::LinkHost {
+class QueueLink : public RecordingLink {
 public:
+    using RecordingLink::RecordingLink;
+
     proto::CommandQueue queue;
     QStringList sent;
 
-    void SetIndicator(bool) override {}
-    void RestartNoAnswerTimer() override {}
-    void LogMessage(const QString &) override {}
-    void ErrCode(qint16, const QString &) override {}
     void InitGetData() override
     {
         for (qint32 id = 1; id <= 5; ++id)
@@ -88,15 +86,12 @@ public:
     }
 };
 
-class SilentFeatures : public proto::FeatureReplies {
-public:
-    void ApplySkinReply(const QString &) override {}
-    void ApplyAlarmReply(qint16 index, const QString &) override
-    {
-        if (index < 1 || index > 4)
-            proto::fail("no such alarm row");
-    }
-    void ApplyTransparencyReply(const QString &) override {}
-    void ApplyBrightnessReply(const QString &) override {}
-    void ApplyFaceFlagsReply(const QString &) override {}
+// One dispatcher wired to the stand-ins, everything recorded into `record`.
+template <class Link>
+struct DispatchRig {
+    QStringList record;
+    FormState state;
+    Link link{record};
+    RecordingFeatures features{record, state};
+    proto::ReplyDispatcher dispatcher{state, link, features};
 };

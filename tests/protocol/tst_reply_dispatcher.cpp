@@ -22,9 +22,6 @@ private slots:
     void handle_data();
     void handle();
     void pingStartsFetchOnce();
-    void failureInsideApply_data();
-    void failureInsideApply();
-    void parseFailureReleasesLock();
     void fetchPipeline();
     void failedReplyKeepsQueue();
 };
@@ -32,13 +29,14 @@ private slots:
 void TstReplyDispatcher::handle_data()
 {
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("failOn"); // the apply call that fails, if any
     QTest::addColumn<QStringList>("calls"); // after the indicator and the timer
 
-    auto row = [](const char *name, const QString &text, QStringList calls) {
-        QTest::newRow(name) << text << (QStringList{logged(text)} + calls);
+    auto row = [](const char *name, const QString &text, QStringList calls, const QString &failOn = {}) {
+        QTest::newRow(name) << text << failOn << (QStringList{logged(text)} + calls);
     };
 
-    QTest::newRow("ping") << "ping" << QStringList{};
+    QTest::newRow("ping") << "ping" << QString() << QStringList{};
     row("Ping", "Ping", {kNext});
     row("ping blank", "ping ", {kNext});
     row("pingpong", "pingpong", {kNext});
@@ -65,6 +63,7 @@ void TstReplyDispatcher::handle_data()
     row("GskX", "GskX|p", {kOk, kNext});
     row("Gsk no selector", "Gsk|p", {kOk, kNext});
     row("Gsk-1", "Gsk-1|p", {kOk, kNext});
+    row("Gsk-2", "Gsk-2|p", {"Skin(p)", kOk, kNext});
     row("Gsk out of range", "Gsk99999|p", {});
 
     row("Gbd* four lines", "Gbd*|a\r\nb\r\nc\r\nd",
@@ -93,6 +92,14 @@ void TstReplyDispatcher::handle_data()
     row("GfaT without bar", "GfaT", {"Trans()", kOk, kNext});
 
     row("unknown word, number out of range", "Xyz99999|", {});
+
+    // A page that fails part-way: the rest of the reply is dropped, the lock released.
+    row("skin fails", "Gsk?|p", {"Skin(p)"}, "Skin(p)");
+    row("transparency fails", "GfaT|p", {"Trans(p)"}, "Trans(p)");
+    row("brightness fails", "GfaB|p", {"Bright(p)"}, "Bright(p)");
+    row("face flags fail", "Gfa*|p", {"Flags(p)"}, "Flags(p)");
+    row("alarm 2 of 4 fails", "Gbd*|a\r\nb\r\nc\r\nd", {"Alarm(1,a)", "Alarm(2,b)"}, "Alarm(2,b)");
+    row("single alarm fails", "Gbd3|t", {"Alarm(3,t)"}, "Alarm(3,t)");
 }
 
 void TstReplyDispatcher::handle()
@@ -100,102 +107,52 @@ void TstReplyDispatcher::handle()
     QFETCH(QString, text);
     QFETCH(QStringList, calls);
 
-    QStringList record;
-    FormState state;
-    RecordingLink link(record);
-    RecordingFeatures features(record, state);
-    proto::ReplyDispatcher(state, link, features).handle(text);
+    DispatchRig<RecordingLink> rig;
+    QFETCH(QString, failOn);
+    rig.features.failOn = failOn;
+    rig.dispatcher.handle(text);
 
-    QCOMPARE(record, kAlive + calls);
-    QVERIFY(!state.bLockEvents);
+    QCOMPARE(rig.record, kAlive + calls);
+    QVERIFY(!rig.state.bLockEvents);
 }
 
 void TstReplyDispatcher::pingStartsFetchOnce()
 {
-    QStringList record;
-    FormState state;
-    state.bInitPending = true;
-    RecordingLink link(record);
-    RecordingFeatures features(record, state);
-    proto::ReplyDispatcher d(state, link, features);
+    DispatchRig<RecordingLink> rig;
+    rig.state.bInitPending = true;
 
-    d.handle("pingpong"); // not an echo: the fetch stays pending
-    QVERIFY(state.bInitPending);
-    record.clear();
+    rig.dispatcher.handle("pingpong"); // not an echo: the fetch stays pending
+    QVERIFY(rig.state.bInitPending);
+    rig.record.clear();
 
-    d.handle("ping");
-    QCOMPARE(record, kAlive + QStringList{"InitGetData"});
-    QVERIFY(!state.bInitPending);
+    rig.dispatcher.handle("ping");
+    QCOMPARE(rig.record, kAlive + QStringList{"InitGetData"});
+    QVERIFY(!rig.state.bInitPending);
 
-    record.clear();
-    d.handle("ping");
-    QCOMPARE(record, kAlive);
-}
-
-void TstReplyDispatcher::failureInsideApply_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("failOn");
-    QTest::addColumn<QStringList>("calls");
-
-    QTest::newRow("skin") << "Gsk?|p" << "Skin(p)" << QStringList{"Skin(p)"};
-    QTest::newRow("transparency") << "GfaT|p" << "Trans(p)" << QStringList{"Trans(p)"};
-    QTest::newRow("brightness") << "GfaB|p" << "Bright(p)" << QStringList{"Bright(p)"};
-    QTest::newRow("face flags") << "Gfa*|p" << "Flags(p)" << QStringList{"Flags(p)"};
-    QTest::newRow("alarm 2 of 4") << "Gbd*|a\r\nb\r\nc\r\nd" << "Alarm(2,b)"
-                                  << QStringList{"Alarm(1,a)", "Alarm(2,b)"};
-    QTest::newRow("single alarm") << "Gbd3|t" << "Alarm(3,t)" << QStringList{"Alarm(3,t)"};
-}
-
-void TstReplyDispatcher::failureInsideApply()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, failOn);
-    QFETCH(QStringList, calls);
-
-    QStringList record;
-    FormState state;
-    RecordingLink link(record);
-    RecordingFeatures features(record, state);
-    features.failOn = failOn;
-    proto::ReplyDispatcher(state, link, features).handle(text);
-
-    QCOMPARE(record, kAlive + QStringList{logged(text)} + calls);
-    QVERIFY(!state.bLockEvents);
-}
-
-void TstReplyDispatcher::parseFailureReleasesLock()
-{
-    QStringList record;
-    FormState state;
-    state.bLockEvents = true;
-    RecordingLink link(record);
-    RecordingFeatures features(record, state);
-    proto::ReplyDispatcher(state, link, features).handle("Err40000|x");
-    QVERIFY(!state.bLockEvents);
+    rig.record.clear();
+    rig.dispatcher.handle("ping");
+    QCOMPARE(rig.record, kAlive);
 }
 
 void TstReplyDispatcher::fetchPipeline()
 {
-    FormState state;
-    state.bInitPending = true;
-    QueueLink link;
-    SilentFeatures features;
-    proto::ReplyDispatcher d(state, link, features);
+    DispatchRig<QueueLink> rig;
+    QueueLink &link = rig.link;
+    rig.state.bInitPending = true;
 
-    d.handle("ping");
+    rig.dispatcher.handle("ping");
     QCOMPARE(link.sent, QStringList{"Gsk?"});
     QCOMPARE(link.queue.items(), (QList<qint16>{2, 3, 4, 5}));
 
     // Any handled reply lets the next one go, matched to nothing.
     for (const char *reply : {"Gsk?|x", "Err0|", "Sbd1|0", "GfaX|1", "Gbd*|a\r\nb\r\nc\r\nd"})
-        d.handle(reply);
+        rig.dispatcher.handle(reply);
     QCOMPARE(link.sent, (QStringList{"Gsk?", "GfaT", "GfaB", "Gfa*", "Gbd*"}));
     QVERIFY(link.queue.items().isEmpty());
 
     // A new address makes the next echo fetch again, twice over if need be.
-    state.bInitPending = true;
-    d.handle("ping");
+    rig.state.bInitPending = true;
+    rig.dispatcher.handle("ping");
     link.InitGetData();
     QCOMPARE(link.sent.mid(5), (QStringList{"Gsk?", "GfaT"}));
     QCOMPARE(link.queue.items(), (QList<qint16>{3, 4, 5, 1, 2, 3, 4, 5}));
@@ -203,19 +160,16 @@ void TstReplyDispatcher::fetchPipeline()
 
 void TstReplyDispatcher::failedReplyKeepsQueue()
 {
-    FormState state;
-    QueueLink link;
-    SilentFeatures features;
-    proto::ReplyDispatcher d(state, link, features);
-    link.queue.QueuePush(2);
-    link.queue.QueuePush(3);
+    DispatchRig<QueueLink> rig;
+    rig.link.queue.QueuePush(2);
+    rig.link.queue.QueuePush(3);
 
     for (const char *reply : {"ping", "Err", "Gbd*|a\r\nb", "Gbd7|t", "Err99999|x"})
-        d.handle(reply);
-    QVERIFY(link.sent.isEmpty());
+        rig.dispatcher.handle(reply);
+    QVERIFY(rig.link.sent.isEmpty());
 
-    d.handle("GfaT|1");
-    QCOMPARE(link.sent, QStringList{"GfaT"});
+    rig.dispatcher.handle("GfaT|1");
+    QCOMPARE(rig.link.sent, QStringList{"GfaT"});
 }
 
 QTEST_GUILESS_MAIN(TstReplyDispatcher)

@@ -55,16 +55,6 @@ BudTable tableOfOld()
     return buds;
 }
 
-bool throwsFailure(const QString &text, BudTable &buds)
-{
-    try {
-        ParseAlarmReply(text, buds);
-    } catch (const proto::ReplyFailure &) {
-        return true;
-    }
-    return false;
-}
-
 } // namespace
 
 class TestAlarmRecord : public QObject {
@@ -74,12 +64,6 @@ private slots:
     void tableStartsEmptyAndHasNoAlarmZero();
     void parsesAlarmText_data();
     void parsesAlarmText();
-    void activeField_data();
-    void activeField();
-    void failureKeepsEarlierFields_data();
-    void failureKeepsEarlierFields();
-    void badNumberStoresNothing_data();
-    void badNumberStoresNothing();
     void timeRule_data();
     void timeRule();
     void formats_data();
@@ -97,24 +81,47 @@ void TestAlarmRecord::tableStartsEmptyAndHasNoAlarmZero()
         QVERIFY_THROWS_EXCEPTION(proto::ReplyFailure, buds(n));
 }
 
+// Each text read into a table of old records: alarm n becomes `expected`, the
+// others stay old. A failure keeps the fields stored before it.
 void TestAlarmRecord::parsesAlarmText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("n");
     QTest::addColumn<BudRec>("expected");
+    QTest::addColumn<bool>("fails");
+    // Alarm 2 after "2|7:05:00|0|abc|5|6|0|0" failed past its first `count` fields.
+    const auto upTo = [](int count) { return mix(newRecord(), oldRecord(), count); };
 
     QTest::newRow("alarm 2") << "2|7:05:00|1|abc|0|0|0|0" << 2
-                             << BudRec{QTime(7, 5), true, "abc", 0, 0, false, false};
+                             << BudRec{QTime(7, 5), true, "abc", 0, 0, false, false} << false;
     QTest::newRow("seconds kept") << "1|13:45:30|0|Подъём|-32768|32767|1|-1" << 1
-                                  << BudRec{QTime(13, 45, 30), false, "Подъём", -32768, 32767, true, true};
+                                  << BudRec{QTime(13, 45, 30), false, "Подъём", -32768, 32767, true, true} << false;
     QTest::newRow("empty ring") << "4|0:00|True||1|2|False|true" << 4
-                                << BudRec{QTime(0, 0), true, "", 1, 2, false, true};
+                                << BudRec{QTime(0, 0), true, "", 1, 2, false, true} << false;
     QTest::newRow("after eighth ignored") << "3|6:30|1|r|0|0|0|0|junk|x" << 3
-                                          << BudRec{QTime(6, 30), true, "r", 0, 0, false, false};
+                                          << BudRec{QTime(6, 30), true, "r", 0, 0, false, false} << false;
     QTest::newRow("halves to even") << "3|6:30|1|r|2.5|-3.5|0|0" << 3
-                                    << BudRec{QTime(6, 30), true, "r", 2, -4, false, false};
+                                    << BudRec{QTime(6, 30), true, "r", 2, -4, false, false} << false;
     QTest::newRow("number 4.0") << "4.0|6:30|1|r|0|0|0|0" << 4
-                                << BudRec{QTime(6, 30), true, "r", 0, 0, false, false};
+                                << BudRec{QTime(6, 30), true, "r", 0, 0, false, false} << false;
+
+    QTest::newRow("number only") << "2" << 2 << upTo(0) << true;
+    QTest::newRow("bad time") << "2|25:00|0|abc|5|6|0|0" << 2 << upTo(0) << true;
+    QTest::newRow("empty time") << "2||0|abc|5|6|0|0" << 2 << upTo(0) << true;
+    QTest::newRow("two fields") << "2|7:05:00" << 2 << upTo(1) << true;
+    QTest::newRow("active yes") << "2|7:05:00|yes|abc|5|6|0|0" << 2 << upTo(1) << true;
+    QTest::newRow("active empty") << "2|7:05:00||abc|5|6|0|0" << 2 << upTo(1) << true;
+    QTest::newRow("no ring") << "2|7:05:00|0" << 2 << upTo(2) << true;
+    QTest::newRow("num1 40000") << "2|7:05:00|0|abc|40000|6|0|0" << 2 << upTo(3) << true;
+    QTest::newRow("num2 -40000") << "2|7:05:00|0|abc|5|-40000|0|0" << 2 << upTo(4) << true;
+    QTest::newRow("flag1 x") << "2|7:05:00|0|abc|5|6|x|0" << 2 << upTo(5) << true;
+    QTest::newRow("seven fields") << "2|7:05:00|0|abc|5|6|0" << 2 << upTo(6) << true;
+    QTest::newRow("empty flag2") << "2|7:05:00|0|abc|5|6|0|" << 2 << upTo(6) << true;
+
+    // A number outside 1..4 stores nothing anywhere.
+    for (const char *number : {"0", "5", "-1", "40000", "x", ""})
+        QTest::addRow("number '%s'", number) << QString(number) + "|7:05:00|0|abc|5|6|0|0" << 2 << upTo(0) << true;
+    QTest::newRow("empty text") << "" << 2 << upTo(0) << true;
 }
 
 void TestAlarmRecord::parsesAlarmText()
@@ -122,99 +129,20 @@ void TestAlarmRecord::parsesAlarmText()
     QFETCH(QString, text);
     QFETCH(int, n);
     QFETCH(BudRec, expected);
+    QFETCH(bool, fails);
 
     BudTable buds = tableOfOld();
-    ParseAlarmReply(text, buds);
+    bool failed = false;
+    try {
+        ParseAlarmReply(text, buds);
+    } catch (const proto::ReplyFailure &) {
+        failed = true;
+    }
+    QCOMPARE(failed, fails);
     compareRecord(buds(n), expected);
     for (int other = 1; other <= 4; ++other)
         if (other != n)
             compareRecord(buds(other), oldRecord());
-}
-
-void TestAlarmRecord::activeField_data()
-{
-    QTest::addColumn<QString>("active");
-    QTest::addColumn<int>("expected"); // 1 True, 0 False, -1 failure
-
-    QTest::newRow("True") << "True" << 1;
-    QTest::newRow("true") << "true" << 1;
-    QTest::newRow("TRUE") << "TRUE" << 1;
-    QTest::newRow("-1") << "-1" << 1;
-    QTest::newRow("1") << "1" << 1;
-    QTest::newRow("0.5") << "0.5" << 1;
-    QTest::newRow("0") << "0" << 0;
-    QTest::newRow("False") << "False" << 0;
-    QTest::newRow("yes") << "yes" << -1;
-    QTest::newRow("empty") << "" << -1;
-}
-
-void TestAlarmRecord::activeField()
-{
-    QFETCH(QString, active);
-    QFETCH(int, expected);
-
-    BudTable buds = tableOfOld();
-    buds(1).bActive = expected != 1; // so that a missed store shows
-    const QString text = "1|7:05|" + active + "|abc|5|6|0|0";
-    if (expected < 0) {
-        QVERIFY(throwsFailure(text, buds));
-        return;
-    }
-    ParseAlarmReply(text, buds);
-    QCOMPARE(buds(1).bActive, expected == 1);
-}
-
-void TestAlarmRecord::failureKeepsEarlierFields_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("stored"); // fields dTime .. bFlag2 written before the failure
-
-    QTest::newRow("number only") << "2" << 0;
-    QTest::newRow("bad time") << "2|25:00|0|abc|5|6|0|0" << 0;
-    QTest::newRow("empty time") << "2||0|abc|5|6|0|0" << 0;
-    QTest::newRow("two fields") << "2|7:05:00" << 1;
-    QTest::newRow("active yes") << "2|7:05:00|yes|abc|5|6|0|0" << 1;
-    QTest::newRow("no ring") << "2|7:05:00|0" << 2;
-    QTest::newRow("num1 40000") << "2|7:05:00|0|abc|40000|6|0|0" << 3;
-    QTest::newRow("num2 -40000") << "2|7:05:00|0|abc|5|-40000|0|0" << 4;
-    QTest::newRow("flag1 x") << "2|7:05:00|0|abc|5|6|x|0" << 5;
-    QTest::newRow("seven fields") << "2|7:05:00|0|abc|5|6|0" << 6;
-    QTest::newRow("empty flag2") << "2|7:05:00|0|abc|5|6|0|" << 6;
-}
-
-void TestAlarmRecord::failureKeepsEarlierFields()
-{
-    QFETCH(QString, text);
-    QFETCH(int, stored);
-
-    BudTable buds = tableOfOld();
-    QVERIFY(throwsFailure(text, buds));
-    compareRecord(buds(2), mix(newRecord(), oldRecord(), stored));
-    for (int other : {1, 3, 4})
-        compareRecord(buds(other), oldRecord());
-}
-
-void TestAlarmRecord::badNumberStoresNothing_data()
-{
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("0") << "0|7:05:00|0|abc|5|6|0|0";
-    QTest::newRow("5") << "5|7:05:00|0|abc|5|6|0|0";
-    QTest::newRow("-1") << "-1|7:05:00|0|abc|5|6|0|0";
-    QTest::newRow("40000") << "40000|7:05:00|0|abc|5|6|0|0";
-    QTest::newRow("x") << "x|7:05:00|0|abc|5|6|0|0";
-    QTest::newRow("empty number") << "|7:05:00|0|abc|5|6|0|0";
-    QTest::newRow("empty text") << "";
-}
-
-void TestAlarmRecord::badNumberStoresNothing()
-{
-    QFETCH(QString, text);
-
-    BudTable buds = tableOfOld();
-    QVERIFY(throwsFailure(text, buds));
-    for (int n = 1; n <= 4; ++n)
-        compareRecord(buds(n), oldRecord());
 }
 
 void TestAlarmRecord::timeRule_data()
