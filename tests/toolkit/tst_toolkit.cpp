@@ -174,6 +174,8 @@ void TestToolkit::logLines_data()
         // A reply with CR LF inside is two lines.
         QTest::addRow("CR LF inside%s", batch) << QStringList{"line 4", "line 5", "a\r\nb"} << each << 3 << 0
                                                << "line 5\r\na\r\nb\r\n";
+        QTest::addRow("CR LF is one character%s", batch) << QStringList{"x", "a\r\nb"} << each << 0 << 6
+                                                         << "x\r\na\r\nb\r\n";
         QTest::addRow("nothing%s", batch) << QStringList{} << each << 0 << 0 << "";
         QTest::addRow("empty first%s", batch) << QStringList{""} << each << 0 << 0 << "\r\n";
         QTest::addRow("empty then text%s", batch) << QStringList{"", "a"} << each << 0 << 0 << "\r\na\r\n";
@@ -200,6 +202,7 @@ void TestToolkit::logLines()
     log.setMaximumBlockCount(maxLines);
     log.setMaximumChars(maxChars);
     for (const QString &m : messages) {
+        log.moveCursor(QTextCursor::Start); // the user reads further up
         log.appendLine(m);
         if (flushEach)
             QCoreApplication::processEvents();
