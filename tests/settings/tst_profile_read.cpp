@@ -22,8 +22,7 @@ class TestProfileRead : public QObject
 private slots:
     void read_data();
     void read();
-    void missingOrUnreadableFile();
-    void defaultIsCutLikeAValue();
+    void noFile();
     void hugeFileReadsItsStart();
     void cacheReadsOnceUntilWritten();
 
@@ -38,55 +37,44 @@ void TestProfileRead::read_data()
     QTest::addColumn<QByteArray>("key");
     QTest::addColumn<QByteArray>("expected");
 
-    const QByteArray s = "General";
-    const QByteArray k = "AutoPing";
-    QTest::newRow("crlf") << raw("[General]\r\nAutoPing=0\r\n") << s << k << QByteArray("0");
-    QTest::newRow("lf") << raw("[General]\nAutoPing=0\n") << s << k << QByteArray("0");
-    QTest::newRow("no final line ending") << raw("[General]\nAutoPing=0") << s << k << QByteArray("0");
-    QTest::newRow("names in other case") << raw("[gENERAL]\nAUTOPING=0\n") << QByteArray("general")
-                                         << QByteArray("autoPing") << QByteArray("0");
-    QTest::newRow("blanks around names and value")
-        << raw(" \t[ General ] \r\n \tAutoPing \t= \t0 \t\r\n") << s << k << QByteArray("0");
-    QTest::newRow("blanks around requested names")
-        << raw("[General]\nAutoPing=0\n") << QByteArray(" General\t") << QByteArray(" AutoPing ")
-        << QByteArray("0");
-    QTest::newRow("blanks inside value kept")
-        << raw("[General]\nClockIP_1= 10.0.0.1 | Dev box \n") << s << QByteArray("ClockIP_1")
-        << QByteArray("10.0.0.1 | Dev box");
-    QTest::newRow("empty value is not the default") << raw("[General]\nClockIP_2=\n") << s
-                                                    << QByteArray("ClockIP_2") << QByteArray("");
-    QTest::newRow("value holding =") << raw("[General]\nAutoPing=a=b\n") << s << k << QByteArray("a=b");
-    QTest::newRow("double quotes dropped") << raw("[General]\nAutoPing=\"1\"\n") << s << k << QByteArray("1");
-    QTest::newRow("single quotes dropped") << raw("[General]\nAutoPing=' a '\n") << s << k << QByteArray(" a ");
-    QTest::newRow("unmatched quote kept") << raw("[General]\nAutoPing=\"1\n") << s << k << QByteArray("\"1");
-    QTest::newRow("254 characters whole") << "[General]\nAutoPing=" + QByteArray(254, 'x') + "\n" << s
-                                          << k << QByteArray(254, 'x');
-    QTest::newRow("300 characters cut to 254") << "[General]\nAutoPing=" + QByteArray(300, 'y') << s
-                                               << k << QByteArray(254, 'y');
-    QTest::newRow("missing key") << raw("[General]\nFrameSelect=2\n") << s << k << kDefault;
-    QTest::newRow("missing section") << raw("[Other]\nAutoPing=0\n") << s << k << kDefault;
-    QTest::newRow("key of the next section") << raw("[Other]\nAutoPing=0\n[General]\nX=1\n") << s << k << kDefault;
-    QTest::newRow("key before any header") << raw("AutoPing=0\n[General]\n") << s << k << kDefault;
-    QTest::newRow("first duplicate wins") << raw("[General]\nAutoPing=0\nautoping=1\n") << s << k << QByteArray("0");
-    QTest::newRow("section named twice") << raw("[General]\nA=1\n[Other]\nAutoPing=2\n[general]\nAutoPing=0\n")
-                                         << s << k << QByteArray("0");
-    QTest::newRow("line without =") << raw("[General]\nAutoPing\nAutoPing=5\n") << s << k << QByteArray("5");
-    QTest::newRow("comment line") << raw("[General]\n;AutoPing=9\n") << s << QByteArray(";AutoPing") << kDefault;
-    QTest::newRow("empty name") << raw("[General]\n=4\n") << s << QByteArray("") << kDefault;
-    QTest::newRow("text after ]") << raw("[General] ; main\nAutoPing=0\n") << s << k << QByteArray("0");
-    QTest::newRow("header without ]") << raw("[General\nAutoPing=0\n") << s << k << QByteArray("0");
-    QTest::newRow("header without ] starts its own section")
-        << raw("[General]\nA=1\n[Broken\nAutoPing=0\n") << s << k << kDefault;
-    QTest::newRow("garbage around")
-        << raw("\x01\xFF\x80[\x00\xFE=\x7F\r\r\n\xC0\xC1==\n[General]\nAutoPing=0\n\xFF\xFE\x00") << s << k
-        << QByteArray("0");
-    QTest::newRow("NUL ends a value") << raw("[General]\nAutoPing=7\0junk\n") << s << k << QByteArray("7");
-    QTest::newRow("NUL inside a name") << raw("[General]\nAuto\0Ping=5\nAutoPing=6\n") << s << k << QByteArray("6");
-    QTest::newRow("NUL inside a header") << raw("[Gen\0eral]\nAutoPing=5\n[General]\nAutoPing=6\n") << s << k
-                                         << QByteArray("6");
-    QTest::newRow("NUL line") << raw("[General]\n\0\0\0\nAutoPing=6\n") << s << k << QByteArray("6");
-    QTest::newRow("UTF-8 byte-order mark") << raw("\xEF\xBB\xBF[General]\r\nAutoPing=0\r\n") << s << k
-                                           << QByteArray("0");
+    const auto row = [](const char *name, const QByteArray &content, const QByteArray &expected,
+                        const QByteArray &section = "General", const QByteArray &key = "AutoPing") {
+        QTest::newRow(name) << content << section << key << expected;
+    };
+    row("crlf", "[General]\r\nAutoPing=0\r\n", "0");
+    row("lf", "[General]\nAutoPing=0\n", "0");
+    row("no final line ending", "[General]\nAutoPing=0", "0");
+    row("stray CR before CR LF", "[General]\r\nAutoPing=0\r\r\n", "0");
+    row("names in other case", "[gENERAL]\nAUTOPING=0\n", "0", "general", "autoPing");
+    row("blanks around names and value", " \t[ General ] \r\n \tAutoPing \t= \t0 \t\r\n", "0");
+    row("blanks around requested names", "[General]\nAutoPing=0\n", "0", " General\t", " AutoPing ");
+    row("blanks inside value kept", "[General]\nClockIP_1= 10.0.0.1 | Dev box \n", "10.0.0.1 | Dev box", "General",
+        "ClockIP_1");
+    row("empty value is not the default", "[General]\nClockIP_2=\n", "", "General", "ClockIP_2");
+    row("value holding =", "[General]\nAutoPing=a=b\n", "a=b");
+    row("double quotes dropped", "[General]\nAutoPing=\"1\"\n", "1");
+    row("single quotes dropped", "[General]\nAutoPing=' a '\n", " a ");
+    row("unmatched quote kept", "[General]\nAutoPing=\"1\n", "\"1");
+    row("254 characters whole", "[General]\nAutoPing=" + QByteArray(254, 'x') + "\n", QByteArray(254, 'x'));
+    row("300 characters cut to 254", "[General]\nAutoPing=" + QByteArray(300, 'y'), QByteArray(254, 'y'));
+    row("missing key", "[General]\nFrameSelect=2\n", kDefault);
+    row("missing section", "[Other]\nAutoPing=0\n", kDefault);
+    row("key of the next section", "[Other]\nAutoPing=0\n[General]\nX=1\n", kDefault);
+    row("key before any header", "AutoPing=0\n[General]\n", kDefault);
+    row("first duplicate wins", "[General]\nAutoPing=0\nautoping=1\n", "0");
+    row("section named twice", "[General]\nA=1\n[Other]\nAutoPing=2\n[general]\nAutoPing=0\n", "0");
+    row("line without =", "[General]\nAutoPing\nAutoPing=5\n", "5");
+    row("comment line", "[General]\n;AutoPing=9\n", kDefault, "General", ";AutoPing");
+    row("empty name", "[General]\n=4\n", kDefault, "General", "");
+    row("text after ]", "[General] ; main\nAutoPing=0\n", "0");
+    row("header without ]", "[General\nAutoPing=0\n", "0");
+    row("header without ] starts its own section", "[General]\nA=1\n[Broken\nAutoPing=0\n", kDefault);
+    row("garbage around", raw("\x01\xFF\x80[\x00\xFE=\x7F\r\r\n\xC0\xC1==\n[General]\nAutoPing=0\n\xFF\xFE\x00"), "0");
+    row("NUL ends a value", raw("[General]\nAutoPing=7\0junk\n"), "7");
+    row("NUL inside a name", raw("[General]\nAuto\0Ping=5\nAutoPing=6\n"), "6");
+    row("NUL inside a header", raw("[Gen\0eral]\nAutoPing=5\n[General]\nAutoPing=6\n"), "6");
+    row("NUL line", raw("[General]\n\0\0\0\nAutoPing=6\n"), "6");
+    row("UTF-8 byte-order mark", "\xEF\xBB\xBF[General]\r\nAutoPing=0\r\n", "0");
 }
 
 void TestProfileRead::read()
@@ -102,21 +90,16 @@ void TestProfileRead::read()
     QCOMPARE(profile::readString(section, key, kDefault, path), expected);
 }
 
-void TestProfileRead::missingOrUnreadableFile()
+// No file, a folder in its place, or no name at all: the default, cut as a
+// value read from a file would be.
+void TestProfileRead::noFile()
 {
-    QCOMPARE(profile::readString("General", "AutoPing", "1", m_dir.filePath(QStringLiteral("none.cfg"))),
-             QByteArray("1"));
-    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("none.cfg"))));
-    // A folder in place of the file.
-    QCOMPARE(profile::readString("General", "AutoPing", "1", m_dir.path()), QByteArray("1"));
-    QCOMPARE(profile::readString("General", "AutoPing", "1", QString()), QByteArray("1"));
-}
-
-void TestProfileRead::defaultIsCutLikeAValue()
-{
-    const QString path = m_dir.filePath(QStringLiteral("none.cfg"));
-    QCOMPARE(profile::readString("General", "K", QByteArray(300, 'd'), path), QByteArray(254, 'd'));
-    QCOMPARE(profile::readString("General", "K", raw("ab\0cd"), path), QByteArray("ab"));
+    const QString none = m_dir.filePath(QStringLiteral("none.cfg"));
+    for (const QString &path : {none, m_dir.path(), QString()})
+        QCOMPARE(profile::readString("General", "AutoPing", "1", path), QByteArray("1"));
+    QVERIFY(!QFile::exists(none));
+    QCOMPARE(profile::readString("General", "K", QByteArray(300, 'd'), none), QByteArray(254, 'd'));
+    QCOMPARE(profile::readString("General", "K", raw("ab\0cd"), none), QByteArray("ab"));
 }
 
 void TestProfileRead::hugeFileReadsItsStart()

@@ -27,12 +27,9 @@ private slots:
     void write();
     void refused_data();
     void refused();
-    void oversizeFileIsLeftAlone();
-    void folderInPlaceOfFile();
-    void missingFolderIsSilent();
+    void nowhereToWrite();
     void lockedFolder_data();
     void lockedFolder();
-    void noTemporaryFilesLeft();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -47,125 +44,108 @@ void TestProfileWrite::init()
 
 void TestProfileWrite::write_data()
 {
-    QTest::addColumn<bool>("exists");
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QByteArray>("key");
-    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QByteArray>("before"); // null: no file yet
+    QTest::addColumn<QByteArray>("value");  // of AutoPing in [General]
     QTest::addColumn<QByteArray>("after");
 
-    const QByteArray k = "AutoPing";
-    const QByteArray v = "0";
-    QTest::newRow("new file") << false << QByteArray() << k << v << raw("[General]\r\nAutoPing=0\r\n");
-    QTest::newRow("empty file") << true << QByteArray() << k << v << raw("[General]\r\nAutoPing=0\r\n");
-    QTest::newRow("only a byte-order mark") << true << raw("\xEF\xBB\xBF") << k << v
-                                            << raw("\xEF\xBB\xBF[General]\r\nAutoPing=0\r\n");
-    QTest::newRow("new section, crlf") << true << raw("[Other]\r\nB=2\r\n") << k << v
-                                       << raw("[Other]\r\nB=2\r\n[General]\r\nAutoPing=0\r\n");
-    QTest::newRow("new section, lf") << true << raw("[Other]\nB=2\n\n") << k << v
-                                     << raw("[Other]\nB=2\n\n[General]\nAutoPing=0\n");
-    QTest::newRow("new section, no final line ending") << true << raw("[Other]\nB=2") << k << v
-                                                       << raw("[Other]\nB=2\n[General]\nAutoPing=0\n");
-    QTest::newRow("new key after the last key line")
-        << true << raw("[General]\r\nA=1\r\nnoise\r\n\r\n; note\r\n[Other]\r\nB=2\r\n") << k << v
-        << raw("[General]\r\nA=1\r\nAutoPing=0\r\nnoise\r\n\r\n; note\r\n[Other]\r\nB=2\r\n");
-    QTest::newRow("new key in a section without keys") << true << raw("[General]\n\n[Other]\n") << k << v
-                                                       << raw("[General]\nAutoPing=0\n\n[Other]\n");
-    QTest::newRow("new key, header is the last line") << true << raw("[General]") << k << v
-                                                      << raw("[General]\r\nAutoPing=0\r\n");
-    QTest::newRow("new key, key line is the last line") << true << raw("[General]\nA=1") << k << v
-                                                        << raw("[General]\nA=1\nAutoPing=0\n");
-    QTest::newRow("new key in the first of two sections")
-        << true << raw("[General]\nA=1\n[x]\n[GENERAL]\nB=2\n") << k << v
-        << raw("[General]\nA=1\nAutoPing=0\n[x]\n[GENERAL]\nB=2\n");
-    QTest::newRow("replace, crlf")
-        << true << raw("; top\r\n[General]\r\nClockIP_1=10.0.0.5|Dev\r\nAutoPing=1\r\nX=y\r\n\r\n[Other]\r\nAutoPing=7\r\n")
-        << k << v
-        << raw("; top\r\n[General]\r\nClockIP_1=10.0.0.5|Dev\r\nAutoPing=0\r\nX=y\r\n\r\n[Other]\r\nAutoPing=7\r\n");
-    QTest::newRow("replace, lf") << true << raw("[Other]\nAutoPing=7\n[General]\nAutoPing=1\nX=y")
-                                 << k << v << raw("[Other]\nAutoPing=7\n[General]\nAutoPing=0\nX=y");
-    QTest::newRow("replace keeps spelling and blanks") << true << raw("[ general ]\n  autoping =  1  \t\n")
-                                                       << k << v << raw("[ general ]\n  autoping =  0\n");
-    QTest::newRow("replace a longer value") << true << raw("[General]\nAutoPing=1\nZ=9\n") << k
-                                            << QByteArray("-12345") << raw("[General]\nAutoPing=-12345\nZ=9\n");
-    QTest::newRow("replace an empty value") << true << raw("[General]\r\nAutoPing=\r\n") << k << v
-                                            << raw("[General]\r\nAutoPing=0\r\n");
-    QTest::newRow("replace the first duplicate") << true << raw("[General]\nAutoPing=1\nAutoPing=2\n") << k << v
-                                                 << raw("[General]\nAutoPing=0\nAutoPing=2\n");
-    QTest::newRow("replace in a section named twice") << true << raw("[General]\nA=1\n[General]\nAutoPing=1\n")
-                                                      << k << v << raw("[General]\nA=1\n[General]\nAutoPing=0\n");
-    QTest::newRow("replace under a header without ]") << true << raw("[General\nAutoPing=1\n") << k << v
-                                                      << raw("[General\nAutoPing=0\n");
-    QTest::newRow("garbage kept") << true << raw("\x01\xFF\0junk\n[General]\nAutoPing=1\0x\n\0\x80tail") << k << v
-                                  << raw("\x01\xFF\0junk\n[General]\nAutoPing=0\n\0\x80tail");
-    QTest::newRow("byte-order mark kept") << true << raw("\xEF\xBB\xBF[General]\r\nAutoPing=1\r\n") << k << v
-                                          << raw("\xEF\xBB\xBF[General]\r\nAutoPing=0\r\n");
-    QTest::newRow("same value") << true << kPlain << k << QByteArray("1") << kPlain;
+    const auto row = [](const char *name, const QByteArray &before, const QByteArray &after,
+                        const QByteArray &value = "0") { QTest::newRow(name) << before << value << after; };
+    row("new file", QByteArray(), "[General]\r\nAutoPing=0\r\n");
+    row("empty file", "", "[General]\r\nAutoPing=0\r\n");
+    row("only a byte-order mark", "\xEF\xBB\xBF", "\xEF\xBB\xBF[General]\r\nAutoPing=0\r\n");
+    row("new section, crlf", "[Other]\r\nB=2\r\n", "[Other]\r\nB=2\r\n[General]\r\nAutoPing=0\r\n");
+    row("new section, lf", "[Other]\nB=2\n\n", "[Other]\nB=2\n\n[General]\nAutoPing=0\n");
+    row("new section, no final line ending", "[Other]\nB=2", "[Other]\nB=2\n[General]\nAutoPing=0\n");
+    row("new key after the last key line", "[General]\r\nA=1\r\nnoise\r\n\r\n; note\r\n[Other]\r\nB=2\r\n",
+        "[General]\r\nA=1\r\nAutoPing=0\r\nnoise\r\n\r\n; note\r\n[Other]\r\nB=2\r\n");
+    row("new key in a section without keys", "[General]\n\n[Other]\n", "[General]\nAutoPing=0\n\n[Other]\n");
+    row("new key, header is the last line", "[General]", "[General]\r\nAutoPing=0\r\n");
+    row("new key, key line is the last line", "[General]\nA=1", "[General]\nA=1\nAutoPing=0\n");
+    row("new key in the first of two sections", "[General]\nA=1\n[x]\n[GENERAL]\nB=2\n",
+        "[General]\nA=1\nAutoPing=0\n[x]\n[GENERAL]\nB=2\n");
+    row("replace, crlf",
+        "; top\r\n[General]\r\nClockIP_1=10.0.0.5|Dev\r\nAutoPing=1\r\nX=y\r\n\r\n[Other]\r\nAutoPing=7\r\n",
+        "; top\r\n[General]\r\nClockIP_1=10.0.0.5|Dev\r\nAutoPing=0\r\nX=y\r\n\r\n[Other]\r\nAutoPing=7\r\n");
+    row("replace, lf", "[Other]\nAutoPing=7\n[General]\nAutoPing=1\nX=y",
+        "[Other]\nAutoPing=7\n[General]\nAutoPing=0\nX=y");
+    row("replace keeps spelling and blanks", "[ general ]\n  autoping =  1  \t\n", "[ general ]\n  autoping =  0\n");
+    row("replace a longer value", "[General]\nAutoPing=1\nZ=9\n", "[General]\nAutoPing=-12345\nZ=9\n", "-12345");
+    row("replace an empty value", "[General]\r\nAutoPing=\r\n", "[General]\r\nAutoPing=0\r\n");
+    row("replace the first duplicate", "[General]\nAutoPing=1\nAutoPing=2\n", "[General]\nAutoPing=0\nAutoPing=2\n");
+    row("replace in a section named twice", "[General]\nA=1\n[General]\nAutoPing=1\n",
+        "[General]\nA=1\n[General]\nAutoPing=0\n");
+    row("replace under a header without ]", "[General\nAutoPing=1\n", "[General\nAutoPing=0\n");
+    row("garbage kept", raw("\x01\xFF\0junk\n[General]\nAutoPing=1\0x\n\0\x80tail"),
+        raw("\x01\xFF\0junk\n[General]\nAutoPing=0\n\0\x80tail"));
+    row("byte-order mark kept", "\xEF\xBB\xBF[General]\r\nAutoPing=1\r\n", "\xEF\xBB\xBF[General]\r\nAutoPing=0\r\n");
+    row("same value", kPlain, kPlain, "1");
 }
 
+// Every write leaves the one file behind, no temporary file beside it; one
+// that changes nothing leaves even the file as it was.
 void TestProfileWrite::write()
 {
-    QFETCH(bool, exists);
     QFETCH(QByteArray, before);
-    QFETCH(QByteArray, key);
     QFETCH(QByteArray, value);
     QFETCH(QByteArray, after);
 
-    if (exists)
+    if (!before.isNull())
         QVERIFY(testfiles::writeBytes(path(), before));
-    QVERIFY(profile::writeString("General", key, value, path()));
+    const quint64 id = testfiles::fileId(path());
+    QVERIFY(profile::writeString("General", "AutoPing", value, path()));
     QCOMPARE(testfiles::readBytes(path()), after);
-    QCOMPARE(profile::readString("General", key, "DEF", path()), value);
+    if (after == before)
+        QCOMPARE(testfiles::fileId(path()), id); // not even replaced by an equal copy
+    QCOMPARE(profile::readString("General", "AutoPing", "DEF", path()), value);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("w.cfg")});
 }
 
 void TestProfileWrite::refused_data()
 {
+    QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("section");
     QTest::addColumn<QByteArray>("key");
     QTest::addColumn<QByteArray>("value");
 
-    QTest::newRow("LF in value") << QByteArray("General") << QByteArray("AutoPing") << raw("0\n[Evil]");
-    QTest::newRow("CR in value") << QByteArray("General") << QByteArray("AutoPing") << raw("0\rX=1");
-    QTest::newRow("NUL in value") << QByteArray("General") << QByteArray("AutoPing") << raw("0\0");
-    QTest::newRow("LF in key") << QByteArray("General") << raw("A\nB") << QByteArray("0");
-    QTest::newRow("= in key") << QByteArray("General") << QByteArray("A=B") << QByteArray("0");
-    QTest::newRow("key like a header") << QByteArray("General") << QByteArray("[A") << QByteArray("0");
-    QTest::newRow("key like a comment") << QByteArray("General") << QByteArray(";A") << QByteArray("0");
-    QTest::newRow("blank key") << QByteArray("General") << QByteArray(" \t") << QByteArray("0");
-    QTest::newRow("empty section") << QByteArray() << QByteArray("AutoPing") << QByteArray("0");
-    QTest::newRow("] in section") << QByteArray("Gen]eral") << QByteArray("AutoPing") << QByteArray("0");
+    const auto row = [](const char *name, const QByteArray &section, const QByteArray &key,
+                        const QByteArray &value, const QByteArray &before = kPlain) {
+        QTest::newRow(name) << before << section << key << value;
+    };
+    row("LF in value", "General", "AutoPing", "0\n[Evil]");
+    row("CR in value", "General", "AutoPing", "0\rX=1");
+    row("NUL in value", "General", "AutoPing", raw("0\0"));
+    row("LF in key", "General", "A\nB", "0");
+    row("= in key", "General", "A=B", "0");
+    row("key like a header", "General", "[A", "0");
+    row("key like a comment", "General", ";A", "0");
+    row("blank key", "General", " \t", "0");
+    row("empty section", "", "AutoPing", "0");
+    row("] in section", "Gen]eral", "AutoPing", "0");
+    // What cannot be read whole cannot be rewritten without losing data.
+    row("file over the size cap", "General", "AutoPing", "0", kPlain + QByteArray(profile::kMaxFileSize, 'z'));
 }
 
 void TestProfileWrite::refused()
 {
+    QFETCH(QByteArray, before);
     QFETCH(QByteArray, section);
     QFETCH(QByteArray, key);
     QFETCH(QByteArray, value);
 
-    QVERIFY(testfiles::writeBytes(path(), kPlain));
+    QVERIFY(testfiles::writeBytes(path(), before));
     QVERIFY(!profile::writeString(section, key, value, path()));
-    QCOMPARE(testfiles::readBytes(path()), kPlain);
+    QCOMPARE(testfiles::readBytes(path()), before);
 }
 
-void TestProfileWrite::oversizeFileIsLeftAlone()
-{
-    QByteArray content = kPlain;
-    content += QByteArray(profile::kMaxFileSize, 'z');
-    QVERIFY(testfiles::writeBytes(path(), content));
-    QVERIFY(!profile::writeString("General", "AutoPing", "0", path()));
-    QVERIFY(testfiles::readBytes(path()) == content);
-}
-
-void TestProfileWrite::folderInPlaceOfFile()
+// A folder where the file should be, or a folder missing on the way to it:
+// nothing is written and nothing made.
+void TestProfileWrite::nowhereToWrite()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("w.cfg")));
     QVERIFY(!profile::writeString("General", "AutoPing", "0", path()));
     QVERIFY(QFileInfo(path()).isDir());
-}
-
-void TestProfileWrite::missingFolderIsSilent()
-{
-    const QString p = m_dir->filePath(QStringLiteral("no/such/folder/w.cfg"));
-    QVERIFY(!profile::writeString("General", "AutoPing", "0", p));
+    QVERIFY(!profile::writeString("General", "AutoPing", "0", m_dir->filePath(QStringLiteral("no/such/w.cfg"))));
     QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("no"))));
 }
 
@@ -224,15 +204,6 @@ void TestProfileWrite::lockedFolder()
     if (file != 0)
         QCOMPARE(testfiles::fileId(cfg) == idBefore, sameFile);
     QCOMPARE(QDir(sub).entryList(QDir::Files | QDir::Hidden).size(), written || file ? 1 : 0);
-}
-
-void TestProfileWrite::noTemporaryFilesLeft()
-{
-    QVERIFY(profile::writeString("General", "AutoPing", "0", path()));
-    QVERIFY(profile::writeString("General", "FrameSelect", "2", path()));
-    QVERIFY(profile::writeString("General", "AutoPing", "1", path()));
-    const QStringList entries = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    QCOMPARE(entries, QStringList{QStringLiteral("w.cfg")});
 }
 
 QTEST_GUILESS_MAIN(TestProfileWrite)

@@ -8,7 +8,6 @@
 #include "toolkit/form/form.h"
 #include "toolkit/controls/label.h"
 #include "toolkit/controls/text_box.h"
-#include "toolkit/controls/timer.h"
 
 #include <QTest>
 
@@ -31,17 +30,9 @@ const std::vector<design::Control> &rows()
     return rows;
 }
 
-const QMetaObject *typeNamed(const QString &name)
-{
-    for (const QMetaObject *type : {&tk::CheckBox::staticMetaObject, &tk::Label::staticMetaObject,
-                                    &tk::TextBox::staticMetaObject, &tk::Timer::staticMetaObject,
-                                    &QWidget::staticMetaObject})
-        if (name == QLatin1String(type->className()))
-            return type;
-    return nullptr;
-}
-
 } // namespace
+
+Q_DECLARE_METATYPE(const QMetaObject *)
 
 class TestFormHandles : public QObject {
     Q_OBJECT
@@ -55,35 +46,33 @@ void TestFormHandles::mismatch_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("type");
+    QTest::addColumn<const QMetaObject *>("type");
     QTest::addColumn<QString>("failure"); // empty: the handle is taken
 
-    QTest::newRow("as designed") << "cmdExit" << -1 << "tk::CheckBox" << "";
-    QTest::newRow("as a base class") << "cmdExit" << -1 << "QWidget" << "";
-    QTest::newRow("element") << "lblBudTime" << 2 << "tk::Label" << "";
-    QTest::newRow("misspelt") << "cmdExti" << -1 << "tk::CheckBox" << "QWidget: no control cmdExti";
-    QTest::newRow("another type") << "cmdExit" << -1 << "tk::Label"
+    const QMetaObject *box = &tk::CheckBox::staticMetaObject, *label = &tk::Label::staticMetaObject;
+    const QMetaObject *text = &tk::TextBox::staticMetaObject, *widget = &QWidget::staticMetaObject;
+    QTest::newRow("as designed") << "cmdExit" << -1 << box << "";
+    QTest::newRow("as a base class") << "cmdExit" << -1 << widget << "";
+    QTest::newRow("element") << "lblBudTime" << 2 << label << "";
+    QTest::newRow("misspelt") << "cmdExti" << -1 << box << "QWidget: no control cmdExti";
+    QTest::newRow("another type") << "cmdExit" << -1 << label
                                   << "QWidget: control cmdExit is a tk::CheckBox, not a tk::Label";
-    QTest::newRow("element beyond the array") << "lblBudTime" << 3 << "tk::Label"
-                                              << "QWidget: no control lblBudTime(3)";
-    QTest::newRow("array without index") << "lblBudTime" << -1 << "tk::Label" << "QWidget: no control lblBudTime";
-    QTest::newRow("index of no array") << "cmdExit" << 1 << "tk::CheckBox" << "QWidget: no control cmdExit(1)";
-    QTest::newRow("element not loaded yet") << "txtBudTime" << 2 << "tk::TextBox"
-                                            << "QWidget: no control txtBudTime(2)";
-    QTest::newRow("no widget") << "tmr" << 0 << "QWidget" << "QWidget: control tmr(0) is a tk::Timer, not a QWidget";
+    QTest::newRow("element beyond the array") << "lblBudTime" << 3 << label << "QWidget: no control lblBudTime(3)";
+    QTest::newRow("array without index") << "lblBudTime" << -1 << label << "QWidget: no control lblBudTime";
+    QTest::newRow("index of no array") << "cmdExit" << 1 << box << "QWidget: no control cmdExit(1)";
+    QTest::newRow("element not loaded yet") << "txtBudTime" << 2 << text << "QWidget: no control txtBudTime(2)";
+    QTest::newRow("no widget") << "tmr" << 0 << widget << "QWidget: control tmr(0) is a tk::Timer, not a QWidget";
 }
 
 void TestFormHandles::mismatch()
 {
     QFETCH(QString, name);
     QFETCH(int, index);
-    QFETCH(QString, type);
+    QFETCH(const QMetaObject *, type);
     QFETCH(QString, failure);
     QWidget window;
     const tk::Form form(&window, rows());
-    const QMetaObject *meta = typeNamed(type);
-    QVERIFY(meta);
-    QCOMPARE(form.mismatch(name, index, *meta), failure);
+    QCOMPARE(form.mismatch(name, index, *type), failure);
 }
 
 // Elements are found by the index the design gives them; one outside the
