@@ -106,6 +106,7 @@ void TestWebProgram::served()
     Web web;
     QVERIFY(web.start());
     const QByteArray old = tokenIn(web.tokenFile);
+    QCOMPARE(exchange(web.port, pairing(web.port, old)).status, 200);
     const QByteArray path = QFile::encodeName(web.tokenFile);
     QCOMPARE(::chmod(path.constData(), 0644), 0);
     QCOMPARE(exchange(web.port, pairing(web.port, old)).status, 401);
