@@ -28,32 +28,39 @@ private slots:
     void pollTickSendsQueuedCommandsThenPing();
     void autopollSwitch();
     void indicator();
-    void everyPendingDatagramIsRead();
-    void closedPortDoesNotStopReceiving();
-    void debugConsoleSends_data();
-    void debugConsoleSends();
+    void receiving();
     void peerMarkupIsShownAsText_data();
     void peerMarkupIsShownAsText();
 };
 
+// What the command line sends, if anything, and what the result line says.
 void TestLinkSend::sendRules_data()
 {
     QTest::addColumn<QString>("ip");
     QTest::addColumn<QString>("port"); // "peer": the peer's own port
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept"); // what the box keeps, and sends
     QTest::addColumn<bool>("sent");
     QTest::addColumn<QString>("resultLine");
 
-    QTest::newRow("valid") << "127.0.0.1" << "peer" << true << "";
-    QTest::newRow("invalid address") << "127.0.0" << "peer" << false << "0k!";
-    QTest::newRow("port zero") << "127.0.0.1" << "0" << false << "Порт должен быть числом от 1 до 65535";
-    QTest::newRow("port text") << "127.0.0.1" << "abc" << false << "Порт должен быть числом от 1 до 65535";
-    QTest::newRow("port empty") << "127.0.0.1" << "" << false << "Порт должен быть числом от 1 до 65535";
+    const QString badPort = QStringLiteral("Порт должен быть числом от 1 до 65535");
+    const QString largest = QString(proto::kMaxDatagram - 1, u'x') + u'Я'; // one byte each on the wire
+    QTest::newRow("valid") << "127.0.0.1" << "peer" << "Gbd2" << "Gbd2" << true << "";
+    QTest::newRow("invalid address") << "127.0.0" << "peer" << "Gbd2" << "Gbd2" << false << "0k!";
+    QTest::newRow("port zero") << "127.0.0.1" << "0" << "Gbd2" << "Gbd2" << false << badPort;
+    QTest::newRow("port text") << "127.0.0.1" << "abc" << "Gbd2" << "Gbd2" << false << badPort;
+    QTest::newRow("port empty") << "127.0.0.1" << "" << "Gbd2" << "Gbd2" << false << badPort;
+    QTest::newRow("as typed, blanks kept") << "127.0.0.1" << "peer" << " Sfa1|x " << " Sfa1|x " << true << "";
+    QTest::newRow("nothing") << "127.0.0.1" << "peer" << "" << "" << true << "";
+    QTest::newRow("the largest datagram") << "127.0.0.1" << "peer" << largest + "beyond" << largest << true << "";
 }
 
 void TestLinkSend::sendRules()
 {
     QFETCH(QString, ip);
     QFETCH(QString, port);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
     QFETCH(bool, sent);
     QFETCH(QString, resultLine);
 
@@ -61,8 +68,12 @@ void TestLinkSend::sendRules()
     c.link().ErrCode(0, QString());
     c.get<tk::TextBox>("txtIp")->setText(ip);
     c.get<tk::TextBox>("txtPort")->setText(port == u"peer" ? QString::number(c.peerPort()) : port);
-    c.link().Send(QStringLiteral("Gbd2"));
-    QCOMPARE(c.takeSent(), sent ? QStringList{"Gbd2"} : QStringList{});
+    auto *debug = c.get<tk::TextBox>("txtDebug");
+    QCOMPARE(debug->text(), QStringLiteral("Gsk?"));
+    debug->setText(typed);
+    QCOMPARE(debug->text(), kept);
+    QTest::mouseClick(c.get<QWidget>("cmdDebugSend"), Qt::LeftButton);
+    QCOMPARE(c.takeSent(), sent ? QStringList{kept} : QStringList{});
     QCOMPARE(c.get<QLabel>("lblErr")->text(), resultLine);
 }
 
@@ -139,9 +150,16 @@ void TestLinkSend::indicator()
     QVERIFY(noAnswer->Enabled()); // and keeps turning it red every 3000 ms
 }
 
-void TestLinkSend::everyPendingDatagramIsRead()
+// Refused sends stop no receiving, and one arrival event reads every
+// pending datagram.
+void TestLinkSend::receiving()
 {
     ClientFixture c;
+    c.get<tk::TextBox>("txtPort")->setText(QString::number(UdpPeer().port())); // closed once the peer is gone
+    for (int i = 0; i < 3; ++i)
+        c.link().tmr_Timer(0); // refused: the system may answer with ICMP errors
+    // Back to the peer, the only server whose replies count.
+    c.get<tk::TextBox>("txtPort")->setText(QString::number(c.peerPort()));
     c.sendToClient("one");
     c.sendToClient("");
     c.sendToClient("two\r\nlines");
@@ -150,41 +168,8 @@ void TestLinkSend::everyPendingDatagramIsRead()
     c.link().ws_DataArrival(); // one arrival event reads all three
     QVERIFY(!ws->hasPendingDatagrams());
     QCOMPARE(c.get<tk::LogBox>("txtMsg")->Text(), QStringLiteral("one\r\n\r\ntwo\r\nlines\r\n"));
-}
-
-void TestLinkSend::closedPortDoesNotStopReceiving()
-{
-    ClientFixture c;
-    c.get<tk::TextBox>("txtPort")->setText(QString::number(UdpPeer().port())); // closed once the peer is gone
-    for (int i = 0; i < 3; ++i)
-        c.link().tmr_Timer(0); // refused: the system may answer with ICMP errors
-    // Back to the peer, the only server whose replies count.
-    c.get<tk::TextBox>("txtPort")->setText(QString::number(c.peerPort()));
     c.sendToClient("Err0|");
     QTRY_COMPARE(c.get<QLabel>("lblErr")->text(), QStringLiteral("0k!"));
-}
-
-void TestLinkSend::debugConsoleSends_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("sent"); // what the box keeps, and sends
-    const QString largest = QString(proto::kMaxDatagram - 1, u'x') + u'Я'; // one byte each on the wire
-    QTest::newRow("as typed, blanks kept") << " Sfa1|x " << " Sfa1|x ";
-    QTest::newRow("nothing") << "" << "";
-    QTest::newRow("the largest datagram") << largest + "beyond" << largest;
-}
-
-void TestLinkSend::debugConsoleSends()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, sent);
-    ClientFixture c;
-    auto *debug = c.get<tk::TextBox>("txtDebug");
-    QCOMPARE(debug->text(), QStringLiteral("Gsk?"));
-    debug->setText(typed);
-    QCOMPARE(debug->text(), sent);
-    QTest::mouseClick(c.get<QWidget>("cmdDebugSend"), Qt::LeftButton);
-    QCOMPARE(c.takeSent(), QStringList{sent});
 }
 
 // Any host may send the client any text; the result line shows it as it came.

@@ -103,6 +103,7 @@ void TestWebApi::requests_data()
     row("level as text", "POST /api/brightness", auth, R"({"level":"abc"})", 400);
     row("body not an object", "POST /api/flag/lock", auth, "[true]", 400);
     row("unknown", "GET /api/nothing", auth, {}, 404);
+    row("path too deep", "POST /api/silence/a/b", auth, {}, 404);
 }
 
 void TestWebApi::requests()
