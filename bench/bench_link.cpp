@@ -38,18 +38,18 @@ public:
         if (cfg.open(QIODevice::WriteOnly))
             cfg.write("[General]\r\nAutoPing=0\r\n");
         cfg.close();
-        m_window = std::make_unique<frmMain>(m_dir.filePath(QStringLiteral("dalvimo")));
+        m_window = std::make_unique<app::frmMain>(m_dir.filePath(QStringLiteral("dalvimo")));
         m_window->Form_Load();
         m_window->show();
     }
-    frmMain &window() { return *m_window; }
+    app::frmMain &window() { return *m_window; }
     Link &link() { return m_window->link(); }
     template <class T>
     T *get(const char *name) { return m_window->form().get<T>(QString::fromLatin1(name)); }
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<frmMain> m_window;
+    std::unique_ptr<app::frmMain> m_window;
 };
 
 void floodBenchmark(int replies)

@@ -36,7 +36,7 @@ constexpr auto kSettings = "[General]\r\nClockIP_1=127.0.0.1|Этот компь
 
 class Probe : public QObject {
 public:
-    Probe(frmMain &window, quint16 simPort, int settleMs, quint16 floodPort)
+    Probe(app::frmMain &window, quint16 simPort, int settleMs, quint16 floodPort)
         : m_window(window), m_link(window.link()), m_simPort(simPort), m_settleMs(settleMs), m_floodPort(floodPort)
     {
         // Watch each datagram batch from both sides of the client's handler.
@@ -104,7 +104,7 @@ private:
         QCoreApplication::quit();
     }
 
-    frmMain &m_window;
+    app::frmMain &m_window;
     Link &m_link;
     QUdpSocket *m_ws = nullptr;
     quint16 m_simPort;
@@ -141,7 +141,7 @@ int main(int argc, char **argv)
     const auto simPort = quint16(args.value(1).toUInt());
     const int settleMs = args.value(2, QStringLiteral("300")).toInt();
     const auto floodPort = quint16(args.value(3).toUInt());
-    frmMain window(dir.filePath(QStringLiteral("dalvimo")));
+    app::frmMain window(dir.filePath(QStringLiteral("dalvimo")));
     window.Form_Load();
     const qint64 built = probe::monotonicNs();
 

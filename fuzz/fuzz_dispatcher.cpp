@@ -21,7 +21,7 @@ namespace {
 struct Client {
     QTemporaryDir dir;
     QUdpSocket sink; // where the client's commands go; never answers
-    frmMain *window = nullptr;
+    app::frmMain *window = nullptr;
 };
 
 Client *client = nullptr;
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     cfg.close();
     client->sink.bind(QHostAddress::LocalHost, 0);
 
-    client->window = new frmMain(client->dir.filePath(QStringLiteral("dalvimo")));
+    client->window = new app::frmMain(client->dir.filePath(QStringLiteral("dalvimo")));
     client->window->Form_Load();
     client->window->form().get<tk::TextBox>("txtPort")->setText(QString::number(client->sink.localPort()));
     return 0;

@@ -9,6 +9,8 @@
 #include "toolkit/controls/text_box.h"
 #include "toolkit/controls/text_setters.h"
 
+namespace alarms {
+
 AlarmCommands::AlarmCommands(AlarmsPage &page, FormState &state, Link &link, QWidget *hoverFocus)
     : m_page(page), m_ui(page.ui()), m_state(state), m_link(link), m_hoverFocus(hoverFocus)
 {
@@ -111,3 +113,5 @@ void AlarmCommands::TxtLink(tk::TextBox *box, bool inside)
     if (setUnderline(box, true))
         m_hoverFocus->setFocus(Qt::OtherFocusReason);
 }
+
+} // namespace alarms

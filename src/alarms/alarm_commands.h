@@ -5,14 +5,17 @@
 
 #include <QObject>
 
-class AlarmsPage;
 class Link;
 class QWidget;
-struct AlarmsUi;
 struct FormState;
 namespace tk {
 class TextBox;
 } // namespace tk
+
+namespace alarms {
+
+class AlarmsPage;
+struct AlarmsUi;
 
 class AlarmCommands : public QObject {
     Q_OBJECT
@@ -40,3 +43,5 @@ private:
     Link &m_link;
     QWidget *m_hoverFocus;
 };
+
+} // namespace alarms

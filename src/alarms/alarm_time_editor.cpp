@@ -9,6 +9,8 @@
 #include "toolkit/controls/text_box.h"
 #include "toolkit/controls/text_setters.h"
 
+namespace alarms {
+
 AlarmTimeEditor::AlarmTimeEditor(tk::Form &form, AlarmsUi &ui) : m_form(form), m_ui(ui)
 {
     for (int i = 1; i <= records::BudTable::kCount; ++i)
@@ -112,3 +114,5 @@ void AlarmTimeEditor::closeEditor(qint16 index, QWidget *next)
     if (hadFocus && next)
         next->setFocus(Qt::OtherFocusReason);
 }
+
+} // namespace alarms

@@ -6,10 +6,13 @@
 #include <QObject>
 
 class QWidget;
-struct AlarmsUi;
 namespace tk {
 class Form;
 } // namespace tk
+
+namespace alarms {
+
+struct AlarmsUi;
 
 class AlarmTimeEditor : public QObject {
     Q_OBJECT
@@ -40,3 +43,5 @@ private:
     tk::Form &m_form;
     AlarmsUi &m_ui;
 };
+
+} // namespace alarms

@@ -5,6 +5,8 @@
 #include "toolkit/controls/text_box.h"
 #include "toolkit/controls/text_setters.h"
 
+namespace alarms {
+
 AlarmsPage::AlarmsPage(tk::Form &form, FormState &state, Link &link, QWidget *hoverFocus)
     : m_state(state), m_ui(form), m_editor(form, m_ui), m_commands(*this, state, link, hoverFocus)
 {
@@ -29,3 +31,5 @@ void AlarmsPage::SetActiveBud(qint16 index, bool status)
     if (auto *box = m_ui.chkBudActive(index))
         box->setValue(status ? 1 : 0);
 }
+
+} // namespace alarms

@@ -21,6 +21,8 @@ namespace tk {
 class Form;
 } // namespace tk
 
+namespace alarms {
+
 class AlarmsPage : public QObject {
     Q_OBJECT
 public:
@@ -49,3 +51,5 @@ private:
     AlarmTimeEditor m_editor;
     AlarmCommands m_commands;
 };
+
+} // namespace alarms

@@ -5,6 +5,8 @@
 #include "toolkit/controls/label.h"
 #include "toolkit/controls/text_box.h"
 
+namespace alarms {
+
 namespace {
 using K = design::Kind;
 using A = tk::Access;
@@ -60,3 +62,5 @@ void AlarmsUi::loadEditors(tk::Form &form)
     for (int i = 2; i <= records::BudTable::kCount; ++i)
         txtBudTime.set(i, form.load<tk::TextBox>("txtBudTime", i));
 }
+
+} // namespace alarms

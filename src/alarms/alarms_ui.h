@@ -13,6 +13,8 @@ class Label;
 class TextBox;
 } // namespace tk
 
+namespace alarms {
+
 struct AlarmsUi {
     static constexpr quint32 kEditorBack = 0x0080C0FF; // an alarm's time editor
 
@@ -37,3 +39,5 @@ struct AlarmsUi {
     PerAlarm<tk::CheckBox> cmdBudGet;
     PerAlarm<tk::CheckBox> cmdBudSet;
 };
+
+} // namespace alarms

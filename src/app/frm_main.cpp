@@ -24,6 +24,8 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+namespace app {
+
 frmMain::frmMain(const QString &exePath, QWidget *parent)
     : QWidget(parent),
       m_exePath(exePath.isEmpty() ? QCoreApplication::applicationFilePath() : exePath),
@@ -40,8 +42,8 @@ frmMain::frmMain(const QString &exePath, QWidget *parent)
     m_tabs = std::make_unique<TabStrip>(m_ui, m_state);
     m_servers = std::make_unique<ServerList>(m_ui, m_state, *m_link);
     m_search = std::make_unique<ServerSearch>(*m_servers, m_link->console(), m_state.sCfgFile);
-    m_alarms = std::make_unique<AlarmsPage>(m_form, m_state, *m_link, m_ui.cmdExit);
-    m_face = std::make_unique<FacePage>(m_form, m_state, *m_link);
+    m_alarms = std::make_unique<alarms::AlarmsPage>(m_form, m_state, *m_link, m_ui.cmdExit);
+    m_face = std::make_unique<face::FacePage>(m_form, m_state, *m_link);
     m_keys = std::make_unique<Keyboard>(this, m_state, *m_tabs, *m_alarms,
                                         Keyboard::Controls{m_ui, m_face->ui(), m_link->ui()});
 
@@ -160,3 +162,5 @@ void frmMain::ApplyAlarmReply(qint16 index, const QString &alarmText) { m_alarms
 void frmMain::ApplyTransparencyReply(const QString &payload) { m_face->levels().ApplyTransparencyReply(payload); }
 void frmMain::ApplyBrightnessReply(const QString &payload) { m_face->levels().ApplyBrightnessReply(payload); }
 void frmMain::ApplyFaceFlagsReply(const QString &payload) { m_face->ApplyFaceFlagsReply(payload); }
+
+} // namespace app

@@ -31,11 +31,19 @@
 #include <memory>
 #include <optional>
 
-class AlarmsPage;
-class FacePage;
 class INI_Class;
-class Keyboard;
 class Link;
+
+namespace alarms {
+class AlarmsPage;
+} // namespace alarms
+namespace face {
+class FacePage;
+} // namespace face
+
+namespace app {
+
+class Keyboard;
 class ServerList;
 class ServerSearch;
 class TabStrip;
@@ -57,8 +65,8 @@ public:
     FormState &state() { return m_state; }
     tk::Form &form() { return m_form; }
     Link &link() { return *m_link; }
-    AlarmsPage &alarms() { return *m_alarms; }
-    FacePage &face() { return *m_face; }
+    alarms::AlarmsPage &alarms() { return *m_alarms; }
+    face::FacePage &face() { return *m_face; }
     TabStrip &tabs() { return *m_tabs; }
     ServerList &servers() { return *m_servers; }
     ServerSearch &serverSearch() { return *m_search; }
@@ -88,8 +96,10 @@ private:
     std::unique_ptr<TabStrip> m_tabs;
     std::unique_ptr<ServerList> m_servers;
     std::unique_ptr<ServerSearch> m_search;
-    std::unique_ptr<AlarmsPage> m_alarms;
-    std::unique_ptr<FacePage> m_face;
+    std::unique_ptr<alarms::AlarmsPage> m_alarms;
+    std::unique_ptr<face::FacePage> m_face;
     std::unique_ptr<Keyboard> m_keys;
     bool m_unloaded = false;
 };
+
+} // namespace app

@@ -12,6 +12,8 @@
 #include "toolkit/controls/shape.h"
 #include "toolkit/controls/text_box.h"
 
+namespace app {
+
 namespace {
 
 using K = design::Kind;
@@ -77,11 +79,11 @@ std::vector<design::Control> build()
     // The pages lie apart as designed; start-up stacks them onto framTab(0).
     notesPage(b);
     tabStrip(b);
-    AlarmsUi::addRows(b);
+    alarms::AlarmsUi::addRows(b);
     serverBar(b);
     b.add(K::Frame, "fram", 1, kWindow, {3525, 540, 4545, 30}).unspoken(); // a rule under the server bar
     LinkUi::addRows(b);
-    FaceUi::addRows(b);
+    face::FaceUi::addRows(b);
     LinkUi::addResultLine(b);
     b.add(K::Image, "imgBell", kWindow, {3540, 45, 480, 480}).withPicture(pictures::bell)
         .withTip("Кликнуть мышью чтобы Заглушить будильник");
@@ -107,3 +109,5 @@ MainUi::MainUi(const tk::Form &form)
     FORM_BIND(form, shpTab);
     FORM_BIND(form, framTab);
 }
+
+} // namespace app

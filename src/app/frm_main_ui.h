@@ -21,6 +21,8 @@ class Shape;
 class TextBox;
 } // namespace tk
 
+namespace app {
+
 struct MainUi {
     static constexpr auto kCaption = "Dalvimo";
     // The designed client size in twips; start-up shrinks it to the pages.
@@ -46,3 +48,5 @@ struct MainUi {
     tk::ControlArray<tk::Shape, 0, kTabs - 1> shpTab;
     tk::ControlArray<QWidget, 0, kTabs - 1> framTab;
 };
+
+} // namespace app

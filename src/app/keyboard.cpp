@@ -20,13 +20,15 @@
 #include <QPushButton>
 #include <QShortcut>
 
+namespace app {
+
 namespace {
 
 constexpr const char *kDesignedFocus = "tkDesignedFocus";
 
 } // namespace
 
-Keyboard::Keyboard(QWidget *window, FormState &state, TabStrip &tabs, AlarmsPage &alarms, Controls controls)
+Keyboard::Keyboard(QWidget *window, FormState &state, TabStrip &tabs, alarms::AlarmsPage &alarms, Controls controls)
     : m_window(window), m_state(state), m_tabs(tabs), m_alarms(alarms), m_controls(controls)
 {
     connect(&m_tabs, &TabStrip::Selected, this, &Keyboard::tabSelected);
@@ -38,8 +40,8 @@ Keyboard::Keyboard(QWidget *window, FormState &state, TabStrip &tabs, AlarmsPage
 QList<QWidget *> Keyboard::tabOrder() const
 {
     const MainUi &main = m_controls.main;
-    const FaceUi &face = m_controls.face;
-    const AlarmsUi &alarms = m_alarms.ui();
+    const face::FaceUi &face = m_controls.face;
+    const alarms::AlarmsUi &alarms = m_alarms.ui();
     const LinkUi &link = m_controls.link;
     QList<QWidget *> order{link.chkAutoping, main.cmbServer, link.txtIp, link.txtPort};
     for (int i = 0; i < TabStrip::kTabs; ++i)
@@ -48,7 +50,7 @@ QList<QWidget *> Keyboard::tabOrder() const
     order << face.cmdGetFace << face.cmdSaveAll << face.scrlSkin << face.txtSkin << face.scrlStyle << face.txtStyle
           << face.chkTrans << face.cmbTrans << face.txtTransMin << face.txtTransMax << face.cmdTransSet
           << face.cmbBright << face.txtBrightMin << face.txtBrightMax << face.cmdBrightSet;
-    for (int i = 0; i < FaceUi::kFlags; ++i)
+    for (int i = 0; i < face::FaceUi::kFlags; ++i)
         order << face.chkFace(i);
     // "Будильники"
     order << alarms.txtBudOtkl << alarms.txtBudStop << alarms.chkAutoActiveSet << alarms.cmdBudAll;
@@ -256,3 +258,5 @@ void Keyboard::updateDebugStripReach()
         w->setFocusPolicy(Qt::FocusPolicy(shown.intersects(w->geometry()) ? policy : policy & ~Qt::TabFocus));
     }
 }
+
+} // namespace app

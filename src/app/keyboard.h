@@ -13,15 +13,23 @@
 #include <QList>
 #include <QObject>
 
-class AlarmsPage;
 class QWidget;
-class TabStrip;
-struct FaceUi;
 struct LinkUi;
-struct MainUi;
 namespace tk {
 class HScrollBar;
 } // namespace tk
+
+namespace alarms {
+class AlarmsPage;
+} // namespace alarms
+namespace face {
+struct FaceUi;
+} // namespace face
+
+namespace app {
+
+class TabStrip;
+struct MainUi;
 
 class Keyboard : public QObject {
     Q_OBJECT
@@ -30,11 +38,11 @@ public:
     // window's own, the face page's and the link's.
     struct Controls {
         const MainUi &main;
-        const FaceUi &face;
+        const face::FaceUi &face;
         const LinkUi &link;
     };
 
-    Keyboard(QWidget *window, FormState &state, TabStrip &tabs, AlarmsPage &alarms, Controls controls);
+    Keyboard(QWidget *window, FormState &state, TabStrip &tabs, alarms::AlarmsPage &alarms, Controls controls);
 
     // Start-up, once the run-time time editors exist.
     void Prepare();
@@ -63,6 +71,8 @@ private:
     QWidget *m_window;
     FormState &m_state;
     TabStrip &m_tabs;
-    AlarmsPage &m_alarms;
+    alarms::AlarmsPage &m_alarms;
     Controls m_controls;
 };
+
+} // namespace app

@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(app::version());
-    frmMain window;
+    app::frmMain window;
     // Before start-up, so that a request to stop that comes while it runs
     // waits for the event loop rather than killing the program unsaved.
     StopSignals stops;
@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     // The session's end reaches the program as a request to quit (which may
     // leave the window unclosed); commitDataRequest would come for a mere
     // checkpoint too, when the window must stay. Shut-down runs only once.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &frmMain::Form_Unload);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &app::frmMain::Form_Unload);
     window.Form_Load();
     window.show();
     return app.exec();

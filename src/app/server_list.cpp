@@ -10,6 +10,8 @@
 #include "toolkit/controls/text_box.h"
 #include "settings/server_entries.h"
 
+namespace app {
+
 ServerList::ServerList(const MainUi &ui, FormState &state, Link &link) : m_state(state), m_link(link), m_ui(ui)
 {
     connect(m_ui.cmbServer, &tk::ComboBox::Click, this, &ServerList::cmbServer_Click);
@@ -60,3 +62,5 @@ tk::ComboBox *ServerList::comboBox() const
 {
     return m_ui.cmbServer;
 }
+
+} // namespace app

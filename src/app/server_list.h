@@ -14,10 +14,13 @@
 
 class INI_Class;
 class Link;
-struct MainUi;
 namespace tk {
 class ComboBox;
 }
+
+namespace app {
+
+struct MainUi;
 
 class ServerList : public QObject {
     Q_OBJECT
@@ -49,3 +52,5 @@ private:
     const MainUi &m_ui;
     QList<Entry> m_servers; // entry n at position n - 1
 };
+
+} // namespace app

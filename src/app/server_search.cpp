@@ -9,6 +9,8 @@
 
 #include <QKeyEvent>
 
+namespace app {
+
 ServerSearch::ServerSearch(ServerList &servers, ResultConsole &console, const QString &cfgFile)
     : m_servers(servers), m_console(console), m_cfgFile(cfgFile)
 {
@@ -69,3 +71,5 @@ void ServerSearch::searchDone()
                           !found.isEmpty());
     emit finished(int(found.size()));
 }
+
+} // namespace app

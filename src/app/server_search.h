@@ -12,6 +12,9 @@
 #include <QString>
 
 class ResultConsole;
+
+namespace app {
+
 class ServerList;
 
 class ServerSearch : public QObject {
@@ -44,3 +47,5 @@ private:
     QAction *m_search;
     proto::Discovery m_discovery;
 };
+
+} // namespace app

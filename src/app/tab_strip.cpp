@@ -5,6 +5,8 @@
 #include "toolkit/controls/label.h"
 #include "toolkit/controls/shape.h"
 
+namespace app {
+
 TabStrip::TabStrip(const MainUi &ui, FormState &state) : m_ui(ui), m_state(state)
 {
     for (int i = 0; i < kTabs; ++i)
@@ -30,3 +32,5 @@ void TabStrip::lblTab_MouseDown(qint16 index)
     }
     emit Selected(index);
 }
+
+} // namespace app

@@ -7,6 +7,8 @@
 
 #include <QObject>
 
+namespace app {
+
 class TabStrip : public QObject {
     Q_OBJECT
 public:
@@ -28,3 +30,5 @@ private:
     const MainUi &m_ui;
     FormState &m_state;
 };
+
+} // namespace app

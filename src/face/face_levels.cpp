@@ -11,6 +11,8 @@
 #include "toolkit/controls/text_box.h"
 #include "toolkit/controls/text_setters.h"
 
+namespace face {
+
 namespace {
 
 // Whether the box lists exactly these levels. Quorvan sends the same list
@@ -132,3 +134,5 @@ void FaceLevels::cmdBrightSet_Click()
     if (m_ui.cmdBrightSet->takePress())
         cmbBright_Click();
 }
+
+} // namespace face

@@ -7,8 +7,11 @@
 #include <QString>
 
 class Link;
-struct FaceUi;
 struct FormState;
+
+namespace face {
+
+struct FaceUi;
 
 class FaceLevels : public QObject {
     Q_OBJECT
@@ -33,3 +36,5 @@ private:
     FormState &m_state;
     Link &m_link;
 };
+
+} // namespace face

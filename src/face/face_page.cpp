@@ -13,6 +13,8 @@
 
 #include <utility>
 
+namespace face {
+
 namespace {
 
 QString positionText(int current, int last)
@@ -151,3 +153,5 @@ void FacePage::chkFace_Click(int Index)
     if (!m_state.bLockEvents)
         m_link.Send(proto::faceFlag(Index));
 }
+
+} // namespace face

@@ -30,6 +30,8 @@ class Form;
 class HScrollBar;
 } // namespace tk
 
+namespace face {
+
 class FacePage : public QObject {
     Q_OBJECT
 public:
@@ -63,3 +65,5 @@ private:
     // now stands: a screen reader gets only a bare number from the bar.
     tk::HScrollBar *m_barStepped = nullptr;
 };
+
+} // namespace face

@@ -7,6 +7,8 @@
 #include "toolkit/controls/scroll_bar.h"
 #include "toolkit/controls/text_box.h"
 
+namespace face {
+
 namespace {
 using K = design::Kind;
 using A = tk::Access;
@@ -104,3 +106,5 @@ FaceUi::FaceUi(const tk::Form &form)
     FORM_BIND(form, cmdBrightSet);
     FORM_BIND(form, chkFace);
 }
+
+} // namespace face

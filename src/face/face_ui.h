@@ -14,6 +14,8 @@ class Label;
 class TextBox;
 } // namespace tk
 
+namespace face {
+
 struct FaceUi {
     static constexpr int kFlags = 4; // chkFace(0) .. chkFace(3)
 
@@ -44,3 +46,5 @@ struct FaceUi {
 
     tk::ControlArray<tk::CheckBox, 0, kFlags - 1> chkFace;
 };
+
+} // namespace face

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace face {
+
 // Shows what the parser converted, also when the reply broke part-way,
 // and then passes the failure on to the dispatcher.
 template <class Record, class Show>
@@ -18,3 +20,5 @@ void showParsed(void (*parse)(const QString &, Record &), const QString &payload
     }
     show();
 }
+
+} // namespace face

@@ -100,7 +100,9 @@ void TestAlarmTimeEditor::edit()
     QTEST(w.get<tk::Label>("lblBudTime", row)->text(), "label");
     QTEST(editorState(w, row), "state");
     QTEST(w.get<tk::TextBox>("txtBudTime", row)->text(), "text");
-    QCOMPARE(tk::backColor(w.get<QWidget>("txtBudTime", row)), valid ? AlarmTimeEditor::kTimeValid : AlarmTimeEditor::kTimeInvalid);
+    using alarms::AlarmTimeEditor;
+    QCOMPARE(tk::backColor(w.get<QWidget>("txtBudTime", row)),
+             valid ? AlarmTimeEditor::kTimeValid : AlarmTimeEditor::kTimeInvalid);
     if (!focus.isEmpty())
         QCOMPARE(w.focusName(), focus);
     QVERIFY(w.takeSent().isEmpty());

@@ -143,7 +143,7 @@ void TestAccessibility::controlsFollowTheirRows()
     const auto tree = windowTree(&c.window(), faults);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     QHash<QString, QString> named; // "role name" -> objectName
-    for (const design::Control &row : MainUi::rows()) {
+    for (const design::Control &row : app::MainUi::rows()) {
         const Role looks = looksLike(row);
         if (looks == Role::NoRole)
             continue;

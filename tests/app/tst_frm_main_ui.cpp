@@ -30,7 +30,7 @@ private slots:
 void TestFrmMainUi::labelsShowPlainText()
 {
     QWidget window;
-    tk::Form form(&window, MainUi::rows());
+    tk::Form form(&window, app::MainUi::rows());
     int labels = 0;
     for (const tk::Label *l : window.findChildren<tk::Label *>()) {
         QVERIFY2(l->textFormat() == Qt::PlainText, qPrintable(l->objectName()));
@@ -44,9 +44,9 @@ void TestFrmMainUi::labelsShowPlainText()
 void TestFrmMainUi::shapesPaintOnlyTheirFigure()
 {
     QWidget window;
-    tk::Form form(&window, MainUi::rows());
+    tk::Form form(&window, app::MainUi::rows());
     tk::setBackColor(&window, design::kFormBack);
-    window.resize(form.toPixels(MainUi::kDesignWidth), form.toPixels(MainUi::kDesignHeight));
+    window.resize(form.toPixels(app::MainUi::kDesignWidth), form.toPixels(app::MainUi::kDesignHeight));
     const QImage image = window.grab().toImage();
     const auto pixel = [&window](const QImage &from, QWidget *w, QPoint at) {
         return tk::toBgr(from.pixelColor(w->mapTo(&window, at)));
@@ -69,13 +69,13 @@ void TestFrmMainUi::shapesPaintOnlyTheirFigure()
 
     for (int i = 1; i < 3; ++i) { // the upper corners; the strip hides the lower ones
         auto *outline = form.get<QWidget>("shpTab", i);
-        QCOMPARE(pixel(image, outline, QPoint(outline->width() / 2, 0)), MainUi::kTabBorder);
+        QCOMPARE(pixel(image, outline, QPoint(outline->width() / 2, 0)), app::MainUi::kTabBorder);
         QCOMPARE(pixel(image, outline, QPoint(0, 0)), tk::backColor(outline->parentWidget()));
         QVERIFY(pixel(image, outline, QPoint(0, 0)) != tk::backColor(outline));
     }
     // The border's left side; the rest of it lies under the pages and the strip.
     auto *border = form.get<QWidget>("shpBorder");
-    QCOMPARE(pixel(image, border, QPoint(0, border->height() / 2)), MainUi::kTabBorder);
+    QCOMPARE(pixel(image, border, QPoint(0, border->height() / 2)), app::MainUi::kTabBorder);
 }
 
 void TestFrmMainUi::inventory_data()
@@ -106,7 +106,7 @@ void TestFrmMainUi::inventory()
     QFETCH(QString, caption);
     QFETCH(QString, tip);
     QWidget window;
-    tk::Form form(&window, MainUi::rows());
+    tk::Form form(&window, app::MainUi::rows());
     auto *w = window.findChild<QWidget *>(objectName);
     QVERIFY(w);
     QString text;
@@ -125,7 +125,7 @@ void TestFrmMainUi::inventory()
 void TestFrmMainUi::controlArrays()
 {
     QWidget window;
-    tk::Form form(&window, MainUi::rows());
+    tk::Form form(&window, app::MainUi::rows());
     QCOMPARE(form.twipsPerPixel(), 15.0); // 96 dpi
     for (const char *name : {"lblBudTime", "cmdBudGet", "cmdBudSet", "txtBudRing", "chkBudActive"}) {
         const QString n = QString::fromLatin1(name);
@@ -163,7 +163,7 @@ void TestFrmMainUi::fontsNameInstalledFaces()
     QFETCH(QString, control);
     QFETCH(QString, designFace);
     QWidget window;
-    tk::Form form(&window, MainUi::rows());
+    tk::Form form(&window, app::MainUi::rows());
     const QString family = form.get<QWidget>(control)->font().family();
     if (tk::standInFaces(designFace).isEmpty()) { // Windows: the design's own faces
         QCOMPARE(family, designFace);

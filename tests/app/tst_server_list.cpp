@@ -43,7 +43,7 @@ void TestServerList::parseEntry_data()
 void TestServerList::parseEntry()
 {
     QFETCH(QString, value);
-    const auto entry = ServerList::parseEntry(value);
+    const auto entry = app::ServerList::parseEntry(value);
     QTEST(entry.address, "address");
     QTEST(entry.caption, "caption");
 }

@@ -39,7 +39,7 @@ void TestServerSearch::menuOpensFromMouseAndKeys()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     ClientFixture c;
-    ServerSearch &search = c.window().serverSearch();
+    app::ServerSearch &search = c.window().serverSearch();
     QWidget *combo = c.window().servers().comboBox();
     QCOMPARE(search.searchAction()->text(), QStringLiteral("Найти Quorvan в сети"));
     QSignalSpy shown(&search.menu(), &QMenu::aboutToShow);
@@ -64,8 +64,8 @@ void TestServerSearch::searchFillsTheDropDown()
                     + "\r\n");
     auto *combo = c.get<tk::ComboBox>("cmbServer");
     QCOMPARE(combo->count(), 1);
-    ServerSearch &search = c.window().serverSearch();
-    QSignalSpy done(&search, &ServerSearch::finished);
+    app::ServerSearch &search = c.window().serverSearch();
+    QSignalSpy done(&search, &app::ServerSearch::finished);
     search.searchAction()->trigger();
     QVERIFY(done.wait(10000)); // the window's loop ran meanwhile: nothing blocked
     QCOMPARE(done.first().first().toInt(), 2);

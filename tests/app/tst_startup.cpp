@@ -37,7 +37,7 @@ QWidget *visiblePage(ClientFixture &c)
 
 const design::Control &rowOf(const QString &name)
 {
-    const auto &rows = MainUi::rows();
+    const auto &rows = app::MainUi::rows();
     return *std::find_if(rows.begin(), rows.end(), [&](const design::Control &r) { return r.name == name; });
 }
 
@@ -229,7 +229,7 @@ void TestStartup::widgetsAreWhatTheirRowsSay()
     const double twipsPerPixel = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
     const auto px = [&](int twips) { return qRound(twips / twipsPerPixel); };
     QStringList faults;
-    for (const design::Control &row : MainUi::rows()) {
+    for (const design::Control &row : app::MainUi::rows()) {
         auto *w = c.get<QWidget>(row.name, row.index);
         if (!w)
             continue; // a timer, the socket

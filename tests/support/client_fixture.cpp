@@ -12,7 +12,7 @@ ClientFixture::ClientFixture(const QByteArray &settings, bool loadNow)
         if (f.open(QIODevice::WriteOnly))
             f.write(settings);
     }
-    m_window = std::make_unique<frmMain>(exePath());
+    m_window = std::make_unique<app::frmMain>(exePath());
     if (loadNow)
         load();
 }

@@ -21,7 +21,7 @@ public:
 
     explicit ClientFixture(const QByteArray &settings = kQuietSettings, bool load = true);
 
-    frmMain &window() { return *m_window; }
+    app::frmMain &window() { return *m_window; }
     tk::Form &form() { return m_window->form(); }
     FormState &state() { return m_window->state(); }
     Link &link() { return m_window->link(); }
@@ -44,5 +44,5 @@ public:
 private:
     QTemporaryDir m_dir;
     UdpPeer m_peer;
-    std::unique_ptr<frmMain> m_window;
+    std::unique_ptr<app::frmMain> m_window;
 };
